@@ -1,10 +1,11 @@
-#include "systems/SystemCatalogue.h"
+#include "app/CVelmoraApp.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    SystemCatalogue catalogue(QDir::currentPath());
-    return 0;
+    CVelmoraApp velmora;
+    if (!velmora.InitInstance(app.arguments().mid(1)))
+        return 0;
+    return app.exec();
 }
