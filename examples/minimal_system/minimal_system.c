@@ -8,6 +8,9 @@
  *
  * Handles are pointers to our own structures, cast to uintptr_t. The host never looks
  * behind them, and gives each one back through the matching Free call.
+ *
+ * The project builds this file into build/examples/minimal_system/, beside its skin
+ * folder Default/: copy that folder into the program's Systems folder to try it.
  */
 #include <stdint.h>
 #include <stdio.h>
@@ -352,6 +355,9 @@ int32_t GetLastMatchesHeaders(VelmoraTournament handle, char** lines, int32_t co
 
 /* ---- Results: a real system asks the user for the result in its own dialog ---------- */
 
+/* index is the match's place in the array we filled for the nearest list, whatever
+   order the host shows the lines in. A real system asks for the result here; we record
+   a draw. */
 int32_t OnAddMatchResult(VelmoraTournament handle, int32_t index) {
     Tournament* tournament = (Tournament*)handle;
     SetResult(tournament, FindMatch(tournament, 0, index), RESULT_DRAW);
