@@ -54,7 +54,7 @@ private slots:
             QVERIFY2(html.startsWith("<!DOCTYPE html>"), qPrintable(name));
             QVERIFY2(html.contains("<meta charset=\"utf-8\">"), qPrintable(name));
             QVERIFY2(html.contains("<html lang=\"ru\">"), qPrintable(name));
-            QVERIFY2(html.contains("<link rel=\"stylesheet\" href=\"help.css\">"),
+            QVERIFY2(html.contains("<link rel=\"stylesheet\" type=\"text/css\" href=\"help.css\">"),
                      qPrintable(name));
             QVERIFY2(!html.contains("<script", Qt::CaseInsensitive), qPrintable(name));
             QVERIFY2(!html.contains("<img", Qt::CaseInsensitive), qPrintable(name));
