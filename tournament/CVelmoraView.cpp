@@ -178,6 +178,7 @@ void CVelmoraView::FillMatchList() {
                 m_listMatches->addItem(item);
             }
             m_listMatches->setSortingEnabled(true);
+            m_listMatches->sortItems(Qt::AscendingOrder);
             m_listMatches->setCurrentRow(0);
             filled = true;
         }
