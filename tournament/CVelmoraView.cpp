@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -95,6 +96,14 @@ void CVelmoraView::OnInitialUpdate() {
          {QStringLiteral("Ближайшие"), QStringLiteral("Текущие"), QStringLiteral("Прошедшие")})
         m_tabLists->addTab(new QWidget, caption);
     m_tabLists->setCurrentIndex(Nearest);
+    // The three captions must fit without scroll arrows in the dialog font of this machine;
+    // the button and the list keep their margins inside the widened tab control.
+    const int tabsWidth = m_tabLists->tabBar()->sizeHint().width() + 6;
+    if (tabsWidth > m_tabLists->width()) {
+        m_btnResult->resize(m_btnResult->width() + tabsWidth - m_tabLists->width(),
+                            m_btnResult->height());
+        m_tabLists->resize(tabsWidth, m_tabLists->height());
+    }
     connect(m_tabLists, &QTabWidget::currentChanged, this, &CVelmoraView::ApplyTabState);
 
     if (m_pDocument && parentWidget())
