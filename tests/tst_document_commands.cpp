@@ -25,12 +25,16 @@ public:
                 return;
             m_last = dialog;
             ++m_seen;
+            // VELMORA_SHOW_MS keeps each dialog on screen that long first, to look at it.
+            if (const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS"); show > 0)
+                QTest::qWait(show);
             m_action(dialog);
             // A dialog that the action failed to close must not hang the test.
-            QTimer::singleShot(3000, dialog, [dialog] {
-                if (dialog->isVisible())
-                    dialog->done(-1);
-            });
+            QTimer::singleShot(3000 + qEnvironmentVariableIntValue("VELMORA_SHOW_MS"), dialog,
+                               [dialog] {
+                                   if (dialog->isVisible())
+                                       dialog->done(-1);
+                               });
         });
         m_timer.start(10);
     }

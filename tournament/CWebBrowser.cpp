@@ -1,5 +1,7 @@
 #include "CWebBrowser.h"
 
+#include "app/Prompts.h"
+
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -7,22 +9,25 @@
 #include <QWebEngineView>
 
 namespace {
-bool g_useEngine = true;
+enum class EngineChoice { Default, On, Off };
+EngineChoice g_engine = EngineChoice::Default;
 } // namespace
 
 void CWebBrowser::UseWebEngine(bool on) {
-    g_useEngine = on;
+    g_engine = on ? EngineChoice::On : EngineChoice::Off;
 }
 
 bool CWebBrowser::WebEngineUsed() {
-    return g_useEngine;
+    if (g_engine == EngineChoice::Default)
+        return !Prompts::TestMode();
+    return g_engine == EngineChoice::On;
 }
 
 CWebBrowser::CWebBrowser(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("browser"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (!g_useEngine)
+    if (!WebEngineUsed())
         return;
     // The page and the skin's files are rewritten in place under the same names; nothing of
     // them may be served from a cache.

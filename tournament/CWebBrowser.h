@@ -20,8 +20,9 @@ public:
     int GetNavigateCount() const { return m_nNavigations; }
     QWebEngineView* GetEngine() const { return m_pEngine; }
 
-    // Tests of the windows around the browser run without the web engine; the browser then
-    // records what it was asked to show and shows nothing.
+    // Tests of the windows around the browser run without the web engine (the engine wants
+    // a process of its own set up for it); the browser then records what it was asked to show
+    // and shows nothing. Unless set here, the engine is used except in the prompts' test mode.
     static void UseWebEngine(bool on);
     static bool WebEngineUsed();
 
