@@ -230,7 +230,7 @@ void CVelmoraView::resizeEvent(QResizeEvent* event) {
 
 bool CVelmoraView::eventFilter(QObject* watched, QEvent* event) {
     // A double click anywhere in the list, not only on a row, acts on the selected match.
-    if (watched == m_listMatches->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_listMatches->viewport()) {
         OnMatchResult();
         return true;
     }

@@ -1,5 +1,6 @@
 #include "ProgressText.h"
 
+#include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
 
 namespace {
@@ -12,8 +13,13 @@ std::function<void(const QString&)>& Observer() {
 void ShowProgress(const QString& text) {
     if (Observer())
         Observer()(text);
-    if (CVelmoraApp* app = theApp())
-        app->ShowProgressText(text);
+    CVelmoraApp* app = theApp();
+    if (!app)
+        return;
+    app->ShowProgressText(text);
+    // The step that follows blocks the event loop: the text must be on screen before it.
+    if (CMainFrame* main = app->GetMainFrame(); main && !text.isEmpty())
+        main->repaint();
 }
 
 void SetProgressObserver(std::function<void(const QString&)> observer) {
