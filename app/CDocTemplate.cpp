@@ -12,10 +12,15 @@ CDocTemplate::CDocTemplate() = default;
 CDocTemplate::~CDocTemplate() = default;
 
 CVelmoraDoc* CDocTemplate::CreateNewDocument() {
-    return new CVelmoraDoc;
+    auto* document = new CVelmoraDoc;
+    m_documents.removeAll(nullptr);
+    m_documents.append(document);
+    return document;
 }
 
 CChildFrame* CDocTemplate::CreateNewFrame(CVelmoraDoc* document) {
+    if (!document)
+        return nullptr;
     CMainFrame* main = theApp() ? theApp()->GetMainFrame() : nullptr;
     auto* frame = new CChildFrame(document);
     auto* view = new CVelmoraView(document, frame);
@@ -29,6 +34,34 @@ CChildFrame* CDocTemplate::CreateNewFrame(CVelmoraDoc* document) {
 void CDocTemplate::InitialUpdateFrame(CChildFrame* frame, CVelmoraDoc* document, bool makeVisible) {
     if (document && document->GetView())
         document->GetView()->OnInitialUpdate();
-    if (frame && makeVisible)
+    if (frame && makeVisible) {
         frame->showMaximized();
+        if (QMdiArea* area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+    }
+}
+
+QList<CVelmoraDoc*> CDocTemplate::GetDocuments() const {
+    QList<CVelmoraDoc*> documents;
+    for (const QPointer<CVelmoraDoc>& document : m_documents)
+        if (document)
+            documents.append(document);
+    return documents;
+}
+
+bool CDocTemplate::SaveAllModified() {
+    for (CVelmoraDoc* document : GetDocuments())
+        if (!document->SaveModified())
+            return false;
+    return true;
+}
+
+void CDocTemplate::CloseAllDocuments() {
+    for (CVelmoraDoc* document : GetDocuments()) {
+        if (CChildFrame* frame = document->GetFrame())
+            delete frame;
+        else
+            delete document;
+    }
+    m_documents.clear();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
+
 class CChildFrame;
 class CVelmoraDoc;
 
@@ -12,9 +15,21 @@ public:
 
     // A new, empty document; null when it cannot be created.
     CVelmoraDoc* CreateNewDocument();
-    // A new child frame with its view for the document; null when it cannot be created (the
-    // document is then destroyed by the caller's clean-up, see CloseDocument).
+    // A new child frame with its view for the document. The frame owns the document from
+    // here on: closing or destroying the frame destroys the document. Null when it cannot be
+    // created; the caller then deletes the document itself.
     CChildFrame* CreateNewFrame(CVelmoraDoc* document);
-    // The frame's initial update: the view's initial update, then shown and activated.
+    // The frame's initial update: the view's initial update, then shown maximised and active.
     void InitialUpdateFrame(CChildFrame* frame, CVelmoraDoc* document, bool makeVisible = true);
+
+    // The open documents, in order of creation.
+    QList<CVelmoraDoc*> GetDocuments() const;
+    // Leaving the program: asks about every modified document in turn. False as soon as one
+    // answer is Cancel (or its Save As is cancelled): the program keeps running.
+    bool SaveAllModified();
+    // Closes every tournament window without asking; each document frees its tournament.
+    void CloseAllDocuments();
+
+private:
+    QList<QPointer<CVelmoraDoc>> m_documents;
 };

@@ -10,6 +10,7 @@
 class CChildFrame;
 class CVelmoraView;
 class SystemInfo;
+class QWidget;
 
 // One open tournament: the plug-in's handle, the system and skin, the tournament file and
 // its table page. Owns its own entry table; frees the tournament when destroyed.
@@ -27,8 +28,8 @@ public:
     void RefreshTitle();
 
     // The framework's document commands and save prompt.
-    bool DoFileSave();   // Save (57603): falls back to Save As for a read-only or missing file
-    bool DoSaveAs();     // Save As (57604); false when cancelled
+    bool DoFileSave(); // Save (57603): falls back to Save As for a read-only or missing file
+    bool DoSaveAs();   // Save As (57604); false when cancelled
     // Before closing: asks "Save changes to %1?" when modified. False: keep the window open.
     bool SaveModified();
 
@@ -40,6 +41,9 @@ public:
     CVelmoraView* GetView() const { return m_pView; }
     CChildFrame* GetFrame() const;
     void SetView(CVelmoraView* view) { m_pView = view; }
+
+    // Copies the current skin's files beside the tournament file.
+    void CopyCurrentSkinFiles();
 
     VelmoraTournament m_hTournament = 0;
     std::unique_ptr<SystemEntryTable> m_pEntries;
@@ -53,6 +57,10 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    // The owner of the document's prompts: the main window, or the tournament's own window
+    // when there is no main window.
+    QWidget* DialogOwner() const;
+
     bool m_bModified = false;
     QString m_strTitle;
     QString m_strPathName;

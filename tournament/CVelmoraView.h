@@ -1,8 +1,17 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 class CVelmoraDoc;
+class CWebBrowser;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+// The match lists on the view's tabs, in their fixed order.
+enum MatchListKind { Nearest = 0, Current = 1, Last = 2 };
 
 // The tournament window's content: the three match lists with their buttons on the left,
 // the table page on the right.
@@ -13,12 +22,47 @@ public:
     CVelmoraDoc* GetDocument() const { return m_pDocument; }
     void OnInitialUpdate();
 
+    // Tab switching, layout and the list of the selected tab.
+    void ApplyTabState();
+    void LayoutControls();
+    void FillMatchList();
+    // Shows the document's table page as it is on disk now.
+    void ReloadTablePage();
+
+    int GetSelectedTab() const;
+    // The match index (the plug-in's position) of the selected list item; -1 with none.
+    int GetSelectedMatch() const;
+
+    // Match commands: the result button (1028) and a double click in the list; the delete
+    // button (1029). Then the refresh after a change.
+    void OnMatchResult();
+    void OnDeleteMatchResult();
+    void RefreshAfterChange();
+
     // Tournament commands, reached from the main frame's menus, toolbar and accelerators.
     void OnReports();              // 132
     void OnTournamentInfo();       // 131
     void OnTournamentParameters(); // 139
     void OnChangeSkin();           // 141
 
+    CWebBrowser* m_wndBrowser = nullptr; // created by the initial update
+    QFont m_fontTitle;
+    bool m_bInitialized = false;
+    QListWidget* m_listMatches;
+    QPushButton* m_btnResult;
+    QPushButton* m_btnDelete;
+    QTabWidget* m_tabLists;
+    QLabel* m_staticTitle;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Rewrites the table page when the plug-in says it changed, then reloads it.
+    void SaveTableIfModified();
+    // Marks the document modified when the plug-in says the tournament changed.
+    void MarkIfTournamentModified();
+
     CVelmoraDoc* m_pDocument;
 };

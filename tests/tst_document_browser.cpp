@@ -1,0 +1,109 @@
+// The table page under the real web engine: a rewritten page and a replaced style sheet are
+// shown as they are on disk when the same path is shown again.
+#include "DocumentFixture.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray Page(const QByteArray& text) {
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
+           "<link rel=\"stylesheet\" href=\"style.css\"></head><body><p id=\"table\">" +
+           text + "</p></body></html>\n";
+}
+
+QVariant Evaluate(QWebEngineView* view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return QStringLiteral("<no answer>");
+    return result;
+}
+
+const char* const kReadPage = "document.getElementById('table').textContent + ' / ' + "
+                              "getComputedStyle(document.body).color";
+
+} // namespace
+
+class DocumentBrowserTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestApp(); }
+
+    void sameUrlIsReadFromDiskAgain() {
+        QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Кубок XXXXXX"));
+        const QString path = folder.filePath(QStringLiteral("Кубок мира.htm"));
+        WriteFile(path, Page("первая"));
+        WriteFile(folder.filePath(QStringLiteral("style.css")), "body { color: rgb(1, 2, 3); }");
+
+        CWebBrowser::UseWebEngine(true);
+        CWebBrowser browser;
+        browser.resize(400, 300);
+        browser.show();
+        QWebEngineView* engine = browser.GetEngine();
+        QVERIFY(engine);
+        QSignalSpy loaded(engine, &QWebEngineView::loadFinished);
+
+        browser.Navigate(path);
+        QVERIFY(loaded.wait(20000));
+        QVERIFY(loaded.last().first().toBool());
+        QCOMPARE(engine->url(), QUrl::fromLocalFile(path));
+        QCOMPARE(Evaluate(engine, kReadPage).toString(), QStringLiteral("первая / rgb(1, 2, 3)"));
+
+        // The plug-in rewrites the page, a new skin replaces the style sheet; same path.
+        WriteFile(path, Page("вторая"));
+        WriteFile(folder.filePath(QStringLiteral("style.css")), "body { color: rgb(4, 5, 6); }");
+        loaded.clear();
+        browser.Navigate(path);
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(Evaluate(engine, kReadPage).toString(), QStringLiteral("вторая / rgb(4, 5, 6)"));
+        QCOMPARE(browser.GetNavigateCount(), 2);
+    }
+
+    // A whole tournament window with the real browser. With VELMORA_SHOW_MS set it stays on
+    // screen that long, so that it can be looked at (under Xvfb, say).
+    void tournamentWindowShowsItsTable() {
+        DocumentFixture fixture({QStringLiteral("nearest=Иванов — Петров|Сидоров — Кузнецов|"
+                                                "Алексеев — Борисов"),
+                                 QStringLiteral("current=Орлов — Волков")});
+        CWebBrowser::UseWebEngine(true);
+        CVelmoraDoc* document = fixture.Open(QStringLiteral("Турниры/Кубок.trn"));
+        CVelmoraView* view = document->GetView();
+        QWebEngineView* engine = view->m_wndBrowser->GetEngine();
+        QVERIFY(engine);
+        document->GetFrame()->showNormal();
+        document->GetFrame()->resize(1000, 600);
+        const QString readTable = QStringLiteral(
+            "document.getElementById('table') ? document.getElementById('table').textContent : ''");
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(engine, readTable).toString(),
+                                  QStringLiteral("probe table 1"), 20000);
+        QCOMPARE(engine->url(), QUrl::fromLocalFile(document->m_strTablePath));
+        const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS");
+        if (show > 0)
+            QTest::qWait(show);
+        CWebBrowser::UseWebEngine(false);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    DocumentBrowserTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_document_browser.moc"

@@ -1,0 +1,62 @@
+// The view's commands on the whole tournament: parameters, information, skin and reports.
+#include "CVelmoraView.h"
+
+#include "app/CMainFrame.h"
+#include "app/CVelmoraApp.h"
+#include "app/Prompts.h"
+#include "tournament/CReportsDlg.h"
+#include "tournament/CSelectSkinDlg.h"
+#include "tournament/CVelmoraDoc.h"
+#include "tournament/ProgressText.h"
+
+void CVelmoraView::OnTournamentParameters() {
+    if (!m_pDocument || !m_pDocument->m_pEntries)
+        return;
+    if (m_pDocument->m_pEntries->OnTournamentParameters)
+        m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->m_hTournament);
+    SaveTableIfModified();
+    MarkIfTournamentModified();
+    // The list is left as it is until the next tab change or match command.
+}
+
+void CVelmoraView::OnTournamentInfo() {
+    if (!m_pDocument || !m_pDocument->m_pEntries)
+        return;
+    if (m_pDocument->m_pEntries->OnTournamentInfo)
+        m_pDocument->m_pEntries->OnTournamentInfo(m_pDocument->m_hTournament);
+    MarkIfTournamentModified();
+}
+
+void CVelmoraView::OnChangeSkin() {
+    if (!m_pDocument || !m_pDocument->m_pSystem)
+        return;
+    // Owned by the main window, as dialogs without a parent of their own are.
+    QWidget* owner = theApp() && theApp()->GetMainFrame()
+                         ? static_cast<QWidget*>(theApp()->GetMainFrame())
+                         : this;
+    CSelectSkinDlg dialog(owner);
+    dialog.m_pSystem = m_pDocument->m_pSystem;
+    dialog.m_nSkin = m_pDocument->m_nSkin;
+    if (dialog.exec() != QDialog::Accepted || dialog.m_nSkin == m_pDocument->m_nSkin)
+        return;
+    ShowProgress(QStringLiteral("Обновляется скин"));
+    m_pDocument->m_nSkin = dialog.m_nSkin;
+    m_pDocument->CopyCurrentSkinFiles();
+    ReloadTablePage();
+    ShowProgress(QString());
+}
+
+void CVelmoraView::OnReports() {
+    if (!m_pDocument || !m_pDocument->m_pEntries)
+        return;
+    SystemEntryTable* entries = m_pDocument->m_pEntries.get();
+    const int count = entries->GetReportsCount ? entries->GetReportsCount() : 0;
+    if (count <= 0) {
+        Prompts::Message(this, QStringLiteral("Данная турнирная система не содержит отчётов"),
+                         QStringLiteral("Ошибка"), Prompts::Icon::None, QMessageBox::Ok, true);
+        return;
+    }
+    CReportsDlg dialog(m_pDocument->m_hTournament, entries, &m_pDocument->m_strTournamentPath,
+                       this);
+    dialog.exec();
+}
