@@ -77,7 +77,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_pMdiArea(new QM
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The tournament windows go after this body, when the menus and actions are gone already:
+    // they must not call back.
+    m_pMdiArea->viewport()->removeEventFilter(this);
+    m_pMdiArea->disconnect(this);
+    for (QMdiSubWindow* window : m_pMdiArea->findChildren<QMdiSubWindow*>())
+        window->disconnect(this);
 }
+
+std::function<bool(CVelmoraDoc*)> CMainFrame::s_saveModified;
 
 static void InitVelmoraResources() {
     Q_INIT_RESOURCE(velmora);
@@ -484,7 +492,7 @@ bool CMainFrame::CloseAllTournaments() {
     const QList<CChildFrame*> frames = ChildFrames();
     for (CChildFrame* frame : frames) {
         CVelmoraDoc* document = frame->GetDocument();
-        if (document && !document->SaveModified())
+        if (document && !(s_saveModified ? s_saveModified(document) : document->SaveModified()))
             return false;
     }
     // Every question has been answered: the windows close without asking again.

@@ -5,9 +5,11 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class CChildFrame;
+class CVelmoraDoc;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -54,6 +56,9 @@ public:
     // Asks about every modified tournament in turn and closes them all; false when the user
     // cancelled one, and then nothing is closed.
     bool CloseAllTournaments();
+    // The save prompt used by CloseAllTournaments: CVelmoraDoc::SaveModified unless a test
+    // answers in its place.
+    static std::function<bool(CVelmoraDoc*)> s_saveModified;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

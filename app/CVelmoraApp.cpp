@@ -159,9 +159,13 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
     // 12, 13. The program folder: a start by the desktop or for a document may come from any
     // folder, so it takes the folder recorded by the last ordinary start.
     if (m_cmdInfo.IsShellStart()) {
+        // A setting that no longer names a program folder (the program was moved or removed)
+        // would leave the program without systems; the folder is then found as an ordinary
+        // start finds it.
         QSettings settings = ProfileSettings();
+        const QString recorded = settings.value(QStringLiteral("Settings/Path")).toString();
         m_strProgramFolder =
-            settings.value(QStringLiteral("Settings/Path"), OrdinaryProgramFolder()).toString();
+            !recorded.isEmpty() && HoldsSystems(recorded) ? recorded : OrdinaryProgramFolder();
     } else {
         m_strProgramFolder = OrdinaryProgramFolder();
         QSettings settings = ProfileSettings();
@@ -306,11 +310,15 @@ void CVelmoraApp::LoadTranslations() {
     }
 }
 
+bool CVelmoraApp::HoldsSystems(const QString& folder) {
+    return QFileInfo(QDir(folder).filePath(QStringLiteral("Systems"))).isDir();
+}
+
 QString CVelmoraApp::OrdinaryProgramFolder() const {
     // A desktop starts programs in the home folder; the program's own folder is then the
     // executable's.
     const QString current = GetCurrentFolder();
-    if (QFileInfo(QDir(current).filePath(QStringLiteral("Systems"))).isDir())
+    if (HoldsSystems(current))
         return current;
     return QDir::cleanPath(m_strExecutableFolder);
 }

@@ -91,6 +91,7 @@ private:
     bool ComponentServicesAvailable() const;
     void LoadTranslations();
     QString OrdinaryProgramFolder() const;
+    static bool HoldsSystems(const QString& folder);
 
     std::unique_ptr<CDocTemplate> m_pDocTemplate;
     CMainFrame* m_pMainFrame = nullptr;
