@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +61,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setText(QStringLiteral("OK"));
+    ok->setIcon(QIcon());
     ok->setDefault(true);
     buttons->setCenterButtons(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -402,7 +402,8 @@ void CMainFrame::FillWindowMenu() {
         action->setObjectName(QStringLiteral("window%1").arg(i + 1));
         action->setData(Command::WindowListFirst + i);
         action->setStatusTip(QStringLiteral("Активировать этот чемпионат"));
-        action->setCheckable(true);
+        // Only the active window carries a check mark.
+        action->setCheckable(frame == active);
         action->setChecked(frame == active);
         QPointer<CChildFrame> target(frame);
         connect(action, &QAction::triggered, this, [this, target] {

@@ -335,6 +335,11 @@ void CVelmoraApp::ShowHelp() {
     if (!m_pHelpWindow) {
         m_pHelpWindow = new CHelpWindow(m_pMainFrame);
         m_pHelpWindow->setWindowFlag(Qt::Window);
+        if (m_pMainFrame) {
+            QRect place = m_pHelpWindow->frameGeometry();
+            place.moveCenter(m_pMainFrame->frameGeometry().center());
+            m_pHelpWindow->move(place.topLeft());
+        }
     }
     if (!m_pHelpWindow->ShowTopic(m_strHelpPath, QLatin1String(kHelpTopic)))
         return;

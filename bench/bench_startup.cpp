@@ -2,7 +2,7 @@
 // systems and for a program folder with 50 probe systems. Each run starts build/bin/velmora
 // afresh (offscreen, with settings and desktop files in a temporary folder) and waits for the
 // line it prints once the main window is exposed; the median of several runs is printed.
-#include "support/TestSupport.h"
+#include "../tests/support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
