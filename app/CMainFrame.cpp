@@ -290,6 +290,45 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar->addPermanentWidget(m_pCapsPane);
 }
 
+void CMainFrame::AdoptWindow(QMdiSubWindow* window) {
+    if (window->property("velmoraAdopted").toBool())
+        return;
+    window->setProperty("velmoraAdopted", true);
+    if (qobject_cast<CChildFrame*>(window)) {
+        if (!window->testAttribute(Qt::WA_SetWindowIcon))
+            window->setWindowIcon(TournamentIcon());
+        SetSystemMenuPrompts(window);
+    }
+    // Closing the last window must bring menu 128 back.
+    connect(window, &QObject::destroyed, this, [this] { UpdateCommandUI(); });
+    connect(window, &QMdiSubWindow::windowStateChanged, this, [this] {
+        if (!m_bUpdatePending) {
+            m_bUpdatePending = true;
+            QMetaObject::invokeMethod(this, &CMainFrame::UpdateCommandUI, Qt::QueuedConnection);
+        }
+    });
+}
+
+void CMainFrame::SetSystemMenuPrompts(QMdiSubWindow* window) {
+    QMenu* menu = window->systemMenu();
+    if (!menu)
+        return;
+    // The window menu's entries, in the order Qt builds them: restore, move, size, minimise,
+    // maximise, stay on top, separator, close.
+    const QStringList prompts{QStringLiteral("Восстановить окно"),
+                              QStringLiteral("Изменить позицию окна"),
+                              QStringLiteral("Изменить размер окна"),
+                              QStringLiteral("Свернуть окно"),
+                              QStringLiteral("Развернуть окно"),
+                              QString(),
+                              QString(),
+                              QStringLiteral("Закрыть программу")};
+    const QList<QAction*> actions = menu->actions();
+    for (int i = 0; i < actions.size() && i < prompts.size(); ++i)
+        if (!prompts[i].isEmpty() && !actions[i]->isSeparator())
+            actions[i]->setStatusTip(prompts[i]);
+}
+
 void CMainFrame::SetMessageText(const QString& text) {
     m_strMessage = text;
     // A prompt left from the menus would hide the progress text.
@@ -347,6 +386,8 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const {
 
 void CMainFrame::UpdateCommandUI() {
     m_bUpdatePending = false;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+        AdoptWindow(window);
     CChildFrame* frame = ActiveChildFrame();
     if (frame && frame->isHidden())
         frame = nullptr;
@@ -554,22 +595,17 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ChildAdded:
+        // A window created with the area as its parent is not a subwindow yet while it is
+        // being constructed, so it is looked at once construction is over.
         if (watched == m_pMdiArea->viewport()) {
-            auto* added = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(event)->child());
-            if (added) {
-                if (qobject_cast<CChildFrame*>(added) &&
-                    !added->testAttribute(Qt::WA_SetWindowIcon))
-                    added->setWindowIcon(TournamentIcon());
-                // Closing the last window must bring menu 128 back.
-                connect(added, &QObject::destroyed, this, [this] { UpdateCommandUI(); });
-                connect(added, &QMdiSubWindow::windowStateChanged, this, [this] {
-                    if (!m_bUpdatePending) {
-                        m_bUpdatePending = true;
-                        QMetaObject::invokeMethod(this, &CMainFrame::UpdateCommandUI,
-                                                  Qt::QueuedConnection);
-                    }
-                });
-            }
+            QPointer<QObject> child(static_cast<QChildEvent*>(event)->child());
+            QMetaObject::invokeMethod(
+                this,
+                [this, child] {
+                    if (auto* window = qobject_cast<QMdiSubWindow*>(child.data()))
+                        AdoptWindow(window);
+                },
+                Qt::QueuedConnection);
         }
         break;
     case QEvent::KeyRelease:

@@ -13,6 +13,7 @@ class CVelmoraDoc;
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
@@ -74,6 +75,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ShowMenu(MenuResource menu);
+    // Gives a tournament window its icon and prompts, and follows its state and its end.
+    void AdoptWindow(QMdiSubWindow* window);
+    static void SetSystemMenuPrompts(QMdiSubWindow* window);
     void FillWindowMenu();
     void OnCommand(int command);
     void OnOpenRecentFile(const QString& path);

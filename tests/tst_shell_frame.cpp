@@ -264,6 +264,9 @@ private slots:
         QVERIFY(!Frame()->findChild<QAction*>("window1")->isChecked());
         QCOMPARE(Frame()->findChild<QAction*>("window1")->statusTip(),
                  QStringLiteral("Активировать этот чемпионат"));
+        QVERIFY(first->windowIcon().cacheKey() != Frame()->windowIcon().cacheKey());
+        QCOMPARE(first->systemMenu()->actions().value(3)->statusTip(),
+                 QStringLiteral("Свернуть окно"));
         for (int command : {57602, 57603, 57604, 132, 139, 131, 141, 57650, 57651})
             QVERIFY(Frame()->Action(command)->isEnabled());
 

@@ -2,6 +2,7 @@
 // folder and its setting, the recent-file list, the component check and the translations.
 #include "support/TestSupport.h"
 
+#include "app/CCommandLineInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
@@ -17,6 +18,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +70,64 @@ private slots:
     void cleanup() {
         CVelmoraApp::s_processStarter = nullptr;
         CVelmoraApp::s_shellOpener = nullptr;
+    }
+
+    void commandLineParser_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QStringList>("files");
+        using C = CCommandLineInfo;
+        QTest::newRow("nothing") << QStringList{} << int(C::FileNew) << QStringList{};
+        QTest::newRow("a file") << QStringList{"a.trn"} << int(C::FileOpen) << QStringList{"a.trn"};
+        QTest::newRow("an absolute path is no switch")
+            << QStringList{"/home/u/dde"} << int(C::FileOpen) << QStringList{"/home/u/dde"};
+        QTest::newRow("a path named like a switch")
+            << QStringList{"/p/cup.trn"} << int(C::FileOpen) << QStringList{"/p/cup.trn"};
+        QTest::newRow("dde with files") << QStringList{"/dde", "a.trn", "/tmp/b c.trn"}
+                                        << int(C::FileDDE) << QStringList{"a.trn", "/tmp/b c.trn"};
+        QTest::newRow("dash switch") << QStringList{"-DDE"} << int(C::FileDDE) << QStringList{};
+        QTest::newRow("print") << QStringList{"/P", "a.trn"} << int(C::FilePrint)
+                               << QStringList{"a.trn"};
+        QTest::newRow("regserver")
+            << QStringList{"/regserver"} << int(C::AppRegister) << QStringList{};
+        QTest::newRow("unregserver")
+            << QStringList{"/UnregServer"} << int(C::AppUnregister) << QStringList{};
+        QTest::newRow("unknown switch")
+            << QStringList{"/nosuch"} << int(C::FileOpen) << QStringList{"/nosuch"};
+        QTest::newRow("unknown dash switch")
+            << QStringList{"-nosuch"} << int(C::FileNew) << QStringList{};
+    }
+
+    void commandLineParser() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, command);
+        QFETCH(QStringList, files);
+        const CCommandLineInfo info(arguments);
+        QCOMPARE(int(info.m_nShellCommand), command);
+        QCOMPARE(info.m_files, files);
+        QCOMPARE(info.m_strFileName, files.value(0));
+    }
+
+    void printToTakesPrinterDriverPort() {
+        const CCommandLineInfo info({"/pt", "a.trn", "Printer", "Driver", "Port"});
+        QCOMPARE(int(info.m_nShellCommand), int(CCommandLineInfo::FilePrintTo));
+        QCOMPARE(info.m_strFileName, QStringLiteral("a.trn"));
+        QCOMPARE(info.m_strPrinterName, QStringLiteral("Printer"));
+        QCOMPARE(info.m_strDriverName, QStringLiteral("Driver"));
+        QCOMPARE(info.m_strPortName, QStringLiteral("Port"));
+        QVERIFY(info.IsShellStart());
+    }
+
+    // The web engine's sandbox is switched off only for a program running as root.
+    void sandboxOnlyForRoot() {
+        const QByteArray saved = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        CVelmoraApp::PrepareProcess();
+        const bool set = qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
+        if (!saved.isNull())
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", saved);
+        QCOMPARE(set, geteuid() == 0);
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
     }
 
     void installerSwitches_data() {
