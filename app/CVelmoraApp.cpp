@@ -194,28 +194,53 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
 
     // Files handed over by the desktop arrive here, now and while the program runs.
     m_pInstanceChannel = new CInstanceChannel(this);
-    m_pInstanceChannel->SetReceiver([this](const QString& file) {
-        if (m_pMainFrame) {
-            m_pMainFrame->activateWindow();
-            m_pMainFrame->raise();
-        }
-        OpenFromShell(file);
-    });
+    m_pInstanceChannel->SetReceiver([this](const QString& file) { OpenHandedOverFiles({file}); });
     m_pInstanceChannel->Listen();
     if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !m_cmdInfo.m_files.isEmpty()) {
         QStringList files;
         for (const QString& file : std::as_const(m_cmdInfo.m_files))
             files.append(QFileInfo(file).absoluteFilePath());
+        // After start-up, from the event loop.
         QMetaObject::invokeMethod(
-            this,
-            [this, files] {
-                for (const QString& file : files)
-                    if (m_bRunning)
-                        OpenFromShell(file);
-            },
-            Qt::QueuedConnection);
+            this, [this, files] { OpenHandedOverFiles(files); }, Qt::QueuedConnection);
     }
     return true;
+}
+
+void CVelmoraApp::OpenHandedOverFiles(const QStringList& files) {
+    m_pendingShellFiles.append(files);
+    OpenPendingShellFiles();
+}
+
+void CVelmoraApp::OpenPendingShellFiles() {
+    if (m_bOpeningShellFiles || !m_bRunning)
+        return;
+    // Not in the middle of a dialog (the wizard, a question, a plug-in's own): the files wait
+    // until it is closed, as the desktop's open request waited for the main window.
+    if (QApplication::activeModalWidget()) {
+        if (!m_bShellRetryPending) {
+            m_bShellRetryPending = true;
+            QTimer::singleShot(250, this, [this] {
+                m_bShellRetryPending = false;
+                OpenPendingShellFiles();
+            });
+        }
+        return;
+    }
+    m_bOpeningShellFiles = true;
+    if (m_pMainFrame) {
+        m_pMainFrame->activateWindow();
+        m_pMainFrame->raise();
+    }
+    // One at a time: opening may ask questions, and files that arrive meanwhile join the queue.
+    while (!m_pendingShellFiles.isEmpty() && m_bRunning) {
+        if (QApplication::activeModalWidget())
+            break;
+        OpenFromShell(m_pendingShellFiles.takeFirst());
+    }
+    m_bOpeningShellFiles = false;
+    if (!m_pendingShellFiles.isEmpty())
+        OpenPendingShellFiles();
 }
 
 void CVelmoraApp::ExitInstance() {

@@ -61,6 +61,9 @@ public:
     // How the recent-file list, dropped files and files handed over by the desktop are
     // opened: OpenDocumentFile, unless a test watches the hand-over.
     CVelmoraDoc* OpenFromShell(const QString& path);
+    // Files handed over by the desktop: opened one at a time through OpenFromShell, once no
+    // dialog is running.
+    void OpenHandedOverFiles(const QStringList& files);
 
     SystemCatalogue* m_pCatalogue = nullptr; // owned
     QString m_strHelpPath;                   // the help set: a folder holding index.htm
@@ -91,6 +94,7 @@ private:
     bool ComponentServicesAvailable() const;
     void LoadTranslations();
     QString OrdinaryProgramFolder() const;
+    void OpenPendingShellFiles();
     static bool HoldsSystems(const QString& folder);
 
     std::unique_ptr<CDocTemplate> m_pDocTemplate;
@@ -102,6 +106,9 @@ private:
     CCommandLineInfo m_cmdInfo;
     QString m_strExecutableFolder;
     bool m_bRunning = false;
+    QStringList m_pendingShellFiles;
+    bool m_bOpeningShellFiles = false;
+    bool m_bShellRetryPending = false;
 };
 
 // The one application object.

@@ -8,10 +8,12 @@
 #include "app/ShellIntegration.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLocalServer>
 #include <QProcess>
 #include <QSettings>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -128,6 +130,25 @@ private slots:
         // The running program keeps its own folder; the second start changed no setting.
         QCOMPARE(QSettings("Harrowfield Soft", "Velmora").value("Settings/Path").toString(),
                  m_pFolder->Root());
+    }
+
+    // Files that arrive while a dialog runs wait until it is closed, then open in order.
+    void filesWaitForOpenDialog() {
+        bool ok = false;
+        auto app = Start({}, &ok);
+        QVERIFY(ok);
+        const QStringList files{m_pFolder->Path("a.trn"), m_pFolder->Path("b.trn")};
+        QDialog dialog(app->GetMainFrame());
+        QStringList openedDuringDialog{"not run"};
+        QTimer::singleShot(0, &dialog, [&] {
+            app->OpenHandedOverFiles(files);
+            QTest::qWait(600); // several retries
+            openedDuringDialog = m_opened;
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(openedDuringDialog, QStringList{});
+        QTRY_COMPARE(m_opened, files);
     }
 
     // Relative names are resolved in the folder of the start that named them.
