@@ -398,11 +398,18 @@ void CMainFrame::UpdateCommandUI() {
     FillWindowMenu();
 }
 
+void CMainFrame::RetireAction(QAction* action) {
+    // The action may be the one whose trigger led here: it goes once that has returned.
+    action->setObjectName(QString());
+    action->disconnect(this);
+    action->deleteLater();
+}
+
 void CMainFrame::UpdateRecentFileMenu() {
     for (QAction* action : std::as_const(m_recentActions)) {
         m_pFileMenu128->removeAction(action);
         m_pFileMenu129->removeAction(action);
-        delete action;
+        RetireAction(action);
     }
     m_recentActions.clear();
     QAction* placeholder = m_actions.value(Command::FileMru1);
@@ -425,7 +432,7 @@ void CMainFrame::UpdateRecentFileMenu() {
 void CMainFrame::FillWindowMenu() {
     for (QAction* action : std::as_const(m_windowActions)) {
         m_pWindowMenu->removeAction(action);
-        delete action;
+        RetireAction(action);
     }
     m_windowActions.clear();
     const QList<CChildFrame*> frames = ChildFrames();

@@ -79,6 +79,7 @@ private:
     void AdoptWindow(QMdiSubWindow* window);
     static void SetSystemMenuPrompts(QMdiSubWindow* window);
     void FillWindowMenu();
+    void RetireAction(QAction* action);
     void OnCommand(int command);
     void OnOpenRecentFile(const QString& path);
 
