@@ -165,6 +165,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
     }
 
+    // The program itself: an ordinary start shows its window and records its folder; the
+    // uninstall switch ends at once, silently, where the installer does not exist.
+    void theProgramItself() {
+        QProcess start;
+        start.setWorkingDirectory(m_pFolder->Root());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VELMORA_REPORT_STARTUP", "1");
+        start.setProcessEnvironment(environment);
+        start.start(Program(), {});
+        QVERIFY(start.waitForFinished(30000));
+        QCOMPARE(start.exitCode(), 0);
+        QVERIFY(start.readAllStandardOutput().contains("main window shown"));
+        QSettings written(qEnvironmentVariable("XDG_CONFIG_HOME") +
+                              "/Harrowfield Soft/Velmora.conf",
+                          QSettings::IniFormat);
+        QCOMPARE(written.value("Settings/Path").toString(), m_pFolder->Root());
+
+        QProcess uninstall;
+        uninstall.setWorkingDirectory(m_pFolder->Root());
+        uninstall.setProcessEnvironment(environment);
+        uninstall.start(Program(), {"/uninstall"});
+        QVERIFY(uninstall.waitForFinished(30000));
+        QCOMPARE(uninstall.exitCode(), 0);
+        QCOMPARE(uninstall.readAllStandardOutput(), QByteArray());
+    }
+
     // A socket left by a program that ended abnormally does not stop the next one.
     void staleSocketTakenOver() {
         {
