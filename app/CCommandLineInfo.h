@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The framework's standard command-line parser: switches start with '/' or '-' and are
+// compared without regard to case; the first other argument is the document. A start by the
+// desktop passes "/dde" followed by every file to open, so all of them are kept.
+class CCommandLineInfo {
+public:
+    enum ShellCommand {
+        FileNew,       // no document named: the ordinary start
+        FileOpen,      // a document named
+        FilePrint,     // "/p document"
+        FilePrintTo,   // "/pt document printer driver port"
+        FileDDE,       // "/dde [documents...]": started by the desktop for its files
+        AppRegister,   // "/register" or "/regserver"
+        AppUnregister, // "/unregister" or "/unregserver"
+        FileNothing,   // nothing to do
+    };
+
+    CCommandLineInfo() = default;
+    explicit CCommandLineInfo(const QStringList& arguments) { Parse(arguments); }
+
+    void Parse(const QStringList& arguments);
+    // A start by the desktop or for a document: one whose folder need not be the program's.
+    bool IsShellStart() const {
+        return m_nShellCommand != FileNew && m_nShellCommand != FileNothing;
+    }
+
+    ShellCommand m_nShellCommand = FileNew;
+    QString m_strFileName;    // the first document named
+    QStringList m_files;      // every document named, in order
+    QString m_strPrinterName; // "/pt" only
+    QString m_strDriverName;
+    QString m_strPortName;
+    bool m_bRunEmbedded = false;
+    bool m_bRunAutomated = false;
+
+private:
+    void ParseParam(const QString& param, bool bFlag, bool bLast);
+};

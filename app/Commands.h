@@ -1,0 +1,28 @@
+#pragma once
+
+// Command ids of the menus, the toolbar and the accelerators. Each QAction carries its id as
+// data() and is named "command<id>".
+namespace Command {
+enum : int {
+    TournamentInfo = 131,
+    Reports = 132,
+    TournamentParameters = 139,
+    ChangeSkin = 141,
+    FileNew = 57600,
+    FileOpen = 57601,
+    FileClose = 57602,
+    FileSave = 57603,
+    FileSaveAs = 57604,
+    FileMru1 = 57616, // up to FileMru1 + 15
+    WindowCascade = 57650,
+    WindowTile = 57651,
+    AppAbout = 57664,
+    AppExit = 57665,
+    HelpFinder = 57670,
+    ViewToolbar = 59392,
+    WindowListFirst = 0xFF00, // entries of the window list
+};
+} // namespace Command
+
+// Menu resources: 128 while no tournament window is active, 129 while one is.
+enum class MenuResource { NoTournament = 128, Tournament = 129 };

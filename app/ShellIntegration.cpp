@@ -1,0 +1,217 @@
+#include "ShellIntegration.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace ShellIntegration {
+namespace {
+
+// Writes a file only when its contents differ, so an ordinary start touches nothing.
+bool WriteIfChanged(const QString& path, const QByteArray& content) {
+    if (content.isEmpty())
+        return false;
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
+        return false;
+    existing.close();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(content) == content.size();
+}
+
+QByteArray ResourceBytes(const QString& resource) {
+    QFile file(resource);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The desktop entry's Exec key quotes arguments with double quotes and escapes these.
+QString QuoteExec(const QString& path) {
+    QString quoted = path;
+    for (const QChar c : {u'\\', u'"', u'`', u'$'})
+        quoted.replace(c, QStringLiteral("\\") + c);
+    quoted = u'"' + quoted + u'"';
+    // The desktop entry format itself escapes backslashes once more.
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    // A literal percent sign is written twice in the Exec key.
+    quoted.replace(u'%', QStringLiteral("%%"));
+    return quoted;
+}
+
+void RunDetached(const QString& program, const QStringList& arguments) {
+    const QString found = QStandardPaths::findExecutable(program);
+    if (!found.isEmpty())
+        QProcess::startDetached(found, arguments);
+}
+
+} // namespace
+
+QString DataHome() {
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+QByteArray DesktopEntry(const QString& exec) {
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Velmora\n"
+                          "GenericName=Tournaments\n"
+                          "GenericName[ru]=Чемпионаты\n"
+                          "Comment=Run tournaments of any sport or game\n"
+                          "Comment[ru]=Проведение чемпионатов по любым видам спорта и играм\n"
+                          "Exec=%1 /dde %F\n"
+                          "Icon=velmora\n"
+                          "Terminal=false\n"
+                          "MimeType=%2;\n"
+                          "Categories=Office;\n")
+        .arg(exec, QLatin1String(kTournamentMimeType))
+        .toUtf8();
+}
+
+QByteArray MimePackage() {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+               "  <mime-type type=\"%1\">\n"
+               "    <comment>Velmora tournament</comment>\n"
+               "    <comment xml:lang=\"ru\">Чемпионат Velmora</comment>\n"
+               "    <icon name=\"application-x-velmora-tournament\"/>\n"
+               "    <glob pattern=\"*.trn\"/>\n"
+               "  </mime-type>\n"
+               "</mime-info>\n")
+        .arg(QLatin1String(kTournamentMimeType))
+        .toUtf8();
+}
+
+bool EnsureRegistered(const QString& executablePath) {
+    const QString home = DataHome();
+    const QString applications = home + QStringLiteral("/applications");
+    const QString mime = home + QStringLiteral("/mime");
+    bool entryChanged = WriteIfChanged(applications + QStringLiteral("/velmora.desktop"),
+                                       DesktopEntry(QuoteExec(executablePath)));
+    bool mimeChanged =
+        WriteIfChanged(mime + QStringLiteral("/packages/velmora.xml"), MimePackage());
+    bool iconChanged = false;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = home + QStringLiteral("/icons/hicolor/%1x%1/").arg(size);
+        iconChanged |=
+            WriteIfChanged(folder + QStringLiteral("apps/velmora.png"),
+                           ResourceBytes(QStringLiteral(":/icons/velmora-%1.png").arg(size)));
+        iconChanged |= WriteIfChanged(
+            folder + QStringLiteral("mimetypes/application-x-velmora-tournament.png"),
+            ResourceBytes(QStringLiteral(":/icons/tournament-%1.png").arg(size)));
+    }
+    if (mimeChanged)
+        RunDetached(QStringLiteral("update-mime-database"), {mime});
+    if (entryChanged)
+        RunDetached(QStringLiteral("update-desktop-database"), {applications});
+    if (iconChanged)
+        RunDetached(
+            QStringLiteral("gtk-update-icon-cache"),
+            {QStringLiteral("-q"), QStringLiteral("-t"), home + QStringLiteral("/icons/hicolor")});
+    return entryChanged || mimeChanged || iconChanged;
+}
+
+} // namespace ShellIntegration
+
+// ---------------------------------------------------------------------------------------------
+
+CInstanceChannel::CInstanceChannel(QObject* parent)
+    : QObject(parent), m_pServer(new QLocalServer(this)) {
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_pServer, &QLocalServer::newConnection, this, &CInstanceChannel::OnNewConnection);
+}
+
+CInstanceChannel::~CInstanceChannel() {
+    m_pServer->close();
+}
+
+QString CInstanceChannel::ServerName() {
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    const QByteArray key = (user + u'\n' + ShellIntegration::DataHome()).toUtf8();
+    const QByteArray hash =
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(12);
+    return QStringLiteral("velmora-") + QString::fromLatin1(hash);
+}
+
+bool CInstanceChannel::HandOver(const QStringList& files, int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(ServerName());
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    QByteArray message;
+    for (const QString& file : files)
+        message += QFileInfo(file).absoluteFilePath().toUtf8() + '\n';
+    message += '\n'; // an empty line ends the list
+    socket.write(message);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    // The running program answers once it has the whole list; without an answer it may be a
+    // stale or hung one, and this start goes on by itself.
+    if (!socket.waitForReadyRead(timeoutMs))
+        return false;
+    return socket.readAll().startsWith("ok");
+}
+
+bool CInstanceChannel::Listen() {
+    if (m_pServer->isListening())
+        return true;
+    if (m_pServer->listen(ServerName()))
+        return true;
+    // A socket left behind by a program that ended abnormally: take it over, unless someone
+    // still answers on it.
+    QLocalSocket probe;
+    probe.connectToServer(ServerName());
+    if (probe.waitForConnected(500))
+        return false;
+    QLocalServer::removeServer(ServerName());
+    return m_pServer->listen(ServerName());
+}
+
+bool CInstanceChannel::IsListening() const {
+    return m_pServer->isListening();
+}
+
+void CInstanceChannel::OnNewConnection() {
+    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto buffer = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
+            *buffer += socket->readAll();
+            if (!buffer->endsWith("\n\n") && *buffer != "\n")
+                return;
+            QStringList files;
+            for (const QByteArray& line : buffer->split('\n'))
+                if (!line.isEmpty())
+                    files.append(QString::fromUtf8(line));
+            buffer->clear();
+            socket->write("ok\n");
+            socket->flush();
+            socket->disconnectFromServer();
+            // The files are opened after this handler returns, since opening may run dialogs.
+            QPointer<CInstanceChannel> self(this);
+            QMetaObject::invokeMethod(
+                this,
+                [self, files] {
+                    for (const QString& file : files) {
+                        if (!self || !self->m_receiver)
+                            return;
+                        self->m_receiver(file);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
+}
