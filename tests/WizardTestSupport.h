@@ -7,6 +7,7 @@
 #include "app/CVelmoraApp.h"
 #include "app/Prompts.h"
 #include "support/TestSupport.h"
+#include "systems/SystemCatalogue.h"
 #include "wizard/WizardHelpers.h"
 
 #include <QApplication>
@@ -43,6 +44,14 @@ public:
         QDir::setCurrent(m_folder.Root());
         m_app = std::make_unique<CVelmoraApp>();
         m_app->InitInstance({});
+    }
+    // An application object with its catalogue but without the rest of start-up: no main
+    // window and, as long as start-up makes it, no document type.
+    void StartWithoutDocumentType() {
+        QDir::setCurrent(m_folder.Root());
+        m_app = std::make_unique<CVelmoraApp>();
+        m_app->m_strProgramFolder = m_folder.Root();
+        m_app->m_pCatalogue = new SystemCatalogue(m_folder.Root());
     }
     CVelmoraApp* App() const { return m_app.get(); }
     ProbeFolder& Folder() { return m_folder; }
