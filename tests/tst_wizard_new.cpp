@@ -417,5 +417,13 @@ void TestWizardNew::noWindowPossibleFreesTheTournament() {
     QVERIFY(!messages[0].message.hadOwner);
 }
 
-QTEST_MAIN(TestWizardNew)
+// The tournament window embeds a web browser, which wants its contexts shared before the
+// application object exists.
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    TestWizardNew test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_wizard_new.moc"

@@ -417,5 +417,13 @@ void TestWizardOpen::noWindowPossibleFreesTheTournament() {
     CheckError("Не удалось открыть окно чемпионата");
 }
 
-QTEST_MAIN(TestWizardOpen)
+// The tournament window embeds a web browser, which wants its contexts shared before the
+// application object exists.
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    TestWizardOpen test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_wizard_open.moc"

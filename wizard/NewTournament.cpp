@@ -1,5 +1,6 @@
 #include "app/CChildFrame.h"
 #include "app/CDocTemplate.h"
+#include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
 #include "app/Prompts.h"
 #include "systems/PathHelpers.h"
@@ -40,7 +41,10 @@ void CVelmoraApp::OnFileNew() {
         return;
     }
 
-    CNewTournamentDlg dlgNew;
+    // The wizard's dialogs belong to the main window, as the framework's dialogs without an
+    // explicit parent do: they stay above it and are centred on it.
+    QWidget* owner = GetMainFrame();
+    CNewTournamentDlg dlgNew(owner);
     if (dlgNew.exec() != CNewTournamentDlg::kResultNext)
         return;
     SystemInfo* system = m_pCatalogue->GetAt(dlgNew.m_nSystem);
@@ -50,14 +54,14 @@ void CVelmoraApp::OnFileNew() {
     entries.Resolve(system->m_hLibrary.get());
 
     VelmoraPlayers hPlayers = entries.CreatePlayers();
-    CGetPlayersDlg dlgPlayers(&entries, &hPlayers);
+    CGetPlayersDlg dlgPlayers(&entries, &hPlayers, owner);
     if (dlgPlayers.exec() != 1) {
         entries.FreePlayers(hPlayers); // the dialog may have replaced the handle
         return;
     }
 
     // A count below zero is no count: such a system is treated as one without draw methods.
-    CChooseSortingDlg dlgSorting(&entries);
+    CChooseSortingDlg dlgSorting(&entries, owner);
     if (entries.GetSortingTypesCount() > 0 && dlgSorting.exec() != 1) {
         entries.FreePlayers(hPlayers);
         return;

@@ -81,7 +81,8 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
         return nullptr;
     }
 
-    CSelectSystemDlg dlgSelect(&tables, &systems);
+    // Owned by the main window, as a dialog without an explicit parent is.
+    CSelectSystemDlg dlgSelect(&tables, &systems, GetMainFrame());
     if (dlgSelect.exec() != QDialog::Accepted)
         return nullptr;
     SystemInfo* system = dlgSelect.m_pSystem;
