@@ -47,6 +47,7 @@ private slots:
     void sortingOneMethodEnter();
     void sortingDoubleClickThirdInPluginOrder();
     void sortingCancelLeavesChoice();
+    void sortingNamesWithoutTerminator();
 
     void selectSystemBetaAlpha();
     void selectSystemSkinsRedBlueGreen();
@@ -285,6 +286,18 @@ void TestWizardDialogs::sortingCancelLeavesChoice() {
         QCOMPARE(dlg.result(), 2);
         QCOMPARE(dlg.m_nSorting, 77);
     }
+}
+
+void TestWizardDialogs::sortingNamesWithoutTerminator() {
+    ProbeFolder folder;
+    folder.AddSystem("sys", "sys", {"Skin"}, {"sortings=A|B", "unterminated_headers=1"});
+    SystemCatalogue catalogue(folder.Root());
+    SystemEntryTable entries;
+    entries.Resolve(catalogue.GetAt(0)->m_hLibrary.get());
+    CChooseSortingDlg dlg(&entries);
+    ShowActive(&dlg);
+    // Each buffer is cut at its last byte: 255 characters, nothing read beyond it.
+    QCOMPARE(Rows(List(&dlg, "listSortings")), QStringList({QString(255, 'x'), QString(255, 'x')}));
 }
 
 namespace {

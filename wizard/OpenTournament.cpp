@@ -125,9 +125,14 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     }
     if (CVelmoraView* view = doc->GetView())
         view->OnInitialUpdate();
-    frame->show();
-    if (CMainFrame* main = GetMainFrame())
+    if (CMainFrame* main = GetMainFrame()) {
+        if (!frame->mdiArea())
+            main->MdiArea()->addSubWindow(frame);
+        frame->show();
         main->MdiArea()->setActiveSubWindow(frame);
+    } else {
+        frame->show();
+    }
     frame->activateWindow();
     return doc;
 }
