@@ -30,7 +30,7 @@ class ProbeProgram {
 public:
     ProbeProgram() : m_oldFolder(QDir::currentPath()) { Prompts::ClearAsked(); }
     ~ProbeProgram() {
-        SetProgressObserver({});
+        SetWizardProgressObserver({});
         m_app.reset(); // unloads the libraries before the folder goes
         QDir::setCurrent(m_oldFolder);
         Prompts::ClearAsked();

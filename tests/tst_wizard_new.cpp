@@ -69,12 +69,12 @@ ModalDriver::Action ChooseSorting(int row) {
 
 struct Progress {
     Progress(ProbeProgram& program, const QString& library) {
-        SetProgressObserver([&program, library, this](const QString& text) {
+        SetWizardProgressObserver([&program, library, this](const QString& text) {
             texts.append(text);
             logLengths.append(program.Log(library).size());
         });
     }
-    ~Progress() { SetProgressObserver({}); }
+    ~Progress() { SetWizardProgressObserver({}); }
     QStringList texts;
     QList<int> logLengths;
 };

@@ -186,7 +186,7 @@ void TestWizardOpen::oneCompatibleSystemOpensAWindow() {
     program.Folder().Write("Мои турниры/Кубок.htm", "old page");
     QStringList texts;
     QList<int> logLengths;
-    SetProgressObserver([&](const QString& text) {
+    SetWizardProgressObserver([&](const QString& text) {
         texts.append(text);
         logLengths.append(program.Log(lib).size());
     });
@@ -194,7 +194,7 @@ void TestWizardOpen::oneCompatibleSystemOpensAWindow() {
     ModalDriver driver;
     driver.On("CSelectSystemDlg", Choose(&shown, "Проба"));
     CVelmoraDoc* doc = program.App()->OpenDocumentFile(path);
-    SetProgressObserver({});
+    SetWizardProgressObserver({});
     QVERIFY(driver.AllDone());
     QCOMPARE(shown, QStringList({"Проба"})); // shown even for a single system
     QVERIFY(doc);
@@ -295,11 +295,11 @@ void TestWizardOpen::loadThatFails() {
     program.Start();
     const QString path = program.Folder().Write("Cup.trn", "PROBE\n");
     QStringList texts;
-    SetProgressObserver([&](const QString& text) { texts.append(text); });
+    SetWizardProgressObserver([&](const QString& text) { texts.append(text); });
     ModalDriver driver;
     driver.On("CSelectSystemDlg", Choose(nullptr, "Probe"));
     QCOMPARE(program.App()->OpenDocumentFile(path), nullptr);
-    SetProgressObserver({});
+    SetWizardProgressObserver({});
     QVERIFY(driver.AllDone());
     CheckError("Ошибка загрузки чемпионата");
     QCOMPARE(texts, QStringList({"Загружается чемпионат", ""}));

@@ -181,7 +181,7 @@ void TestWizardPlayers::loadOf5000KeepsTheLast4096() {
     d.AddPlayers(1);
     const VelmoraPlayers before = f.hPlayers;
     QStringList progress;
-    SetProgressObserver([&](const QString& text) { progress.append(text); });
+    SetWizardProgressObserver([&](const QString& text) { progress.append(text); });
     Prompts::QueueFileAnswer(f.File("big.plr"));
     QVERIFY(ClickButton(&d.dlg, "btnListLoad"));
 
@@ -210,7 +210,7 @@ void TestWizardPlayers::loadOf5000KeepsTheLast4096() {
     QCOMPARE(d.list()->currentRow(), 0);
     QVERIFY(!d.button("btnPlayerAdd")->isEnabled());
     QCOMPARE(d.count(), "4096");
-    SetProgressObserver({});
+    SetWizardProgressObserver({});
 }
 
 void TestWizardPlayers::mergeOf100Into4000() {
@@ -222,11 +222,11 @@ void TestWizardPlayers::mergeOf100Into4000() {
     f.Configure({"load_players=100"});
     f.program.Folder().ClearLog(f.library);
     QStringList progress;
-    SetProgressObserver([&](const QString& text) { progress.append(text); });
+    SetWizardProgressObserver([&](const QString& text) { progress.append(text); });
     Prompts::ClearAsked();
     Prompts::QueueFileAnswer(f.File("more.plr"));
     QVERIFY(ClickButton(&d.dlg, "btnListAdd"));
-    SetProgressObserver({});
+    SetWizardProgressObserver({});
 
     QCOMPARE(FileDialogs().size(), 1);
     QCOMPARE(FileDialogs()[0].file.title, "Добавить список игроков");

@@ -232,11 +232,11 @@ void CGetPlayersDlg::OnListLoad() {
         AskListFile(false, QStringLiteral("Загрузить список игроков"), ListFolder());
     if (path.isEmpty())
         return;
-    ShowProgress(QStringLiteral("Загрузка списка игроков"), this);
+    ShowWizardProgress(QStringLiteral("Загрузка списка игроков"), this);
     // The file is read before the current players are given up: a file the plug-in cannot
     // read must not cost the players typed so far.
     const VelmoraPlayers loaded = m_pEntries->OnLoadPlayers(path.toUtf8().constData());
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
     if (!loaded)
         return;
     // Only a file that was read is remembered, so "Сохранить" never writes over a file that
@@ -252,14 +252,14 @@ void CGetPlayersDlg::OnListAdd() {
         AskListFile(false, QStringLiteral("Добавить список игроков"), ListFolder());
     if (path.isEmpty())
         return;
-    ShowProgress(QStringLiteral("Добавление списка игроков"), this);
+    ShowWizardProgress(QStringLiteral("Добавление списка игроков"), this);
     const VelmoraPlayers other = m_pEntries->OnLoadPlayers(path.toUtf8().constData());
     if (other) {
         m_strListPath = path;
         m_pEntries->OnAddPlayerList(Players(), other);
         m_pEntries->FreePlayers(other);
     }
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
     ReloadPlayerList();
 }
 

@@ -67,9 +67,9 @@ void CVelmoraApp::OnFileNew() {
         return;
     }
     if (entries.GetSortingTypesCount() > 0) {
-        ShowProgress(QStringLiteral("Проводится жеребьёвка"));
+        ShowWizardProgress(QStringLiteral("Проводится жеребьёвка"));
         entries.ApplySorting(hPlayers, dlgSorting.m_nSorting);
-        ShowProgress(QString());
+        ShowWizardProgress(QString());
     }
 
     const VelmoraParameters hParameters = entries.GetCustomTournamentCreationParameters();
@@ -88,24 +88,24 @@ void CVelmoraApp::OnFileNew() {
 
     // From here on nothing is examined: the tournament owns the players, and the files are
     // written and the window opened whatever the plug-in answers.
-    ShowProgress(QStringLiteral("Создаётся чемпионат"));
+    ShowWizardProgress(QStringLiteral("Создаётся чемпионат"));
     const VelmoraTournament hTournament =
         entries.CreateTournament(dlgNew.m_strName.toUtf8().constData(), hParameters, hPlayers);
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
-    ShowProgress(QStringLiteral("Сохраняется чемпионат"));
+    ShowWizardProgress(QStringLiteral("Сохраняется чемпионат"));
     entries.OnSaveTournament(hTournament, strTournamentPath.toUtf8().constData());
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
     const QString strTablePath = TablePagePath(strTournamentPath);
-    ShowProgress(QStringLiteral("Сохраняется турнирная таблица"));
+    ShowWizardProgress(QStringLiteral("Сохраняется турнирная таблица"));
     entries.SaveTable(hTournament, strTablePath.toUtf8().constData());
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
     const QString strPageFolder = GetPathFolder(strTablePath.left(strTablePath.size() - 3));
-    ShowProgress(QStringLiteral("Копируются дополнительные файлы"));
+    ShowWizardProgress(QStringLiteral("Копируются дополнительные файлы"));
     m_pCatalogue->CopySkinFiles(system, system->m_skins.value(dlgNew.m_nSkin), strPageFolder);
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
     CDocTemplate* docTemplate = GetDocTemplate();
     CVelmoraDoc* doc = docTemplate ? docTemplate->CreateNewDocument() : nullptr;

@@ -89,22 +89,22 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     const SystemEntryTable entries = dlgSelect.m_entries;
     const int nSkin = dlgSelect.m_nSkin;
 
-    ShowProgress(QStringLiteral("Загружается чемпионат"));
+    ShowWizardProgress(QStringLiteral("Загружается чемпионат"));
     const VelmoraTournament hTournament = entries.OnLoadTournament(path.toUtf8().constData());
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
     if (!hTournament) {
         ShowOpeningError(QStringLiteral("Ошибка загрузки чемпионата"));
         return nullptr;
     }
 
     const QString strTablePath = TablePagePath(path);
-    ShowProgress(QStringLiteral("Обновляется турнирная таблица"));
+    ShowWizardProgress(QStringLiteral("Обновляется турнирная таблица"));
     entries.SaveTable(hTournament, strTablePath.toUtf8().constData());
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
-    ShowProgress(QStringLiteral("Обновляются дополнительные файлы"));
+    ShowWizardProgress(QStringLiteral("Обновляются дополнительные файлы"));
     m_pCatalogue->CopySkinFiles(system, system->m_skins.value(nSkin), GetPathFolder(path));
-    ShowProgress(QString());
+    ShowWizardProgress(QString());
 
     CDocTemplate* docTemplate = GetDocTemplate();
     CVelmoraDoc* doc = docTemplate ? docTemplate->CreateNewDocument() : nullptr;
@@ -128,10 +128,11 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     if (CMainFrame* main = GetMainFrame()) {
         if (!frame->mdiArea())
             main->MdiArea()->addSubWindow(frame);
-        frame->show();
+        // Shown as the Open command shows its windows, whichever way the file came in.
+        frame->showMaximized();
         main->MdiArea()->setActiveSubWindow(frame);
     } else {
-        frame->show();
+        frame->showMaximized();
     }
     frame->activateWindow();
     return doc;

@@ -41,7 +41,7 @@ int SelectedItemValue(const QListWidget* list) {
     return ok ? value : -1;
 }
 
-void ShowProgress(const QString& text, QWidget* alsoRepaint) {
+void ShowWizardProgress(const QString& text, QWidget* alsoRepaint) {
     if (ProgressObserver())
         ProgressObserver()(text);
     CVelmoraApp* app = theApp();
@@ -56,7 +56,7 @@ void ShowProgress(const QString& text, QWidget* alsoRepaint) {
         alsoRepaint->repaint();
 }
 
-void SetProgressObserver(std::function<void(const QString&)> observer) {
+void SetWizardProgressObserver(std::function<void(const QString&)> observer) {
     ProgressObserver() = std::move(observer);
 }
 

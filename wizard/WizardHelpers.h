@@ -21,9 +21,9 @@ int SelectedItemValue(const QListWidget* list);
 // Sets a progress text in the status line. A non-empty text is followed by an immediate
 // repaint of the main window (and of `alsoRepaint`, e.g. the dialog that started the step),
 // so the text is seen while the plug-in works.
-void ShowProgress(const QString& text, QWidget* alsoRepaint = nullptr);
+void ShowWizardProgress(const QString& text, QWidget* alsoRepaint = nullptr);
 // For tests: called with every progress text before it is shown.
-void SetProgressObserver(std::function<void(const QString&)> observer);
+void SetWizardProgressObserver(std::function<void(const QString&)> observer);
 
 // A size given in the classic dialog units of the window's font (a quarter of the average
 // character width, an eighth of the line height), used as a dialog's starting size.
