@@ -90,7 +90,7 @@ void TestWizardOpen::formatIdentifier_data() {
     QTest::newRow("UTF-8") << QByteArray("Турнир\n") << QStringList({"Cyrillic"});
     // The same word in another code page is other bytes, and bytes decide.
     QTest::newRow("other code page") << QByteArray("\xD2\xF3\xF0\xED\xE8\xF0\n") << QStringList();
-    QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\x00ABC", 8) + QByteArray(600, '\0')
+    QTest::newRow("binary") << QByteArray::fromHex("0001fffe00414243") + QByteArray(600, '\0')
                             << QStringList();
 }
 

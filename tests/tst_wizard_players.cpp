@@ -21,6 +21,8 @@ struct PlayersFixture {
         hPlayers = entries.CreatePlayers();
         program.Folder().ClearLog(library);
     }
+    // The players still held are given back, as the wizard would.
+    ~PlayersFixture() { entries.FreePlayers(hPlayers); }
     QStringList Log() const { return program.Log(library); }
     void Configure(const QStringList& config) { program.Folder().Configure(library, config); }
     QString File(const QString& name) { return program.Folder().Path(name); }
