@@ -1,4 +1,130 @@
+#include "app/CChildFrame.h"
+#include "app/CDocTemplate.h"
+#include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
+#include "app/Prompts.h"
+#include "systems/PathHelpers.h"
+#include "systems/SystemCatalogue.h"
+#include "tournament/CVelmoraDoc.h"
+#include "wizard/CChooseSortingDlg.h"
+#include "wizard/CGetPlayersDlg.h"
+#include "wizard/CNewTournamentDlg.h"
+#include "wizard/WizardHelpers.h"
 
-// Skeleton; the new-tournament wizard is completed with its dialogs.
-void CVelmoraApp::OnFileNew() {}
+#include <QDir>
+
+namespace {
+
+QString AskTournamentFile() {
+    Prompts::FileRequest request;
+    request.save = true;
+    request.title = QStringLiteral("Сохранение чемпионата");
+    request.filters = {QStringLiteral("Tournament Files (*.trn)")};
+    request.defaultSuffix = QStringLiteral("trn");
+    request.initialName = QStringLiteral("*.trn");
+    // Under the current folder of this moment, which the file dialogs may have moved.
+    request.initialFolder = GetFullPath(GetCurrentFolder()) + QStringLiteral("/Tournaments");
+    request.confirmOverwrite = true;
+    return Prompts::FileDialog(request);
+}
+
+} // namespace
+
+// The new-tournament wizard. Every way out gives back exactly the plug-in handles this run
+// still owns: the players until CreateTournament takes them, the creation parameters once
+// they were asked for.
+void CVelmoraApp::OnFileNew() {
+    if (!m_pCatalogue || m_pCatalogue->GetCount() == 0) {
+        Prompts::Message(nullptr,
+                         QStringLiteral("В программе не установлено ни одной турнирной системы"),
+                         QStringLiteral("Ошибка"), Prompts::Icon::Error, QMessageBox::Ok);
+        return;
+    }
+
+    // The wizard's dialogs belong to the main window, as the framework's dialogs without an
+    // explicit parent do: they stay above it and are centred on it.
+    QWidget* owner = GetMainFrame();
+    CNewTournamentDlg dlgNew(owner);
+    if (dlgNew.exec() != CNewTournamentDlg::kResultNext)
+        return;
+    SystemInfo* system = m_pCatalogue->GetAt(dlgNew.m_nSystem);
+    if (!system)
+        return;
+    SystemEntryTable entries;
+    entries.Resolve(system->m_hLibrary.get());
+
+    VelmoraPlayers hPlayers = entries.CreatePlayers();
+    CGetPlayersDlg dlgPlayers(&entries, &hPlayers, owner);
+    if (dlgPlayers.exec() != 1) {
+        entries.FreePlayers(hPlayers); // the dialog may have replaced the handle
+        return;
+    }
+
+    // A count below zero is no count: such a system is treated as one without draw methods.
+    CChooseSortingDlg dlgSorting(&entries, owner);
+    if (entries.GetSortingTypesCount() > 0 && dlgSorting.exec() != 1) {
+        entries.FreePlayers(hPlayers);
+        return;
+    }
+    if (entries.GetSortingTypesCount() > 0) {
+        ShowWizardProgress(QStringLiteral("Проводится жеребьёвка"));
+        entries.ApplySorting(hPlayers, dlgSorting.m_nSorting);
+        ShowWizardProgress(QString());
+    }
+
+    const VelmoraParameters hParameters = entries.GetCustomTournamentCreationParameters();
+    if (!hParameters) {
+        entries.FreePlayers(hPlayers);
+        entries.FreeCustomTournamentCreationParameters(0);
+        return;
+    }
+
+    const QString strTournamentPath = AskTournamentFile();
+    if (strTournamentPath.isEmpty()) {
+        entries.FreePlayers(hPlayers);
+        entries.FreeCustomTournamentCreationParameters(hParameters);
+        return;
+    }
+
+    // From here on nothing is examined: the tournament owns the players, and the files are
+    // written and the window opened whatever the plug-in answers.
+    ShowWizardProgress(QStringLiteral("Создаётся чемпионат"));
+    const VelmoraTournament hTournament =
+        entries.CreateTournament(dlgNew.m_strName.toUtf8().constData(), hParameters, hPlayers);
+    ShowWizardProgress(QString());
+
+    ShowWizardProgress(QStringLiteral("Сохраняется чемпионат"));
+    entries.OnSaveTournament(hTournament, strTournamentPath.toUtf8().constData());
+    ShowWizardProgress(QString());
+
+    const QString strTablePath = TablePagePath(strTournamentPath);
+    ShowWizardProgress(QStringLiteral("Сохраняется турнирная таблица"));
+    entries.SaveTable(hTournament, strTablePath.toUtf8().constData());
+    ShowWizardProgress(QString());
+
+    const QString strPageFolder = GetPathFolder(strTablePath.left(strTablePath.size() - 3));
+    ShowWizardProgress(QStringLiteral("Копируются дополнительные файлы"));
+    m_pCatalogue->CopySkinFiles(system, system->m_skins.value(dlgNew.m_nSkin), strPageFolder);
+    ShowWizardProgress(QString());
+
+    CDocTemplate* docTemplate = GetDocTemplate();
+    CVelmoraDoc* doc = docTemplate ? docTemplate->CreateNewDocument() : nullptr;
+    CChildFrame* frame = doc ? docTemplate->CreateNewFrame(doc) : nullptr;
+    if (!frame) {
+        // The files are written; only the window is missing. The tournament must not outlive
+        // this run unseen, and the user can still open the file.
+        delete doc;
+        entries.FreeTournament(hTournament);
+        Prompts::Message(nullptr,
+                         QStringLiteral("Чемпионат сохранён в файл «%1», но открыть его окно не "
+                                        "удалось. Откройте этот файл командой «Открыть».")
+                             .arg(QDir::toNativeSeparators(strTournamentPath)),
+                         QStringLiteral("Ошибка"), Prompts::Icon::Error, QMessageBox::Ok);
+    } else {
+        doc->OnNewDocument();
+        doc->AttachTournament(hTournament, system, dlgNew.m_nSkin, strTournamentPath, strTablePath);
+        docTemplate->InitialUpdateFrame(frame, doc, true);
+    }
+
+    entries.FreeCustomTournamentCreationParameters(hParameters);
+}

@@ -15,6 +15,7 @@
 //   load_players=N                       OnLoadPlayers: N players "Loaded k", or 0 for failure
 //   creation_params=0|1, load_tournament=0|1, table_modified=0|1, tournament_modified=0|1
 //   players=N                            CreatePlayers starts with N players "Player k"
+//   ignore_delete=1                      OnDeletePlayer removes nobody (a misbehaving system)
 #include "velmora_system.h"
 
 #include <sys/stat.h>
@@ -275,7 +276,8 @@ VELMORA_EXPORT int32_t OnModifyPlayer(VelmoraPlayers players, int32_t index) {
 
 VELMORA_EXPORT int32_t OnDeletePlayer(VelmoraPlayers players, int32_t index) {
     Players* p = AsPlayers(players);
-    if (p && index >= 0 && index < static_cast<int32_t>(p->names.size()))
+    if (p && index >= 0 && index < static_cast<int32_t>(p->names.size()) &&
+        !Cfg().Int("ignore_delete", 0))
         p->names.erase(p->names.begin() + index);
     Log("OnDeletePlayer(" + H(players) + ", " + std::to_string(index) + ") -> 0");
     return 0;

@@ -1,0 +1,174 @@
+#include "wizard/CNewTournamentDlg.h"
+
+#include "app/CVelmoraApp.h"
+#include "app/Prompts.h"
+#include "systems/HostText.h"
+#include "systems/SystemCatalogue.h"
+#include "systems/velmora_system.h"
+#include "wizard/WizardHelpers.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CNewTournamentDlg::CNewTournamentDlg(QWidget* parent)
+    : QDialog(parent), m_listSystems(new QListWidget(this)),
+      m_editDescription(new QPlainTextEdit(this)), m_listSkins(new QListWidget(this)),
+      m_editName(new QLineEdit(this)), m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
+      m_btnCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
+    setObjectName(QStringLiteral("CNewTournamentDlg"));
+    setWindowTitle(QStringLiteral("Параметры нового чемпионата"));
+    setModal(true);
+
+    m_listSystems->setObjectName(QStringLiteral("listSystems"));
+    m_listSkins->setObjectName(QStringLiteral("listSkins"));
+    m_editName->setObjectName(QStringLiteral("editName"));
+    m_editName->setMaxLength(kMaxNameLength);
+    m_editDescription->setObjectName(QStringLiteral("editDescription"));
+    m_editDescription->setReadOnly(true);
+    m_editDescription->setTabChangesFocus(true);
+    m_editDescription->setFocusPolicy(Qt::StrongFocus);
+    m_editDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_btnNext->setObjectName(QStringLiteral("btnNext"));
+    m_btnNext->setDefault(true);
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* labelSystems = new QLabel(QStringLiteral("Турнирная система"), this);
+    auto* labelSkins = new QLabel(QStringLiteral("Скины"), this);
+    auto* labelName = new QLabel(QStringLiteral("Название чемпионата"), this);
+    auto* labelDescription = new QLabel(QStringLiteral("Описание турнирной системы:"), this);
+    labelSystems->setBuddy(m_listSystems);
+    labelSkins->setBuddy(m_listSkins);
+    labelName->setBuddy(m_editName);
+    labelDescription->setBuddy(m_editDescription);
+
+    // Systems and skins side by side, the name below across the width, the description at
+    // the bottom with the two buttons to its right.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(labelSystems, 0, 0);
+    grid->addWidget(labelSkins, 0, 1);
+    grid->addWidget(m_listSystems, 1, 0);
+    grid->addWidget(m_listSkins, 1, 1);
+    grid->addWidget(labelName, 2, 0, 1, 2);
+    grid->addWidget(m_editName, 3, 0, 1, 2);
+    grid->addWidget(labelDescription, 4, 0, 1, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_editDescription, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnNext);
+    buttons->addWidget(m_btnCancel);
+    bottom->addLayout(buttons);
+    grid->addLayout(bottom, 5, 0, 1, 2);
+    grid->setColumnStretch(0, 210);
+    grid->setColumnStretch(1, 132);
+    grid->setRowStretch(1, 102);
+    grid->setRowStretch(5, 42);
+
+    setTabOrder(m_listSystems, m_listSkins);
+    setTabOrder(m_listSkins, m_editName);
+    setTabOrder(m_editName, m_btnNext);
+    setTabOrder(m_btnNext, m_btnCancel);
+    setTabOrder(m_btnCancel, m_editDescription);
+
+    connect(m_listSystems, &QListWidget::itemSelectionChanged, this,
+            &CNewTournamentDlg::OnSystemChanged);
+    connect(m_listSystems, &QListWidget::itemDoubleClicked, this, &CNewTournamentDlg::OnNext);
+    connect(m_listSkins, &QListWidget::itemDoubleClicked, this, &CNewTournamentDlg::OnNext);
+    connect(m_btnNext, &QPushButton::clicked, this, &CNewTournamentDlg::OnNext);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CNewTournamentDlg::reject);
+
+    resize(DialogUnitsToPixels(this, 358, 217));
+}
+
+void CNewTournamentDlg::showEvent(QShowEvent* event) {
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CNewTournamentDlg::OnInitDialog() {
+    m_editName->setText(m_strName.left(kMaxNameLength));
+    const SystemCatalogue* catalogue = theApp() ? theApp()->m_pCatalogue : nullptr;
+    const int count = catalogue ? catalogue->GetCount() : 0;
+    {
+        // Filling the list must not run OnSystemChanged for every row.
+        const QSignalBlocker blocker(m_listSystems);
+        for (int i = 0; i < count; ++i) {
+            SystemInfo* system = catalogue->GetAt(i);
+            char name[VELMORA_NAME_SIZE] = {};
+            auto getName = system && system->m_hLibrary
+                               ? reinterpret_cast<VelmoraFn_GetSystemName>(
+                                     system->m_hLibrary->resolve("GetSystemName"))
+                               : nullptr;
+            if (getName)
+                getName(name);
+            InsertSorted(m_listSystems, TextFromBuffer(name, sizeof name), i);
+        }
+        if (m_listSystems->count() > 0)
+            m_listSystems->setCurrentRow(0);
+    }
+    OnSystemChanged();
+    if (m_listSkins->count() > 0)
+        m_listSkins->setCurrentRow(0);
+    m_listSystems->setFocus();
+}
+
+SystemInfo* CNewTournamentDlg::SelectedSystem() const {
+    const SystemCatalogue* catalogue = theApp() ? theApp()->m_pCatalogue : nullptr;
+    const int index = SelectedItemValue(m_listSystems);
+    return catalogue && index >= 0 ? catalogue->GetAt(index) : nullptr;
+}
+
+void CNewTournamentDlg::OnSystemChanged() {
+    SystemInfo* system = SelectedSystem();
+    char description[VELMORA_DESCRIPTION_SIZE] = {};
+    auto getDescription = system && system->m_hLibrary
+                              ? reinterpret_cast<VelmoraFn_GetSystemDescription>(
+                                    system->m_hLibrary->resolve("GetSystemDescription"))
+                              : nullptr;
+    if (getDescription)
+        getDescription(description);
+    m_editDescription->setPlainText(TextFromBuffer(description, sizeof description));
+    FillSkinList();
+}
+
+void CNewTournamentDlg::FillSkinList() {
+    // The skin keeps its row number across a change of system, clamped to the new list.
+    int row = m_listSkins->currentRow();
+    m_listSkins->setUpdatesEnabled(false);
+    m_listSkins->clear();
+    if (SystemInfo* system = SelectedSystem())
+        for (int j = 0; j < system->m_skins.size(); ++j)
+            InsertSorted(m_listSkins, system->m_skins.at(j), j);
+    if (row < 0)
+        row = 0;
+    if (row >= m_listSkins->count())
+        row = m_listSkins->count() - 1;
+    if (row >= 0)
+        m_listSkins->setCurrentRow(row);
+    m_listSkins->setUpdatesEnabled(true);
+    m_listSkins->viewport()->update();
+}
+
+void CNewTournamentDlg::OnNext() {
+    if (SelectedItemValue(m_listSystems) < 0) {
+        Prompts::Message(this, QStringLiteral("Не выбрана турнирная система"),
+                         QStringLiteral("Ошибка"), Prompts::Icon::None, QMessageBox::Ok);
+        return;
+    }
+    m_nSystem = SelectedItemValue(m_listSystems);
+    m_nSkin = qMax(0, SelectedItemValue(m_listSkins));
+    m_strName = m_editName->text();
+    done(kResultNext);
+}
+
+void CNewTournamentDlg::reject() {
+    done(2);
+}

@@ -1,0 +1,127 @@
+#include "wizard/CSelectSystemDlg.h"
+
+#include "systems/HostText.h"
+#include "systems/SystemInfo.h"
+#include "wizard/WizardHelpers.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+CSelectSystemDlg::CSelectSystemDlg(const std::vector<SystemEntryTable>* pTables,
+                                   const std::vector<SystemInfo*>* pSystems, QWidget* parent)
+    : QDialog(parent), m_pTables(pTables), m_pSystems(pSystems),
+      m_listSystems(new QListWidget(this)), m_listSkins(new QListWidget(this)),
+      m_btnOpen(new QPushButton(QStringLiteral("Открыть"), this)),
+      m_btnCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
+    setObjectName(QStringLiteral("CSelectSystemDlg"));
+    setWindowTitle(QStringLiteral("Параметры загрузки чемпионата"));
+    setModal(true);
+    m_listSystems->setObjectName(QStringLiteral("listSystems"));
+    m_listSkins->setObjectName(QStringLiteral("listSkins"));
+    for (QListWidget* list : {m_listSystems, m_listSkins})
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_btnOpen->setObjectName(QStringLiteral("btnOpen"));
+    m_btnOpen->setDefault(true);
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* labelSystems = new QLabel(QStringLiteral("Совместимые турнирные системы"), this);
+    auto* labelSkins = new QLabel(QStringLiteral("Скины"), this);
+    labelSystems->setBuddy(m_listSystems);
+    labelSkins->setBuddy(m_listSkins);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(labelSystems, 0, 0);
+    grid->addWidget(labelSkins, 0, 1);
+    grid->addWidget(m_listSystems, 1, 0);
+    grid->addWidget(m_listSkins, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOpen);
+    buttons->addWidget(m_btnCancel);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 210);
+    grid->setColumnStretch(1, 132);
+    grid->setRowStretch(1, 1);
+
+    setTabOrder(m_listSystems, m_listSkins);
+    setTabOrder(m_listSkins, m_btnOpen);
+    setTabOrder(m_btnOpen, m_btnCancel);
+
+    connect(m_listSystems, &QListWidget::itemSelectionChanged, this,
+            &CSelectSystemDlg::FillSkinList);
+    connect(m_listSystems, &QListWidget::itemDoubleClicked, this, &CSelectSystemDlg::accept);
+    connect(m_listSkins, &QListWidget::itemDoubleClicked, this, &CSelectSystemDlg::accept);
+    connect(m_btnOpen, &QPushButton::clicked, this, &CSelectSystemDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CSelectSystemDlg::reject);
+
+    resize(DialogUnitsToPixels(this, 358, 138));
+}
+
+void CSelectSystemDlg::showEvent(QShowEvent* event) {
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CSelectSystemDlg::OnInitDialog() {
+    {
+        const QSignalBlocker blocker(m_listSystems);
+        const int count = m_pTables ? static_cast<int>(m_pTables->size()) : 0;
+        for (int k = 0; k < count; ++k) {
+            char name[VELMORA_NAME_SIZE] = {};
+            if (const auto getName = (*m_pTables)[k].GetSystemName)
+                getName(name);
+            InsertSorted(m_listSystems, TextFromBuffer(name, sizeof name), k);
+        }
+        if (m_listSystems->count() > 0)
+            m_listSystems->setCurrentRow(0);
+    }
+    FillSkinList();
+    if (m_listSkins->count() > 0)
+        m_listSkins->setCurrentRow(0);
+    m_listSystems->setFocus();
+}
+
+int CSelectSystemDlg::SelectedSystemIndex() const {
+    const int k = SelectedItemValue(m_listSystems);
+    const int size =
+        m_pSystems && m_pTables ? static_cast<int>(qMin(m_pSystems->size(), m_pTables->size())) : 0;
+    return k >= 0 && k < size ? k : -1;
+}
+
+void CSelectSystemDlg::FillSkinList() {
+    // The skin keeps its row number across a change of system, clamped to the new list.
+    int row = m_listSkins->currentRow();
+    m_listSkins->setUpdatesEnabled(false);
+    m_listSkins->clear();
+    const int k = SelectedSystemIndex();
+    if (const SystemInfo* system = k >= 0 ? (*m_pSystems)[k] : nullptr)
+        for (int j = 0; j < system->m_skins.size(); ++j)
+            InsertSorted(m_listSkins, system->m_skins.at(j), j);
+    if (row < 0)
+        row = 0;
+    if (row >= m_listSkins->count())
+        row = m_listSkins->count() - 1;
+    if (row >= 0)
+        m_listSkins->setCurrentRow(row);
+    m_listSkins->setUpdatesEnabled(true);
+    m_listSkins->viewport()->update();
+}
+
+void CSelectSystemDlg::accept() {
+    const int k = SelectedSystemIndex();
+    if (k < 0)
+        return; // nothing to open with; the lists are never empty when shown by the opening
+    m_entries = (*m_pTables)[k];
+    m_pSystem = (*m_pSystems)[k];
+    m_nSkin = qMax(0, SelectedItemValue(m_listSkins));
+    done(QDialog::Accepted);
+}
+
+void CSelectSystemDlg::reject() {
+    done(2);
+}
