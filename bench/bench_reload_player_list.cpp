@@ -1,7 +1,7 @@
 // How long the players dialog takes to show 4,096 players read from a file: ReloadPlayerList
 // from the call to the list painted, against the probe system (whose every call is also
 // appended to its log file, so the figure includes that cost).
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
 #include "app/CVelmoraApp.h"
 #include "systems/SystemCatalogue.h"
