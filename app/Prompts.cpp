@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QQueue>
@@ -43,6 +44,16 @@ QMessageBox::StandardButton DefaultAnswer(QMessageBox::StandardButtons buttons) 
     return QMessageBox::NoButton;
 }
 
+// A confirmed file dialog leaves the process in the chosen file's folder, so the next
+// proposal of a "Tournaments" folder follows where the user last went.
+QString Chosen(const QString& answer) {
+    if (answer.isEmpty())
+        return answer;
+    const QFileInfo chosen(answer);
+    QDir::setCurrent(chosen.absolutePath());
+    return chosen.absoluteFilePath();
+}
+
 } // namespace
 
 QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const QString& caption,
@@ -81,7 +92,7 @@ QString FileDialog(const FileRequest& request) {
         if (!answer.isEmpty() && request.save && !request.defaultSuffix.isEmpty() &&
             QFileInfo(answer).suffix().isEmpty())
             answer += u'.' + request.defaultSuffix;
-        return answer.isEmpty() ? answer : QFileInfo(answer).absoluteFilePath();
+        return Chosen(answer);
     }
 
     QFileDialog dialog(request.owner, request.title);
@@ -112,7 +123,7 @@ QString FileDialog(const FileRequest& request) {
         dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
+    return Chosen(dialog.selectedFiles().first());
 }
 
 void SetTestMode(bool on) {

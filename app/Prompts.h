@@ -42,6 +42,8 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
                                     bool taskModal = false);
 
 // Runs a file dialog; returns the chosen absolute path, or an empty string when cancelled.
+// A confirmed dialog makes the chosen file's folder the current one, as the platform's own
+// dialogs do.
 QString FileDialog(const FileRequest& request);
 
 // --- For tests ----------------------------------------------------------------------------

@@ -1,0 +1,53 @@
+// The seam for message boxes and file dialogs, as tests and the program rely on it.
+#include "TestSupport.h"
+
+#include "app/Prompts.h"
+
+#include <QDir>
+#include <QTest>
+
+class TestPrompts : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        UseTestEnvironment();
+        Prompts::ClearAsked();
+    }
+
+    void messagesTakeQueuedAnswersThenDefaults() {
+        Prompts::QueueMessageAnswer(QMessageBox::Yes);
+        QCOMPARE(Prompts::Message(nullptr, "t", "c", Prompts::Icon::Exclamation,
+                                  QMessageBox::Yes | QMessageBox::No),
+                 QMessageBox::Yes);
+        // Unanswered: the safe choice, and the record says nobody answered.
+        QCOMPARE(Prompts::Message(nullptr, "t", "c", Prompts::Icon::None,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
+                 QMessageBox::No);
+        QCOMPARE(Prompts::Asked().size(), 2);
+        QVERIFY(Prompts::Asked()[0].answered);
+        QVERIFY(!Prompts::Asked()[1].answered);
+        QCOMPARE(Prompts::Asked()[0].message.icon, Prompts::Icon::Exclamation);
+    }
+
+    void fileDialogAddsTheSuffixAndMovesTheCurrentFolder() {
+        QTemporaryDir dir;
+        const QString before = QDir::currentPath();
+        Prompts::QueueFileAnswer(dir.filePath("Кубок 2026"));
+        Prompts::FileRequest save;
+        save.save = true;
+        save.defaultSuffix = "trn";
+        QCOMPARE(Prompts::FileDialog(save), dir.filePath("Кубок 2026.trn"));
+        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+
+        // A name with an extension keeps it; a cancelled dialog changes nothing.
+        Prompts::QueueFileAnswer(dir.filePath("a.t"));
+        QCOMPARE(Prompts::FileDialog(save), dir.filePath("a.t"));
+        QDir::setCurrent(before);
+        QCOMPARE(Prompts::FileDialog(save), QString());
+        QCOMPARE(QDir::currentPath(), before);
+        QVERIFY(!Prompts::Asked().last().answered);
+    }
+};
+
+QTEST_MAIN(TestPrompts)
+#include "tst_shell_prompts.moc"
