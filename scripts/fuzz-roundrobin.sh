@@ -4,9 +4,10 @@
 # It takes one core per job: run it while nothing is building.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 seconds=${1:-600}
 jobs=${2:-1}
-out=${VELMORA_FUZZ_DIR:-build-fuzz}
+out=$(realpath -m "${VELMORA_FUZZ_DIR:-build-fuzz}")
 mkdir -p "$out/corpus"
 src=plugins/roundrobin/rules
 bin="$out/fuzz_rr_files"
@@ -19,5 +20,8 @@ if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "$src"/*.h -newer "$bin" 2>/d
 fi
 # Seeds: the readers' own test inputs.
 cp -n tests/roundrobin/fuzz-seeds/* "$out/corpus/" 2>/dev/null || true
-exec "$bin" "$out/corpus" -dict=tests/roundrobin/fuzz-seeds.dict -max_total_time="$seconds" \
-  -max_len=65536 -rss_limit_mb=2048 -timeout=20 -jobs="$jobs" -workers="$jobs" -print_final_stats=1
+parallel=()
+# With -jobs libFuzzer writes each job's output to fuzz-N.log in the current folder.
+[ "$jobs" -gt 1 ] && parallel=(-jobs="$jobs" -workers="$jobs") && cd "$out"
+exec "$bin" "$out/corpus" -dict="$root/tests/roundrobin/fuzz-seeds.dict" -max_total_time="$seconds" \
+  -max_len=65536 -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$out/" -print_final_stats=1 "${parallel[@]}"

@@ -5,8 +5,8 @@
 #include "velmora_system.h"
 
 #include "CreationDialog.h"
-#include "ResultDialog.h"
 #include "PlayersFile.h"
+#include "ResultDialog.h"
 #include "TournamentFile.h"
 #include "Ui.h"
 
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
         QList<rr::Player> players;
         for (int i = 0; i < kPlayers; ++i)
             players.append({QStringLiteral("Участникова-Длиннофамильная Александра %1").arg(i + 1),
-                             1200 + (i * 37) % 1500, QString(), QStringLiteral("Клуб №%1").arg(i % 17), QString()});
+                            1200 + (i * 37) % 1500, QString(),
+                            QStringLiteral("Клуб №%1").arg(i % 17), QString()});
         rr::SavePlayers(players, QString::fromUtf8(plr));
     }
 
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
             FreeTournament(t);
         const VelmoraPlayers players = OnLoadPlayers(plr.constData());
         const VelmoraParameters parameters = GetCustomTournamentCreationParameters();
-        create.Add(Time([&] { t = CreateTournament("Большой круговой турнир", parameters, players); }));
+        create.Add(
+            Time([&] { t = CreateTournament("Большой круговой турнир", parameters, players); }));
         FreeCustomTournamentCreationParameters(parameters);
         firstTable.Add(Time([&] { SaveTable(t, htm.constData()); }));
     }
@@ -112,14 +114,15 @@ int main(int argc, char** argv) {
         QString error;
         OnSaveTournament(t, trn.constData());
         std::unique_ptr<rr::Tournament> full = rr::LoadTournament(QString::fromUtf8(trn), &error);
-        const rr::Outcome outcomes[] = {rr::Outcome::WhiteWin, rr::Outcome::Draw, rr::Outcome::BlackWin};
+        const rr::Outcome outcomes[] = {rr::Outcome::WhiteWin, rr::Outcome::Draw,
+                                        rr::Outcome::BlackWin};
         for (int i = 0; i < full->GameCount(); ++i) {
             const rr::Game& g = full->Games()[size_t(i)];
             if (g.round < 299 || (g.round == 299 && g.board % 2))
                 full->SetResult(i, rr::Result::Of(outcomes[(g.white * 7 + g.black * 3) % 3]));
         }
-        std::printf("games in the tournament: %d, entered for the timed runs: %d\n", full->GameCount(),
-                    full->GamesDecided());
+        std::printf("games in the tournament: %d, entered for the timed runs: %d\n",
+                    full->GameCount(), full->GamesDecided());
         rr::SaveTournament(*full, QString::fromUtf8(trn));
         FreeTournament(t);
         t = OnLoadTournament(trn.constData());
@@ -138,7 +141,8 @@ int main(int argc, char** argv) {
         });
         enter.Add(a), table.Add(b), headers.Add(c), all.Add(a + b + c);
     }
-    std::printf("lists after the last run: nearest %d, current %d, last %d\n", counts[0], counts[1], counts[2]);
+    std::printf("lists after the last run: nearest %d, current %d, last %d\n", counts[0], counts[1],
+                counts[2]);
     Report("OnAddMatchResult (dialog answered by hook)", enter, 100);
     Report("SaveTable, three quarters played", table, 100);
     Report("three lists: counts and headers", headers, 100);
@@ -151,14 +155,15 @@ int main(int argc, char** argv) {
         load.Add(Time([&] { loaded = OnLoadTournament(trn.constData()); }));
         FreeTournament(loaded);
     }
-    std::printf("tournament file: %lld bytes\n", (long long)QFileInfo(QString::fromUtf8(trn)).size());
+    std::printf("tournament file: %lld bytes\n",
+                (long long)QFileInfo(QString::fromUtf8(trn)).size());
     Report("OnSaveTournament", save, 300);
     Report("OnLoadTournament", load, 300);
     FreeTournament(t);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak memory (getrusage ru_maxrss): %.1f MB (target < 100 MB) %s\n", usage.ru_maxrss / 1024.0,
-                usage.ru_maxrss / 1024.0 < 100 ? "ok" : "OVER");
+    std::printf("peak memory (getrusage ru_maxrss): %.1f MB (target < 100 MB) %s\n",
+                usage.ru_maxrss / 1024.0, usage.ru_maxrss / 1024.0 < 100 ? "ok" : "OVER");
     return 0;
 }

@@ -9,7 +9,8 @@
 inline QList<rr::Player> MakePlayers(int n, const QStringList& names = {}) {
     QList<rr::Player> players;
     for (int i = 0; i < n; ++i)
-        players.append({i < names.size() ? names[i] : QStringLiteral("P%1").arg(i + 1), 0, {}, {}, {}});
+        players.append(
+            {i < names.size() ? names[i] : QStringLiteral("P%1").arg(i + 1), 0, {}, {}, {}});
     return players;
 }
 

@@ -13,7 +13,8 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray content = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray content =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
 
     const rr::PlayersReadResult players = rr::ReadPlayers(content);
     if (players.ok)

@@ -22,8 +22,7 @@ using namespace rr;
 using namespace rr::ui;
 
 namespace {
-template <class T>
-T* Find(QWidget& parent, const char* name) {
+template <class T> T* Find(QWidget& parent, const char* name) {
     T* child = parent.findChild<T*>(QLatin1String(name));
     if (!child)
         qFatal("no %s", name);
@@ -80,14 +79,16 @@ private slots:
         Find<QPushButton>(editor, "tieBreakUp")->click();
         Find<QPushButton>(editor, "tieBreakUp")->click();
         Find<QPushButton>(editor, "tieBreakUp")->click(); // already at the top: stays
-        QCOMPARE(editor.Apply(start).tieBreaks, (QList<TieBreak>{TieBreak::SonnebornBerger, TieBreak::Wins}));
+        QCOMPARE(editor.Apply(start).tieBreaks,
+                 (QList<TieBreak>{TieBreak::SonnebornBerger, TieBreak::Wins}));
         list->item(0)->setCheckState(Qt::Unchecked);
         list->item(1)->setCheckState(Qt::Unchecked);
         QVERIFY(editor.Apply(start).tieBreaks.isEmpty()); // points alone are allowed
     }
 
     void resultDialogStartsFromTheEnteredResult() {
-        Tournament t(QStringLiteral("Т"), MakePlayers(4, {"<b>Анна</b>", "Борис", "Вера", "Глеб"}), {});
+        Tournament t(QStringLiteral("Т"), MakePlayers(4, {"<b>Анна</b>", "Борис", "Вера", "Глеб"}),
+                     {});
         Play(t, 1, 1, "=");
         ResultDialog d(t, GameOf(t, 1, 1));
         QVERIFY(Find<QRadioButton>(d, "resultDraw")->isChecked());
@@ -104,7 +105,8 @@ private slots:
     }
 
     void scoreDialog() {
-        Tournament t(QStringLiteral("Лига"), MakePlayers(2, {"Спартак", "Динамо"}), DefaultSettings(ResultKind::Scores));
+        Tournament t(QStringLiteral("Лига"), MakePlayers(2, {"Спартак", "Динамо"}),
+                     DefaultSettings(ResultKind::Scores));
         Play(t, 1, 1, "+-");
         ResultDialog d(t, 0);
         QVERIFY(Find<QRadioButton>(d, "resultForfeitWhite")->isChecked());
@@ -115,14 +117,19 @@ private slots:
     }
 
     void playerDialog() {
-        PlayerDialog d(Player{QStringLiteral("Анна"), 1800, {}, QStringLiteral("Ладья"), {}}, false);
+        PlayerDialog d(Player{QStringLiteral("Анна"), 1800, {}, QStringLiteral("Ладья"), {}},
+                       false);
         auto* ok = Find<QDialogButtonBox>(d, "buttons")->button(QDialogButtonBox::Ok);
         QVERIFY(ok->isEnabled());
         Find<QLineEdit>(d, "name")->setText(QStringLiteral("   "));
         QVERIFY(!ok->isEnabled());
         Find<QLineEdit>(d, "name")->setText(QStringLiteral(" Анна Б. "));
         Find<QLineEdit>(d, "city")->setText(QStringLiteral("Омск"));
-        QCOMPARE(d.GetPlayer(), (Player{QStringLiteral("Анна Б."), 1800, {}, QStringLiteral("Ладья"), QStringLiteral("Омск")}));
+        QCOMPARE(d.GetPlayer(), (Player{QStringLiteral("Анна Б."),
+                                        1800,
+                                        {},
+                                        QStringLiteral("Ладья"),
+                                        QStringLiteral("Омск")}));
     }
 
     void parametersDialogKeepsFixedSettings() {

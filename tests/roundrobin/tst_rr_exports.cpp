@@ -29,7 +29,8 @@ struct Entries {
 
 // Host-owned buffers for a list call, pre-filled with junk to see what is written.
 struct Buffers {
-    explicit Buffers(int count) : storage(size_t(count) * VELMORA_NAME_SIZE, 'x'), pointers(size_t(count)) {
+    explicit Buffers(int count)
+        : storage(size_t(count) * VELMORA_NAME_SIZE, 'x'), pointers(size_t(count)) {
         for (int k = 0; k < count; ++k)
             pointers[size_t(k)] = storage.data() + size_t(k) * VELMORA_NAME_SIZE;
     }
@@ -40,10 +41,14 @@ struct Buffers {
 };
 
 void Accept(QDialog& dialog) {
-    dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))->button(QDialogButtonBox::Ok)->click();
+    dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
+        ->button(QDialogButtonBox::Ok)
+        ->click();
 }
 
-QByteArray Utf8(const QString& path) { return path.toUtf8(); }
+QByteArray Utf8(const QString& path) {
+    return path.toUtf8();
+}
 
 } // namespace
 
@@ -64,15 +69,22 @@ class TestExports : public QObject {
             lines << buffers.Text(k);
         return lines;
     }
-    QStringList Nearest(VelmoraTournament t) { return List(t, e.GetNearestMatchesCount, e.GetNearestMatchesHeaders); }
-    QStringList Current(VelmoraTournament t) { return List(t, e.GetCurrentMatchesCount, e.GetCurrentMatchesHeaders); }
-    QStringList Last(VelmoraTournament t) { return List(t, e.GetLastMatchesCount, e.GetLastMatchesHeaders); }
+    QStringList Nearest(VelmoraTournament t) {
+        return List(t, e.GetNearestMatchesCount, e.GetNearestMatchesHeaders);
+    }
+    QStringList Current(VelmoraTournament t) {
+        return List(t, e.GetCurrentMatchesCount, e.GetCurrentMatchesHeaders);
+    }
+    QStringList Last(VelmoraTournament t) {
+        return List(t, e.GetLastMatchesCount, e.GetLastMatchesHeaders);
+    }
 
     VelmoraPlayers SixPlayers() {
         const QString path = m_dir.filePath(QStringLiteral("six.csv"));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write("Имя;Рейтинг;Клуб\nАнна;2100;Ладья\nБорис;2300;\nВера;1900;Ферзь\nГлеб;2000;\nДарья;;\nЕгор;2200;\n");
+        file.write("Имя;Рейтинг;Клуб\nАнна;2100;Ладья\nБорис;2300;\nВера;1900;Ферзь\nГлеб;2000;"
+                   "\nДарья;;\nЕгор;2200;\n");
         file.close();
         return e.OnLoadPlayers(Utf8(path).constData());
     }
@@ -93,7 +105,7 @@ private slots:
     void initTestCase() {
         QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
 #define RR_RESOLVE(slot, ret, name, params)                                                        \
-    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                          \
+    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                         \
     QVERIFY2(e.name, #name);
         VELMORA_ENTRY_POINTS(RR_RESOLVE)
 #undef RR_RESOLVE
@@ -129,7 +141,8 @@ private slots:
         const VelmoraPlayers players = e.CreatePlayers();
         const VelmoraTournament stale = NewTournament();
         e.FreeTournament(stale);
-        for (const uintptr_t h : {uintptr_t(0), uintptr_t(1), uintptr_t(0xdeadbeef), UINTPTR_MAX, stale, players}) {
+        for (const uintptr_t h :
+             {uintptr_t(0), uintptr_t(1), uintptr_t(0xdeadbeef), UINTPTR_MAX, stale, players}) {
             QCOMPARE(e.GetNearestMatchesCount(h), 0);
             QCOMPARE(e.GetCurrentMatchesCount(h), 0);
             QCOMPARE(e.GetLastMatchesCount(h), 0);
@@ -162,7 +175,8 @@ private slots:
                 e.FreeCustomTournamentCreationParameters(h);
             }
         }
-        QVERIFY(!QFile::exists(m_dir.filePath("bad.trn")) && !QFile::exists(m_dir.filePath("bad.htm")));
+        QVERIFY(!QFile::exists(m_dir.filePath("bad.trn")) &&
+                !QFile::exists(m_dir.filePath("bad.htm")));
         QCOMPARE(e.GetPlayersCount(players), 0);
 
         const VelmoraTournament t = NewTournament();
@@ -195,7 +209,8 @@ private slots:
         const VelmoraPlayers players = e.CreatePlayers();
         {
             ModalDriver driver([](QDialog& d) {
-                d.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("  Иванов Иван "));
+                d.findChild<QLineEdit*>(QStringLiteral("name"))
+                    ->setText(QStringLiteral("  Иванов Иван "));
                 d.findChild<QSpinBox*>(QStringLiteral("rating"))->setValue(2350);
                 d.findChild<QLineEdit*>(QStringLiteral("club"))->setText(QStringLiteral("Спартак"));
                 Accept(d);
@@ -223,7 +238,8 @@ private slots:
         }
         {
             ModalDriver driver([](QDialog& d) {
-                d.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QString(300, QChar(0x0416)));
+                d.findChild<QLineEdit*>(QStringLiteral("name"))
+                    ->setText(QString(300, QChar(0x0416)));
                 Accept(d);
             });
             QCOMPARE(e.OnModifyPlayer(players, 0), 1);
@@ -328,7 +344,8 @@ private slots:
         }
         QCOMPARE(e.TableWasModified(t), 1);
         QCOMPARE(e.TournamentWasModified(t), 1);
-        QCOMPARE(Last(t), (QStringList{"1 тур, доска 1: Анна — Егор 1–0", "1 тур, доска 2: Борис — Дарья ½–½",
+        QCOMPARE(Last(t), (QStringList{"1 тур, доска 1: Анна — Егор 1–0",
+                                       "1 тур, доска 2: Борис — Дарья ½–½",
                                        "1 тур, доска 3: Вера — Глеб −:+"}));
         QCOMPARE(Nearest(t).size(), 3);
         {
@@ -341,7 +358,8 @@ private slots:
         }
         QCOMPARE(Last(t)[1], QStringLiteral("1 тур, доска 2: Борис — Дарья 0–1"));
         e.OnDeleteLastMatchResult(t, 1); // the question is answered yes (no messages)
-        QCOMPARE(Current(t), (QStringList{"1 тур, доска 1: Анна — Егор 1–0", "1 тур, доска 3: Вера — Глеб −:+"}));
+        QCOMPARE(Current(t), (QStringList{"1 тур, доска 1: Анна — Егор 1–0",
+                                          "1 тур, доска 3: Вера — Глеб −:+"}));
         QCOMPARE(Nearest(t), (QStringList{"1 тур, доска 2: Борис — Дарья"}));
         {
             ModalDriver driver([](QDialog& d) {
@@ -366,7 +384,9 @@ private slots:
         // Parameters: withdraw Глеб (number 4) and widen the nearest list.
         {
             ModalDriver driver([](QDialog& d) {
-                d.findChild<QListWidget*>(QStringLiteral("withdrawn"))->item(3)->setCheckState(Qt::Checked);
+                d.findChild<QListWidget*>(QStringLiteral("withdrawn"))
+                    ->item(3)
+                    ->setCheckState(Qt::Checked);
                 d.findChild<QCheckBox*>(QStringLiteral("nearestAll"))->setChecked(true);
                 Accept(d);
             });
@@ -374,7 +394,8 @@ private slots:
             QCOMPARE(driver.DialogName(), QStringLiteral("parametersDialog"));
         }
         QCOMPARE(e.TableWasModified(t), 1);
-        QCOMPARE(e.GetNearestMatchesCount(t), 30 - 10); // Глеб's ten games: one entered, nine forfeited
+        QCOMPARE(e.GetNearestMatchesCount(t),
+                 30 - 10); // Глеб's ten games: one entered, nine forfeited
         {
             ModalDriver driver([](QDialog& d) { d.reject(); });
             e.OnTournamentInfo(t);
@@ -404,7 +425,8 @@ private slots:
         for (int r = 0; r < 4; ++r) {
             char extension[VELMORA_EXTENSION_SIZE];
             e.GetReportExtention(extension, r);
-            const QString path = m_dir.filePath(QStringLiteral("report%1.%2").arg(r).arg(QString::fromUtf8(extension)));
+            const QString path = m_dir.filePath(
+                QStringLiteral("report%1.%2").arg(r).arg(QString::fromUtf8(extension)));
             e.SaveReport(reopened, r, Utf8(path).constData());
             QVERIFY2(QFileInfo(path).size() > 100, qPrintable(names.Text(r)));
         }
@@ -419,7 +441,8 @@ private slots:
         file.write("Velmora Round Robin 1\n{\"version\": 1, \"players\": 5");
         file.close();
         QCOMPARE(e.OnLoadTournament(Utf8(path).constData()), VelmoraTournament(0));
-        QCOMPARE(e.OnLoadTournament(Utf8(m_dir.filePath("missing.trn")).constData()), VelmoraTournament(0));
+        QCOMPARE(e.OnLoadTournament(Utf8(m_dir.filePath("missing.trn")).constData()),
+                 VelmoraTournament(0));
     }
 
     // The host may hand over no players or no parameters; a tournament still comes back.

@@ -20,7 +20,8 @@ Tournament Sample() {
     s.points = {6, 2, 0, -2};
     s.nearestAll = true;
     QList<Player> players = MakePlayers(5, {"Спартак", "Динамо", "Торпедо", "Зенит", "Локомотив"});
-    players[1] = {QStringLiteral("Динамо"), 1500, QStringLiteral("КМС"), QStringLiteral("ДСО"), QStringLiteral("Москва")};
+    players[1] = {QStringLiteral("Динамо"), 1500, QStringLiteral("КМС"), QStringLiteral("ДСО"),
+                  QStringLiteral("Москва")};
     DrawRecord draw{DrawMethod::Random, 4000000000u, {2, 0, 1, 4, 3}};
     Tournament t(QStringLiteral("Лига «Осень» & Co"), players, s, draw);
     Play(t, 1, 1, "3:1");
@@ -82,18 +83,24 @@ private slots:
         QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff", 4) << "первая строка";
         QTest::newRow("id only") << QByteArray(kFormatId) << "не читаются";
         QTest::newRow("truncated") << valid.left(valid.size() / 2) << "не читаются";
-        QTest::newRow("not an object") << QByteArray(kFormatId) + "\n[1,2]" << "не читаются";
-        QTest::newRow("newer version") << Edited("\"version\": 1", "\"version\": 2") << "более новой";
+        QTest::newRow("not an object") << QByteArray(kFormatId) + "\n[1,2]"
+                                       << "не читаются";
+        QTest::newRow("newer version")
+            << Edited("\"version\": 1", "\"version\": 2") << "более новой";
         QTest::newRow("no name") << Edited("\"name\": \"Лига", "\"title\": \"Лига") << "«name»";
-        QTest::newRow("empty player name") << Edited("\"name\": \"Торпедо\"", "\"name\": \" \"") << "Участник";
+        QTest::newRow("empty player name")
+            << Edited("\"name\": \"Торпедо\"", "\"name\": \" \"") << "Участник";
         QTest::newRow("rating") << Edited("\"rating\": 1500", "\"rating\": -5") << "Участник 2";
-        QTest::newRow("fractional rating") << Edited("\"rating\": 1500", "\"rating\": 15.5") << "Участник 2";
+        QTest::newRow("fractional rating")
+            << Edited("\"rating\": 1500", "\"rating\": 15.5") << "Участник 2";
         QTest::newRow("duplicate entry") << Edited("\"entry\": 1,", "\"entry\": 2,") << "уже занят";
         QTest::newRow("entry out of range") << Edited("\"entry\": 1,", "\"entry\": 9,") << "entry";
-        QTest::newRow("withdrawn not bool") << Edited("\"withdrawn\": true", "\"withdrawn\": 1") << "withdrawn";
+        QTest::newRow("withdrawn not bool")
+            << Edited("\"withdrawn\": true", "\"withdrawn\": 1") << "withdrawn";
         QTest::newRow("cycles") << Edited("\"cycles\": 2", "\"cycles\": 7") << "cycles";
         QTest::newRow("kind") << Edited("\"kind\": \"scores\"", "\"kind\": \"tennis\"") << "tennis";
-        QTest::newRow("chess kind, football tie-breaks") << Edited("\"kind\": \"scores\"", "\"kind\": \"games\"") << "не подходит";
+        QTest::newRow("chess kind, football tie-breaks")
+            << Edited("\"kind\": \"scores\"", "\"kind\": \"games\"") << "не подходит";
         Tournament chess(QStringLiteral("Т"), MakePlayers(2), {});
         Play(chess, 1, 1, "1-0");
         QTest::newRow("score in a chess file")
@@ -101,8 +108,10 @@ private slots:
         QTest::newRow("points") << Edited("\"win\": 3", "\"win\": 0.3") << "win";
         QTest::newRow("points type") << Edited("\"win\": 3", "\"win\": \"3\"") << "win";
         QTest::newRow("unknown tie-break") << Edited("\"direct\"", "\"coin\"") << "coin";
-        QTest::newRow("tie-break for other kind") << Edited("\"direct\"", "\"black\"") << "не подходит";
-        QTest::newRow("duplicate tie-break") << Edited("\"goal-difference\"", "\"direct\"") << "дважды";
+        QTest::newRow("tie-break for other kind")
+            << Edited("\"direct\"", "\"black\"") << "не подходит";
+        QTest::newRow("duplicate tie-break")
+            << Edited("\"goal-difference\"", "\"direct\"") << "дважды";
         QTest::newRow("game count") << Edited("\"games\": 20", "\"games\": 21") << "противоречив";
         QTest::newRow("round count") << Edited("\"rounds\": 10", "\"rounds\": 9") << "противоречив";
         QTest::newRow("result") << Edited("\"3:1\"", "\"3-1\"") << "Партия 1 (1 тур, доска 1)";
@@ -110,7 +119,8 @@ private slots:
         QTest::newRow("signed goals") << Edited("\"3:1\"", "\"+3:1\"") << "Партия 1";
         QTest::newRow("result type") << Edited("\"3:1\"", "31") << "Партия 1";
         QTest::newRow("one result short") << Edited("\"3:1\",", "") << "ожидалось 20";
-        QTest::newRow("players not array") << Edited("\"players\": [", "\"players\": {\"x\":[") << "не читаются";
+        QTest::newRow("players not array")
+            << Edited("\"players\": [", "\"players\": {\"x\":[") << "не читаются";
         QTest::newRow("seed") << Edited("\"seed\": 4000000000", "\"seed\": 5000000000") << "seed";
     }
     void badFilesAreRefusedWithReason() {
@@ -127,7 +137,8 @@ private slots:
         QVERIFY(!LoadTournament(dir.filePath(QStringLiteral("нет.trn")), &error));
         QVERIFY(error.contains(QStringLiteral("нет.trn")));
         QVERIFY(!LoadTournament(dir.path(), &error)); // a folder
-        QVERIFY(!SaveTournament(Sample(), dir.filePath(QStringLiteral("нет/такой/папки.trn"))).isEmpty());
+        QVERIFY(!SaveTournament(Sample(), dir.filePath(QStringLiteral("нет/такой/папки.trn")))
+                     .isEmpty());
     }
 
     // A failed save leaves the old file as it was: a folder in the way of the temporary file
@@ -148,10 +159,11 @@ private slots:
 
     void playersFileRoundTrip() {
         QTemporaryDir dir;
-        QList<Player> players{{QStringLiteral("Иванов \"Ваня\" Иван"), 2350, QStringLiteral("ГМ"),
-                               QStringLiteral("Спартак"), QStringLiteral("Тула")},
-                              {QStringLiteral("Tab\tName"), 0, {}, {}, {}},
-                              {QStringLiteral("Петров; Пётр, мл."), 1200, {}, QStringLiteral("«Ладья»"), {}}};
+        QList<Player> players{
+            {QStringLiteral("Иванов \"Ваня\" Иван"), 2350, QStringLiteral("ГМ"),
+             QStringLiteral("Спартак"), QStringLiteral("Тула")},
+            {QStringLiteral("Tab\tName"), 0, {}, {}, {}},
+            {QStringLiteral("Петров; Пётр, мл."), 1200, {}, QStringLiteral("«Ладья»"), {}}};
         const QString path = dir.filePath(QStringLiteral("игроки.plr"));
         QCOMPARE(SavePlayers(players, path), QString());
         const PlayersReadResult read = LoadPlayers(path);
@@ -170,10 +182,12 @@ private slots:
             << QByteArray("Name,Rating,Club\n\"Smith, John\",2100,\"The \"\"Rooks\"\"\"\nDoe,,\n")
             << QStringList{"Smith, John", "Doe"} << QList<int>{2100, 0} << "The \"Rooks\"";
         QTest::newRow("semicolon, BOM, no header, CRLF")
-            << QByteArray("\xEF\xBB\xBFИванов Иван;2000;КМС;Спартак;Тула\r\n\r\nПетров Пётр;1800\r\n")
+            << QByteArray(
+                   "\xEF\xBB\xBFИванов Иван;2000;КМС;Спартак;Тула\r\n\r\nПетров Пётр;1800\r\n")
             << QStringList{"Иванов Иван", "Петров Пётр"} << QList<int>{2000, 1800} << "Спартак";
         QTest::newRow("Windows-1251 from a Russian spreadsheet")
-            << QByteArray("\xd4\xc8\xce;\xd0\xe5\xe9\xf2\xe8\xed\xe3\n\xb8\xeb\xea\xe8\xed \xc0\xed\xf2\xee\xed;1900\n")
+            << QByteArray("\xd4\xc8\xce;\xd0\xe5\xe9\xf2\xe8\xed\xe3\n\xb8\xeb\xea\xe8\xed "
+                          "\xc0\xed\xf2\xee\xed;1900\n")
             << QStringList{"ёлкин Антон"} << QList<int>{1900} << "";
         QTest::newRow("columns in another order")
             << QByteArray("Город;Рейтинг;ФИО;Команда\nОмск;1650;Сидоров;Иртыш\n")
@@ -204,10 +218,13 @@ private slots:
     void badPlayersFilesNameTheLine_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("rating") << QByteArray("Имя;Рейтинг\nАнна;1500\nБорис;сильный\n") << "Строка 3: рейтинг «сильный»";
+        QTest::newRow("rating") << QByteArray("Имя;Рейтинг\nАнна;1500\nБорис;сильный\n")
+                                << "Строка 3: рейтинг «сильный»";
         QTest::newRow("rating range") << QByteArray("Анна;12000\n") << "Строка 1: рейтинг";
-        QTest::newRow("no name") << QByteArray("Имя;Рейтинг\nАнна;1\n;1700\n") << "Строка 3: не указано имя";
-        QTest::newRow("unclosed quote") << QByteArray("Анна;1\n\"Борис;2\nВера;3\n") << "Строка 2: кавычка";
+        QTest::newRow("no name") << QByteArray("Имя;Рейтинг\nАнна;1\n;1700\n")
+                                 << "Строка 3: не указано имя";
+        QTest::newRow("unclosed quote")
+            << QByteArray("Анна;1\n\"Борис;2\nВера;3\n") << "Строка 2: кавычка";
         QTest::newRow("binary") << QByteArray("Анна\0;1", 10) << "двоичные";
     }
     void badPlayersFilesNameTheLine() {
@@ -219,7 +236,8 @@ private slots:
     }
 
     void tablePageEscapesAndLinksTheSkin() {
-        QList<Player> players = MakePlayers(3, {"<script>alert(1)</script>", "Tom & Jerry", "\"Кавычки\""});
+        QList<Player> players =
+            MakePlayers(3, {"<script>alert(1)</script>", "Tom & Jerry", "\"Кавычки\""});
         players[1].club = QStringLiteral("<b>Клуб</b>");
         Tournament t(QStringLiteral("Кубок <i>&</i>"), players, {});
         Play(t, 1, 1, "1-0");
@@ -232,7 +250,8 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;")));
         QVERIFY(html.contains(QStringLiteral("Tom &amp; Jerry")));
         QVERIFY(html.contains(QStringLiteral("<title>Кубок &lt;i&gt;&amp;&lt;/i&gt;</title>")));
-        QVERIFY(html.contains(QStringLiteral("Сыгран 1 тур из 3"))); // three players: one game a round
+        QVERIFY(
+            html.contains(QStringLiteral("Сыгран 1 тур из 3"))); // three players: one game a round
         for (int r = 0; r < kReportCount; ++r) {
             const QString report = QString::fromUtf8(ReportContent(t, Report(r)));
             if (ReportExtension(Report(r)) == QLatin1String("html")) {
@@ -254,10 +273,12 @@ private slots:
         Play(t, 2, 1, "=");
         const QString html = CrosstableHtml(t);
         QVERIFY(html.indexOf(QStringLiteral("Борис")) < html.indexOf(QStringLiteral("Анна")));
-        QVERIFY(html.contains(QStringLiteral("<span class=\"r w\">1</span> <span class=\"r d\">½</span>")));
+        QVERIFY(html.contains(
+            QStringLiteral("<span class=\"r w\">1</span> <span class=\"r d\">½</span>")));
         QVERIFY(html.contains(QStringLiteral("<td class=\"points\">1½</td>")));
         QVERIFY(html.contains(QStringLiteral("title=\"Коэффициент Бергера\"")));
-        QVERIFY(html.contains(QStringLiteral("Сыграно 2 тура из 2")) == false); // heading is not in the table
+        QVERIFY(html.contains(QStringLiteral("Сыграно 2 тура из 2")) ==
+                false); // heading is not in the table
         QVERIFY(TablePageHtml(t).contains(QStringLiteral("Сыграно 2 тура из 2")));
     }
 
@@ -269,9 +290,12 @@ private slots:
         Play(t, 1, 1, "=");
         const QByteArray csv = StandingsCsv(t);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
-        const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0], QStringLiteral("Место;Участник;Рейтинг;Звание;Клуб;Город;Партии;Очки;Коэффициент Бергера"));
+        QCOMPARE(lines[0],
+                 QStringLiteral(
+                     "Место;Участник;Рейтинг;Звание;Клуб;Город;Партии;Очки;Коэффициент Бергера"));
         QVERIFY(lines.join(u'\n').contains(QStringLiteral("\"Петров; Пётр\"")));
         QVERIFY(lines.join(u'\n').contains(QStringLiteral("'=HYPERLINK(\"\"x\"\")")));
         QVERIFY(lines.join(u'\n').contains(QStringLiteral(";0,5;0,25")));

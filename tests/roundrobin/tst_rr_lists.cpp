@@ -20,9 +20,10 @@ class TestLists : public QObject {
     Q_OBJECT
 private slots:
     void throughATournamentsLife() {
-        Tournament t(QStringLiteral("Турнир"),
-                     MakePlayers(4, {"Иванов Иван", "Петров Пётр", "Сидоров Сидор", "Козлов Кирилл"}),
-                     DefaultSettings(ResultKind::Games));
+        Tournament t(
+            QStringLiteral("Турнир"),
+            MakePlayers(4, {"Иванов Иван", "Петров Пётр", "Сидоров Сидор", "Козлов Кирилл"}),
+            DefaultSettings(ResultKind::Games));
         // Start: round 1 is nearest, nothing else.
         QCOMPARE(Lines(t, NearestGames(t)),
                  (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл",
@@ -31,7 +32,8 @@ private slots:
 
         // One result: it moves to current, the other game stays nearest.
         QVERIFY(Play(t, 1, 1, "1-0"));
-        QCOMPARE(Lines(t, CurrentGames(t)), (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"}));
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"}));
         QCOMPARE(NearestGames(t).size(), 1);
 
         // The round complete: both games go to last, round 2 becomes nearest.
@@ -47,8 +49,10 @@ private slots:
         // A game played out of order (board 2 first), then the option that lists every
         // unplayed game, for leagues.
         QVERIFY(Play(t, 2, 2, "0-1"));
-        QCOMPARE(Lines(t, NearestGames(t)), (QStringList{"2 тур, доска 1: Козлов Кирилл — Сидоров Сидор"}));
-        QCOMPARE(Lines(t, CurrentGames(t)), (QStringList{"2 тур, доска 2: Иванов Иван — Петров Пётр 0–1"}));
+        QCOMPARE(Lines(t, NearestGames(t)),
+                 (QStringList{"2 тур, доска 1: Козлов Кирилл — Сидоров Сидор"}));
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"2 тур, доска 2: Иванов Иван — Петров Пётр 0–1"}));
         Settings all = t.GetSettings();
         all.nearestAll = true;
         QVERIFY(t.SetSettings(all));
@@ -58,14 +62,17 @@ private slots:
 
         // Round 2 complete: last lists it first.
         QVERIFY(Play(t, 2, 1, "0-1"));
-        QCOMPARE(Lines(t, LastGames(t)).first(), QStringLiteral("2 тур, доска 1: Козлов Кирилл — Сидоров Сидор 0–1"));
+        QCOMPARE(Lines(t, LastGames(t)).first(),
+                 QStringLiteral("2 тур, доска 1: Козлов Кирилл — Сидоров Сидор 0–1"));
         QCOMPARE(LastGames(t).size(), 4);
-        QCOMPARE(Lines(t, CurrentGames(t)), (QStringList{"3 тур, доска 1: Петров Пётр — Козлов Кирилл +:−"}));
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"3 тур, доска 1: Петров Пётр — Козлов Кирилл +:−"}));
 
         // Deleting a result of a complete round reopens it.
         QVERIFY(t.SetResult(GameOf(t, 1, 2), Result{}));
         QCOMPARE(LastGames(t).size(), 2);
-        QCOMPARE(Lines(t, CurrentGames(t)).first(), QStringLiteral("1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"));
+        QCOMPARE(Lines(t, CurrentGames(t)).first(),
+                 QStringLiteral("1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"));
 
         QVERIFY(Play(t, 1, 2, "="));
         QVERIFY(Play(t, 3, 2, "1-0"));
@@ -78,11 +85,13 @@ private slots:
         Tournament t(QStringLiteral("Лига"), MakePlayers(3, {"Спартак", "Динамо", "Торпедо"}),
                      DefaultSettings(ResultKind::Scores));
         QVERIFY(Play(t, 1, 1, "3:1"));
-        QCOMPARE(GameLine(t, GameOf(t, 1, 1)), QStringLiteral("1 тур, доска 1: Динамо — Торпедо 3:1"));
-        QVERIFY(!Play(t, 2, 1, "1-0")); // not a score
+        QCOMPARE(GameLine(t, GameOf(t, 1, 1)),
+                 QStringLiteral("1 тур, доска 1: Динамо — Торпедо 3:1"));
+        QVERIFY(!Play(t, 2, 1, "1-0"));   // not a score
         QVERIFY(t.SetWithdrawn(0, true)); // Спартак: both its games are forfeits now
         QVERIFY(NearestGames(t).isEmpty());
-        QCOMPARE(Lines(t, LastGames(t)).first(), QStringLiteral("3 тур, доска 1: Торпедо — Спартак +:−"));
+        QCOMPARE(Lines(t, LastGames(t)).first(),
+                 QStringLiteral("3 тур, доска 1: Торпедо — Спартак +:−"));
     }
 
     void linesFitHostBuffers() {

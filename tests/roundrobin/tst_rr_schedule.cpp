@@ -105,7 +105,8 @@ private slots:
                 const QString colours = Colours(games, p, RoundsPerCycle(n));
                 QCOMPARE(colours.count(u'-'), n % 2 ? 1 : 0);
                 QVERIFY2(qAbs(colours.count(u'W') - colours.count(u'B')) <= (n % 2 ? 2 : 1),
-                         qPrintable(QStringLiteral("n=%1 player %2: %3").arg(n).arg(p + 1).arg(colours)));
+                         qPrintable(
+                             QStringLiteral("n=%1 player %2: %3").arg(n).arg(p + 1).arg(colours)));
             }
         }
     }
@@ -158,8 +159,10 @@ private slots:
             const std::vector<ScheduledGame> games = MakeSchedule(n, 2);
             for (int p = 0; p < n; ++p) {
                 const QString colours = Colours(games, p, rounds);
-                QVERIFY2(!colours.contains(QStringLiteral("WWW")) && !colours.contains(QStringLiteral("BBB")),
-                         qPrintable(QStringLiteral("n=%1 player %2: %3").arg(n).arg(p + 1).arg(colours)));
+                QVERIFY2(!colours.contains(QStringLiteral("WWW")) &&
+                             !colours.contains(QStringLiteral("BBB")),
+                         qPrintable(
+                             QStringLiteral("n=%1 player %2: %3").arg(n).arg(p + 1).arg(colours)));
             }
         }
     }

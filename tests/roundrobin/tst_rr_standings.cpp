@@ -72,7 +72,8 @@ private slots:
         QCOMPARE(Order(t), (QStringList{"B 1", "C 2", "A 3", "D 4"}));
         QCOMPARE(table[0].tieBreaks[0] / 2, 2.75);
         QCOMPARE(table[1].tieBreaks[0] / 2, 2.25);
-        QCOMPARE(TieBreakText(TieBreak::SonnebornBerger, table[0].tieBreaks[0]), QStringLiteral("2,75"));
+        QCOMPARE(TieBreakText(TieBreak::SonnebornBerger, table[0].tieBreaks[0]),
+                 QStringLiteral("2,75"));
     }
 
     // Koya counts points against those with at least half the possible score: A (1½ of 3),
@@ -115,7 +116,8 @@ private slots:
         Play(t, 1, 2, "1-0"); // B beats C; A and B have not met
         QCOMPARE(Order(t), (QStringList{"A 1–2", "B 1–2", "C 3–4", "D 3–4"}));
         QVERIFY(std::isnan(ComputeStandings(t)[0].tieBreaks[0]));
-        QCOMPARE(TieBreakText(TieBreak::DirectEncounter, ComputeStandings(t)[0].tieBreaks[0]), QString());
+        QCOMPARE(TieBreakText(TieBreak::DirectEncounter, ComputeStandings(t)[0].tieBreaks[0]),
+                 QString());
     }
 
     // Three players who beat each other in a circle cannot be separated by anything.

@@ -52,9 +52,8 @@ QList<int> DrawOrder(const QList<Player>& players, DrawMethod method, quint32 se
     QList<int> order(players.size());
     std::iota(order.begin(), order.end(), 0);
     if (method == DrawMethod::ByRating) {
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return players[a].rating > players[b].rating;
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return players[a].rating > players[b].rating; });
     } else if (method == DrawMethod::Random) {
         // Fisher-Yates with our own bounded draw: std::shuffle and the standard
         // distributions differ between libraries, which would break reproducing a draw.

@@ -29,7 +29,7 @@ public:
     int Count() const { return int(m_players.size()); }
     bool Valid(int index) const { return index >= 0 && index < Count(); }
 
-    int Add(const Player& player);             // returns the new index
+    int Add(const Player& player); // returns the new index
     void Append(const PlayerList& other);
     bool Replace(int index, const Player& player); // true if it changed
     bool Remove(int index);

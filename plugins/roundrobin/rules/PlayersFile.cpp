@@ -35,8 +35,8 @@ enum class Column { Name, Rating, Title, Club, City, Other };
 
 Column HeaderColumn(const QString& cell) {
     const QString h = cell.trimmed().toLower();
-    static const QStringList name{"имя", "фио", "name", "игрок", "участник", "фамилия",
-                                  "фамилия, имя", "фамилия и имя"};
+    static const QStringList name{"имя",      "фио",     "name",         "игрок",
+                                  "участник", "фамилия", "фамилия, имя", "фамилия и имя"};
     static const QStringList rating{"рейтинг", "rating", "elo", "эло"};
     static const QStringList title{"звание", "разряд", "title", "rank", "звание/разряд"};
     static const QStringList club{"клуб", "club", "команда", "team", "организация"};
@@ -126,7 +126,9 @@ QChar GuessDelimiter(const QString& text) {
         else if (!quoted && c == u';')
             ++semicolons;
     }
-    return semicolons >= commas && semicolons > 0 ? QChar(u';') : commas > 0 ? QChar(u',') : QChar(u';');
+    return semicolons >= commas && semicolons > 0 ? QChar(u';')
+           : commas > 0                           ? QChar(u',')
+                                                  : QChar(u';');
 }
 
 } // namespace
@@ -175,7 +177,8 @@ QString SavePlayers(const QList<Player>& players, const QString& path) {
 PlayersReadResult ReadPlayers(const QByteArray& content) {
     PlayersReadResult result;
     if (content.contains('\0')) {
-        result.error = QStringLiteral("Файл не похож на список участников: в нём есть двоичные данные.");
+        result.error =
+            QStringLiteral("Файл не похож на список участников: в нём есть двоичные данные.");
         return result;
     }
     const QString text = DecodeText(content);
@@ -211,26 +214,36 @@ PlayersReadResult ReadPlayers(const QByteArray& content) {
         for (qsizetype k = 0; k < row.fields.size() && k < columns.size(); ++k) {
             const QString value = row.fields[k].trimmed();
             switch (columns[k]) {
-            case Column::Name: p.name = value; break;
-            case Column::Title: p.title = value; break;
-            case Column::Club: p.club = value; break;
-            case Column::City: p.city = value; break;
+            case Column::Name:
+                p.name = value;
+                break;
+            case Column::Title:
+                p.title = value;
+                break;
+            case Column::Club:
+                p.club = value;
+                break;
+            case Column::City:
+                p.city = value;
+                break;
             case Column::Rating: {
                 if (value.isEmpty())
                     break;
                 bool ok = false;
                 const int rating = value.toInt(&ok);
                 if (!ok || rating < 0 || rating > kMaxRating) {
-                    result.error = QStringLiteral("Строка %1: рейтинг «%3» — не целое число от 0 до %2.")
-                                       .arg(row.line)
-                                       .arg(kMaxRating)
-                                       .arg(value.left(40));
+                    result.error =
+                        QStringLiteral("Строка %1: рейтинг «%3» — не целое число от 0 до %2.")
+                            .arg(row.line)
+                            .arg(kMaxRating)
+                            .arg(value.left(40));
                     return result;
                 }
                 p.rating = rating;
                 break;
             }
-            case Column::Other: break;
+            case Column::Other:
+                break;
             }
         }
         if (p.name.isEmpty()) {
@@ -247,7 +260,8 @@ PlayersReadResult LoadPlayers(const QString& path) {
     PlayersReadResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString());
+        result.error =
+            QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString());
         return result;
     }
     if (file.size() > kMaxPlayersFileSize) {

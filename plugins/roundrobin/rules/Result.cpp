@@ -8,22 +8,30 @@ namespace rr {
 
 QString Result::Code() const {
     switch (outcome) {
-    case Outcome::None: return {};
-    case Outcome::WhiteWin: return QStringLiteral("1-0");
-    case Outcome::Draw: return QStringLiteral("=");
-    case Outcome::BlackWin: return QStringLiteral("0-1");
-    case Outcome::ForfeitWhite: return QStringLiteral("+-");
-    case Outcome::ForfeitBlack: return QStringLiteral("-+");
-    case Outcome::DoubleForfeit: return QStringLiteral("--");
-    case Outcome::Score: return QStringLiteral("%1:%2").arg(home).arg(away);
+    case Outcome::None:
+        return {};
+    case Outcome::WhiteWin:
+        return QStringLiteral("1-0");
+    case Outcome::Draw:
+        return QStringLiteral("=");
+    case Outcome::BlackWin:
+        return QStringLiteral("0-1");
+    case Outcome::ForfeitWhite:
+        return QStringLiteral("+-");
+    case Outcome::ForfeitBlack:
+        return QStringLiteral("-+");
+    case Outcome::DoubleForfeit:
+        return QStringLiteral("--");
+    case Outcome::Score:
+        return QStringLiteral("%1:%2").arg(home).arg(away);
     }
     return {};
 }
 
 bool Result::Parse(const QString& code, Result* result) {
-    static const Outcome simple[] = {Outcome::WhiteWin, Outcome::Draw, Outcome::BlackWin,
-                                     Outcome::ForfeitWhite, Outcome::ForfeitBlack,
-                                     Outcome::DoubleForfeit, Outcome::None};
+    static const Outcome simple[] = {
+        Outcome::WhiteWin,     Outcome::Draw,          Outcome::BlackWin, Outcome::ForfeitWhite,
+        Outcome::ForfeitBlack, Outcome::DoubleForfeit, Outcome::None};
     for (Outcome o : simple) {
         if (code == Result::Of(o).Code()) {
             *result = Result::Of(o);
@@ -48,14 +56,22 @@ bool Result::Parse(const QString& code, Result* result) {
 
 QString Result::Text() const {
     switch (outcome) {
-    case Outcome::None: return {};
-    case Outcome::WhiteWin: return QStringLiteral("1–0");
-    case Outcome::Draw: return QStringLiteral("½–½");
-    case Outcome::BlackWin: return QStringLiteral("0–1");
-    case Outcome::ForfeitWhite: return QStringLiteral("+:−");
-    case Outcome::ForfeitBlack: return QStringLiteral("−:+");
-    case Outcome::DoubleForfeit: return QStringLiteral("−:−");
-    case Outcome::Score: return QStringLiteral("%1:%2").arg(home).arg(away);
+    case Outcome::None:
+        return {};
+    case Outcome::WhiteWin:
+        return QStringLiteral("1–0");
+    case Outcome::Draw:
+        return QStringLiteral("½–½");
+    case Outcome::BlackWin:
+        return QStringLiteral("0–1");
+    case Outcome::ForfeitWhite:
+        return QStringLiteral("+:−");
+    case Outcome::ForfeitBlack:
+        return QStringLiteral("−:+");
+    case Outcome::DoubleForfeit:
+        return QStringLiteral("−:−");
+    case Outcome::Score:
+        return QStringLiteral("%1:%2").arg(home).arg(away);
     }
     return {};
 }
@@ -64,13 +80,26 @@ SideOutcome ForSide(const Result& result, Side side) {
     SideOutcome s;
     const bool white = side == Side::White;
     switch (result.outcome) {
-    case Outcome::None: return s;
-    case Outcome::WhiteWin: s.win = white, s.loss = !white; break;
-    case Outcome::BlackWin: s.win = !white, s.loss = white; break;
-    case Outcome::Draw: s.draw = true; break;
-    case Outcome::ForfeitWhite: s.win = white, s.loss = !white, s.forfeit = true; break;
-    case Outcome::ForfeitBlack: s.win = !white, s.loss = white, s.forfeit = true; break;
-    case Outcome::DoubleForfeit: s.loss = true, s.forfeit = true; break;
+    case Outcome::None:
+        return s;
+    case Outcome::WhiteWin:
+        s.win = white, s.loss = !white;
+        break;
+    case Outcome::BlackWin:
+        s.win = !white, s.loss = white;
+        break;
+    case Outcome::Draw:
+        s.draw = true;
+        break;
+    case Outcome::ForfeitWhite:
+        s.win = white, s.loss = !white, s.forfeit = true;
+        break;
+    case Outcome::ForfeitBlack:
+        s.win = !white, s.loss = white, s.forfeit = true;
+        break;
+    case Outcome::DoubleForfeit:
+        s.loss = true, s.forfeit = true;
+        break;
     case Outcome::Score:
         s.goalsFor = white ? result.home : result.away;
         s.goalsAgainst = white ? result.away : result.home;

@@ -48,11 +48,11 @@ struct Result {
 // One side's view of a result.
 enum class Side { White, Black };
 struct SideOutcome {
-    bool decided = false;   // a result exists
+    bool decided = false; // a result exists
     bool win = false;
     bool draw = false;
     bool loss = false;
-    bool forfeit = false;   // not played at the board
+    bool forfeit = false; // not played at the board
     int goalsFor = 0;
     int goalsAgainst = 0;
 };

@@ -26,9 +26,15 @@ const TieBreakText& Find(TieBreak t) {
 }
 } // namespace
 
-QString TieBreakName(TieBreak t) { return QString::fromUtf8(Find(t).name); }
-QString TieBreakShortName(TieBreak t) { return QString::fromUtf8(Find(t).shortName); }
-QString TieBreakCode(TieBreak t) { return QString::fromLatin1(Find(t).code); }
+QString TieBreakName(TieBreak t) {
+    return QString::fromUtf8(Find(t).name);
+}
+QString TieBreakShortName(TieBreak t) {
+    return QString::fromUtf8(Find(t).shortName);
+}
+QString TieBreakCode(TieBreak t) {
+    return QString::fromLatin1(Find(t).code);
+}
 
 bool TieBreakFromCode(const QString& code, TieBreak* tieBreak) {
     for (const TieBreakText& entry : kTieBreaks) {
@@ -44,8 +50,9 @@ QList<TieBreak> TieBreaksFor(ResultKind kind) {
     if (kind == ResultKind::Games)
         return {TieBreak::DirectEncounter, TieBreak::Wins, TieBreak::SonnebornBerger,
                 TieBreak::Koya, TieBreak::BlackGames};
-    return {TieBreak::DirectEncounter, TieBreak::GoalDifference, TieBreak::GoalsScored,
-            TieBreak::Wins, TieBreak::SonnebornBerger, TieBreak::Koya};
+    return {TieBreak::DirectEncounter, TieBreak::GoalDifference,
+            TieBreak::GoalsScored,     TieBreak::Wins,
+            TieBreak::SonnebornBerger, TieBreak::Koya};
 }
 
 QList<PointsPreset> PointsPresets() {
@@ -59,8 +66,8 @@ Settings DefaultSettings(ResultKind kind) {
     s.kind = kind;
     if (kind == ResultKind::Scores) {
         s.points = PointsPresets()[1].points;
-        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::GoalDifference,
-                       TieBreak::GoalsScored, TieBreak::Wins};
+        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::GoalDifference, TieBreak::GoalsScored,
+                       TieBreak::Wins};
     }
     return s;
 }
@@ -73,7 +80,9 @@ bool ResultAllowed(ResultKind kind, const Result& result) {
 
 QString CheckSettings(const Settings& s) {
     if (s.cycles < 1 || s.cycles > kMaxCycles)
-        return QStringLiteral("число кругов %1 вне пределов от 1 до %2").arg(s.cycles).arg(kMaxCycles);
+        return QStringLiteral("число кругов %1 вне пределов от 1 до %2")
+            .arg(s.cycles)
+            .arg(kMaxCycles);
     for (int value : {s.points.win, s.points.draw, s.points.loss, s.points.forfeitLoss})
         if (value < kMinPoints || value > kMaxPoints)
             return QStringLiteral("очки за результат вне пределов от −10 до 10");
@@ -83,7 +92,8 @@ QString CheckSettings(const Settings& s) {
             return QStringLiteral("показатель «%1» не подходит для этого вида результатов")
                 .arg(TieBreakName(s.tieBreaks[i]));
         if (s.tieBreaks.indexOf(s.tieBreaks[i]) != i)
-            return QStringLiteral("показатель «%1» указан дважды").arg(TieBreakName(s.tieBreaks[i]));
+            return QStringLiteral("показатель «%1» указан дважды")
+                .arg(TieBreakName(s.tieBreaks[i]));
     }
     return {};
 }

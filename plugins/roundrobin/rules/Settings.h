@@ -14,7 +14,7 @@ enum class TieBreak {
     Wins,
     SonnebornBerger,
     Koya,
-    BlackGames,    // game results only
+    BlackGames,     // game results only
     GoalDifference, // scores only
     GoalsScored     // scores only
 };
@@ -53,8 +53,8 @@ struct Settings {
     int cycles = 1;
     ResultKind kind = ResultKind::Games;
     Points points;
-    QList<TieBreak> tieBreaks{TieBreak::DirectEncounter, TieBreak::Wins,
-                              TieBreak::SonnebornBerger, TieBreak::Koya};
+    QList<TieBreak> tieBreaks{TieBreak::DirectEncounter, TieBreak::Wins, TieBreak::SonnebornBerger,
+                              TieBreak::Koya};
     bool nearestAll = false; // the nearest list shows every unplayed game, not one round's
 
     bool operator==(const Settings&) const = default;

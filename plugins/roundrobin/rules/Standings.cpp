@@ -21,12 +21,14 @@ int PointsFor(const SideOutcome& s, const Points& p) {
 }
 
 // The share of a game's value that a side earned, for Sonneborn-Berger: 1, ½ or 0.
-double Share(const SideOutcome& s) { return s.win ? 1.0 : s.draw ? 0.5 : 0.0; }
+double Share(const SideOutcome& s) {
+    return s.win ? 1.0 : s.draw ? 0.5 : 0.0;
+}
 
 struct Context {
     const Tournament& t;
-    std::vector<Standing>& rows;               // indexed by player
-    std::vector<std::vector<int>> gamesOf;     // each player's game indexes
+    std::vector<Standing>& rows;           // indexed by player
+    std::vector<std::vector<int>> gamesOf; // each player's game indexes
 };
 
 // Half-points of each member against the other members, or NaN for all when some pair of
@@ -55,10 +57,14 @@ std::vector<double> DirectEncounter(const Context& c, const std::vector<int>& gr
 double PlayerValue(const Context& c, TieBreak tb, int player) {
     const Standing& row = c.rows[size_t(player)];
     switch (tb) {
-    case TieBreak::Wins: return row.wins;
-    case TieBreak::GoalDifference: return row.goalsFor - row.goalsAgainst;
-    case TieBreak::GoalsScored: return row.goalsFor;
-    default: break;
+    case TieBreak::Wins:
+        return row.wins;
+    case TieBreak::GoalDifference:
+        return row.goalsFor - row.goalsAgainst;
+    case TieBreak::GoalsScored:
+        return row.goalsFor;
+    default:
+        break;
     }
     const Points& p = c.t.GetSettings().points;
     double value = 0;
@@ -71,7 +77,9 @@ double PlayerValue(const Context& c, TieBreak tb, int player) {
             continue;
         const Standing& opp = c.rows[size_t(opponent)];
         switch (tb) {
-        case TieBreak::SonnebornBerger: value += Share(s) * opp.points; break;
+        case TieBreak::SonnebornBerger:
+            value += Share(s) * opp.points;
+            break;
         case TieBreak::Koya:
             // Opponents with at least half of what their games could have brought.
             if (opp.games > 0 && 2 * opp.points >= opp.games * p.win)
@@ -81,7 +89,8 @@ double PlayerValue(const Context& c, TieBreak tb, int player) {
             if (side == Side::Black && !s.forfeit)
                 value += 1;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return value;
@@ -130,7 +139,8 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
                      [&](int a, int b) { return rows[size_t(a)].points > rows[size_t(b)].points; });
     std::vector<std::vector<int>> groups;
     for (int player : order) {
-        if (groups.empty() || rows[size_t(groups.back().front())].points != rows[size_t(player)].points)
+        if (groups.empty() ||
+            rows[size_t(groups.back().front())].points != rows[size_t(player)].points)
             groups.emplace_back();
         groups.back().push_back(player);
     }

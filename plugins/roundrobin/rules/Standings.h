@@ -9,9 +9,9 @@
 namespace rr {
 
 struct Standing {
-    int player = 0;      // start number - 1
-    int points = 0;      // half-points
-    int games = 0;       // games with a result, forfeits included
+    int player = 0; // start number - 1
+    int points = 0; // half-points
+    int games = 0;  // games with a result, forfeits included
     int wins = 0;
     int draws = 0;
     int losses = 0;
@@ -21,7 +21,7 @@ struct Standing {
     // player's half-points against the others still tied with him at that step, or empty
     // (NaN) when those players have not all played each other yet.
     QList<double> tieBreaks;
-    int placeFrom = 0;   // 1-based; a shared place has placeFrom < placeTo
+    int placeFrom = 0; // 1-based; a shared place has placeFrom < placeTo
     int placeTo = 0;
 };
 

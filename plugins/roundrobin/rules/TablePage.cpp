@@ -34,7 +34,8 @@ const char* CellClass(const SideOutcome& s) {
 } // namespace
 
 QString HeadingHtml(const Tournament& t) {
-    QString html = QStringLiteral("<header>\n<h1>") + HtmlEscape(t.Name()) + QStringLiteral("</h1>\n");
+    QString html =
+        QStringLiteral("<header>\n<h1>") + HtmlEscape(t.Name()) + QStringLiteral("</h1>\n");
     QStringList where;
     if (!t.Info().venue.isEmpty())
         where << HtmlEscape(t.Info().venue);
@@ -63,8 +64,9 @@ QString CrosstableHtml(const Tournament& t) {
 
     QString html;
     html.reserve(int(n * n * cycles * 40 + 4096));
-    html += QStringLiteral("<table class=\"crosstable\">\n<thead>\n<tr><th class=\"place\">Место</th>"
-                           "<th class=\"number\">№</th><th class=\"name\">Участник</th>");
+    html +=
+        QStringLiteral("<table class=\"crosstable\">\n<thead>\n<tr><th class=\"place\">Место</th>"
+                       "<th class=\"number\">№</th><th class=\"name\">Участник</th>");
     if (anyRating)
         html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
     if (anyClub)
@@ -86,15 +88,18 @@ QString CrosstableHtml(const Tournament& t) {
                 QStringLiteral("</td><td class=\"number\">") + QString::number(r + 1) +
                 QStringLiteral("</td><td class=\"name\">") + HtmlEscape(p.name);
         if (!p.title.isEmpty())
-            html += QStringLiteral(" <span class=\"title\">") + HtmlEscape(p.title) + QStringLiteral("</span>");
+            html += QStringLiteral(" <span class=\"title\">") + HtmlEscape(p.title) +
+                    QStringLiteral("</span>");
         if (out)
             html += QStringLiteral(" <span class=\"note\">(выбыл)</span>");
         html += QStringLiteral("</td>");
         if (anyRating)
             html += QStringLiteral("<td class=\"rating\">") +
-                    (p.rating > 0 ? QString::number(p.rating) : QString()) + QStringLiteral("</td>");
+                    (p.rating > 0 ? QString::number(p.rating) : QString()) +
+                    QStringLiteral("</td>");
         if (anyClub)
-            html += QStringLiteral("<td class=\"club\">") + HtmlEscape(p.club) + QStringLiteral("</td>");
+            html += QStringLiteral("<td class=\"club\">") + HtmlEscape(p.club) +
+                    QStringLiteral("</td>");
         for (size_t c = 0; c < table.size(); ++c) {
             const int opponent = table[c].player;
             if (opponent == s.player) {
@@ -107,20 +112,24 @@ QString CrosstableHtml(const Tournament& t) {
                 if (cycle > 0)
                     html += u' ';
                 const Result result = t.Effective(game);
-                const Side side = game >= 0 && t.Games()[size_t(game)].white == s.player ? Side::White : Side::Black;
+                const Side side = game >= 0 && t.Games()[size_t(game)].white == s.player
+                                      ? Side::White
+                                      : Side::Black;
                 if (!result.IsSet()) {
                     html += QStringLiteral("<span class=\"r none\">·</span>");
                     continue;
                 }
-                html += QStringLiteral("<span class=\"") + QLatin1String(CellClass(ForSide(result, side))) +
-                        QStringLiteral("\">") + CellText(result, side, scores) + QStringLiteral("</span>");
+                html += QStringLiteral("<span class=\"") +
+                        QLatin1String(CellClass(ForSide(result, side))) + QStringLiteral("\">") +
+                        CellText(result, side, scores) + QStringLiteral("</span>");
             }
             html += QStringLiteral("</td>");
         }
-        html += QStringLiteral("<td class=\"points\">") + PointsText(s.points) + QStringLiteral("</td>");
+        html += QStringLiteral("<td class=\"points\">") + PointsText(s.points) +
+                QStringLiteral("</td>");
         for (qsizetype k = 0; k < tieBreaks.size(); ++k)
-            html += QStringLiteral("<td class=\"tiebreak\">") + TieBreakText(tieBreaks[k], s.tieBreaks[k]) +
-                    QStringLiteral("</td>");
+            html += QStringLiteral("<td class=\"tiebreak\">") +
+                    TieBreakText(tieBreaks[k], s.tieBreaks[k]) + QStringLiteral("</td>");
         html += QStringLiteral("</tr>\n");
     }
     html += QStringLiteral("</tbody>\n</table>\n");
@@ -128,10 +137,11 @@ QString CrosstableHtml(const Tournament& t) {
 }
 
 QString TablePageHtml(const Tournament& t) {
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                                  "<meta name=\"viewport\" content=\"width=device-width\">\n<title>") +
-                   HtmlEscape(t.Name()) +
-                   QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n<body>\n");
+    QString html =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width\">\n<title>") +
+        HtmlEscape(t.Name()) +
+        QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n<body>\n");
     html += HeadingHtml(t);
     if (t.PlayerCount() == 0)
         html += QStringLiteral("<p class=\"empty\">В турнире нет участников.</p>\n");

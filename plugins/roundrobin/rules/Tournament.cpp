@@ -4,8 +4,8 @@
 
 namespace rr {
 
-Tournament::Tournament(const QString& name, const QList<Player>& players,
-                       const Settings& settings, const DrawRecord& draw)
+Tournament::Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
+                       const DrawRecord& draw)
     : m_name(name), m_settings(settings), m_draw(draw), m_players(players.mid(0, kMaxPlayers)) {
     if (!CheckSettings(m_settings).isEmpty())
         m_settings = DefaultSettings(m_settings.kind);

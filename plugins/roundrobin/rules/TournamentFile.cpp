@@ -21,7 +21,7 @@ QJsonValue PointsValue(int halves) {
 
 QJsonObject PlayerObject(const Player& p, int entry, bool withdrawn) {
     QJsonObject o{{"name", p.name}, {"rating", p.rating}, {"title", p.title},
-                  {"club", p.club}, {"city", p.city}, {"entry", entry + 1}};
+                  {"club", p.club}, {"city", p.city},     {"entry", entry + 1}};
     if (withdrawn)
         o.insert("withdrawn", true);
     return o;
@@ -84,7 +84,8 @@ bool ReadSettings(Reader& r, const QJsonObject& o, Settings* s) {
     else if (kind == QLatin1String("scores"))
         s->kind = ResultKind::Scores;
     else if (!r.failed)
-        return r.Fail(QStringLiteral("Параметры: неизвестный вид результатов «%1».").arg(kind.left(40)));
+        return r.Fail(
+            QStringLiteral("Параметры: неизвестный вид результатов «%1».").arg(kind.left(40)));
     const QJsonObject points = o.value("points").toObject();
     s->points = {r.Halves(points, "win"), r.Halves(points, "draw"), r.Halves(points, "loss"),
                  r.Halves(points, "forfeit_loss")};
@@ -151,10 +152,12 @@ QByteArray SerializeTournament(const Tournament& t) {
 QString SaveTournament(const Tournament& t, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2").arg(path, file.errorString());
+        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2")
+            .arg(path, file.errorString());
     const QByteArray content = SerializeTournament(t);
     if (file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2").arg(path, file.errorString());
+        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2")
+            .arg(path, file.errorString());
     return {};
 }
 
@@ -213,7 +216,8 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
     DrawRecord draw;
     draw.method = DrawMethod(r.Integer(drawObject, "method", QStringLiteral("Жеребьёвка"), 0,
                                        kDrawMethodCount - 1, false));
-    draw.seed = quint32(r.Integer(drawObject, "seed", QStringLiteral("Жеребьёвка"), 0, 0xFFFFFFFFLL, false));
+    draw.seed = quint32(
+        r.Integer(drawObject, "seed", QStringLiteral("Жеребьёвка"), 0, 0xFFFFFFFFLL, false));
 
     const QJsonValue playersValue = root.value("players");
     if (!playersValue.isArray()) {
@@ -246,11 +250,14 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         p.title = r.String(o, "title", where, false);
         p.club = r.String(o, "club", where, false);
         p.city = r.String(o, "city", where, false);
-        const int entry = int(r.Integer(o, "entry", where, 1, playersArray.size(), false, i + 1)) - 1;
+        const int entry =
+            int(r.Integer(o, "entry", where, 1, playersArray.size(), false, i + 1)) - 1;
         if (r.failed)
             return nullptr;
         if (entrySeen[entry]) {
-            r.Fail(where + QStringLiteral(": номер в списке %1 уже занят другим участником.").arg(entry + 1));
+            r.Fail(
+                where +
+                QStringLiteral(": номер в списке %1 уже занят другим участником.").arg(entry + 1));
             return nullptr;
         }
         entrySeen[entry] = true;

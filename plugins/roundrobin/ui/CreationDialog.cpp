@@ -2,6 +2,8 @@
 
 #include "SettingsEditor.h"
 
+#include "Ui.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -32,10 +34,7 @@ CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Число &кругов:"), m_cycles);
     form->addRow(QStringLiteral("&Результаты:"), m_kind);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_editor);
@@ -43,7 +42,8 @@ CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
 }
 
 Settings CreationDialog::GetSettings() const {
-    Settings s = DefaultSettings(m_kind->currentIndex() == 1 ? ResultKind::Scores : ResultKind::Games);
+    Settings s =
+        DefaultSettings(m_kind->currentIndex() == 1 ? ResultKind::Scores : ResultKind::Games);
     s.cycles = m_cycles->value();
     return m_editor->Apply(s);
 }

@@ -37,8 +37,7 @@ Registry<Tournament>& Tournaments() {
     return registry;
 }
 
-template <class R, class F>
-R Guard(R fallback, F f) noexcept {
+template <class R, class F> R Guard(R fallback, F f) noexcept {
     try {
         return f();
     } catch (...) {
@@ -46,7 +45,9 @@ R Guard(R fallback, F f) noexcept {
     }
 }
 
-QString Path(const char* path) { return path ? QString::fromUtf8(path) : QString(); }
+QString Path(const char* path) {
+    return path ? QString::fromUtf8(path) : QString();
+}
 
 void FillList(char** lines, int32_t count, const QStringList& texts) {
     if (!lines)
@@ -111,15 +112,16 @@ VELMORA_EXPORT int32_t GetSystemName(char* name) {
 }
 
 VELMORA_EXPORT int32_t GetSystemDescription(char* description) {
-    CopyToBuffer(description, VELMORA_DESCRIPTION_SIZE,
-                 QStringLiteral(
-                     "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
-                     "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при нечётном "
-                     "числе участников один из них в каждом туре отдыхает, во втором круге цвет фигур "
-                     "(хозяева и гости) меняется. Результаты вводятся как исходы партий (1–0, ½–½, 0–1, "
-                     "неявки) или как счёт для командных видов спорта; очки за победу, ничью и поражение "
-                     "задаются. Места при равенстве очков делят дополнительные показатели: личная "
-                     "встреча, число побед, коэффициент Бергера, система Койя и другие."));
+    CopyToBuffer(
+        description, VELMORA_DESCRIPTION_SIZE,
+        QStringLiteral(
+            "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
+            "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при нечётном "
+            "числе участников один из них в каждом туре отдыхает, во втором круге цвет фигур "
+            "(хозяева и гости) меняется. Результаты вводятся как исходы партий (1–0, ½–½, 0–1, "
+            "неявки) или как счёт для командных видов спорта; очки за победу, ничью и поражение "
+            "задаются. Места при равенстве очков делят дополнительные показатели: личная "
+            "встреча, число побед, коэффициент Бергера, система Койя и другие."));
     return 1;
 }
 
@@ -129,7 +131,8 @@ VELMORA_EXPORT int32_t GetTournamentFormatID(char* formatId) {
 }
 
 VELMORA_EXPORT VelmoraPlayers CreatePlayers(void) {
-    return Guard(VelmoraPlayers(0), [] { return PlayerLists().Add(std::make_unique<PlayerList>()); });
+    return Guard(VelmoraPlayers(0),
+                 [] { return PlayerLists().Add(std::make_unique<PlayerList>()); });
 }
 
 VELMORA_EXPORT int32_t OnAddPlayer(VelmoraPlayers players) {
@@ -204,7 +207,8 @@ VELMORA_EXPORT int32_t GetPlayerHeader(VelmoraPlayers players, char* line, int32
     return Guard(int32_t(0), [&]() -> int32_t {
         PlayerList* list = PlayerLists().Find(players);
         const bool valid = list && list->Valid(index);
-        CopyToBuffer(line, VELMORA_NAME_SIZE, valid ? PlayerLine(list->Players()[index]) : QString());
+        CopyToBuffer(line, VELMORA_NAME_SIZE,
+                     valid ? PlayerLine(list->Players()[index]) : QString());
         return valid ? 1 : 0;
     });
 }
@@ -218,7 +222,9 @@ VELMORA_EXPORT int32_t FreePlayers(VelmoraPlayers players) {
     return Guard(int32_t(0), [&] { return int32_t(PlayerLists().Free(players)); });
 }
 
-VELMORA_EXPORT int32_t GetSortingTypesCount(void) { return kDrawMethodCount; }
+VELMORA_EXPORT int32_t GetSortingTypesCount(void) {
+    return kDrawMethodCount;
+}
 
 VELMORA_EXPORT int32_t GetSortingTypesHeaders(char** names, int32_t count) {
     return Guard(int32_t(0), [&] {
@@ -233,7 +239,8 @@ VELMORA_EXPORT int32_t ApplySorting(VelmoraPlayers players, int32_t index) {
         if (!list || index < 0 || index >= kDrawMethodCount)
             return 0;
         const DrawMethod method = DrawMethod(index);
-        const quint32 seed = method == DrawMethod::Random ? QRandomGenerator::global()->generate() : 0;
+        const quint32 seed =
+            method == DrawMethod::Random ? QRandomGenerator::global()->generate() : 0;
         list->ApplyDraw(method, seed);
         return 1;
     });
@@ -247,7 +254,8 @@ VELMORA_EXPORT VelmoraTournament CreateTournament(const char* name, VelmoraParam
         if (!list)
             list = std::make_unique<PlayerList>();
         if (list->Count() > kMaxPlayers) {
-            ShowError(QStringLiteral("В круговом турнире может быть не более %1 участников, а в списке %2.")
+            ShowError(QStringLiteral(
+                          "В круговом турнире может быть не более %1 участников, а в списке %2.")
                           .arg(kMaxPlayers)
                           .arg(list->Count()));
             return 0;
@@ -312,7 +320,8 @@ VELMORA_EXPORT int32_t GetNearestMatchesCount(VelmoraTournament tournament) {
     });
 }
 
-VELMORA_EXPORT int32_t GetNearestMatchesHeaders(VelmoraTournament tournament, char** lines, int32_t count) {
+VELMORA_EXPORT int32_t GetNearestMatchesHeaders(VelmoraTournament tournament, char** lines,
+                                                int32_t count) {
     return Guard(int32_t(0), [&]() -> int32_t {
         const Tournament* t = Tournaments().Find(tournament);
         FillList(lines, count, t ? Lines(*t, NearestGames(*t)) : QStringList());
@@ -327,7 +336,8 @@ VELMORA_EXPORT int32_t GetCurrentMatchesCount(VelmoraTournament tournament) {
     });
 }
 
-VELMORA_EXPORT int32_t GetCurrentMatchesHeaders(VelmoraTournament tournament, char** lines, int32_t count) {
+VELMORA_EXPORT int32_t GetCurrentMatchesHeaders(VelmoraTournament tournament, char** lines,
+                                                int32_t count) {
     return Guard(int32_t(0), [&]() -> int32_t {
         const Tournament* t = Tournaments().Find(tournament);
         FillList(lines, count, t ? Lines(*t, CurrentGames(*t)) : QStringList());
@@ -342,7 +352,8 @@ VELMORA_EXPORT int32_t GetLastMatchesCount(VelmoraTournament tournament) {
     });
 }
 
-VELMORA_EXPORT int32_t GetLastMatchesHeaders(VelmoraTournament tournament, char** lines, int32_t count) {
+VELMORA_EXPORT int32_t GetLastMatchesHeaders(VelmoraTournament tournament, char** lines,
+                                             int32_t count) {
     return Guard(int32_t(0), [&]() -> int32_t {
         const Tournament* t = Tournaments().Find(tournament);
         FillList(lines, count, t ? Lines(*t, LastGames(*t)) : QStringList());
@@ -427,12 +438,15 @@ VELMORA_EXPORT int32_t SaveTable(VelmoraTournament tournament, const char* path)
     });
 }
 
-VELMORA_EXPORT int32_t GetReportsCount(void) { return kReportCount; }
+VELMORA_EXPORT int32_t GetReportsCount(void) {
+    return kReportCount;
+}
 
 VELMORA_EXPORT int32_t GetReportExtention(char* extension, int32_t index) {
     return Guard(int32_t(0), [&]() -> int32_t {
         const bool valid = index >= 0 && index < kReportCount;
-        CopyToBuffer(extension, VELMORA_EXTENSION_SIZE, valid ? ReportExtension(Report(index)) : QString());
+        CopyToBuffer(extension, VELMORA_EXTENSION_SIZE,
+                     valid ? ReportExtension(Report(index)) : QString());
         return valid ? 1 : 0;
     });
 }

@@ -11,8 +11,7 @@ namespace rr::ui {
 // someone else's object.
 std::uintptr_t NextHandle();
 
-template <class T>
-class Registry {
+template <class T> class Registry {
 public:
     std::uintptr_t Add(std::unique_ptr<T> item) {
         const std::uintptr_t handle = NextHandle();

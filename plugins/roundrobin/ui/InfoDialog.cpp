@@ -3,6 +3,8 @@
 #include "Standings.h"
 #include "Text.h"
 
+#include "Ui.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -35,8 +37,8 @@ QString LeaderText(const Tournament& t) {
     for (const Standing& s : table)
         if (s.placeFrom == 1)
             names << t.Players()[s.player].name;
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" (") + PointsText(table.front().points) +
-           u')';
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" (") +
+           PointsText(table.front().points) + u')';
 }
 
 InfoDialog::InfoDialog(const Tournament& t, QWidget* parent) : QDialog(parent) {
@@ -55,25 +57,28 @@ InfoDialog::InfoDialog(const Tournament& t, QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("&Сроки:"), m_dates);
     form->addRow(QStringLiteral("&Главный судья:"), m_arbiter);
     form->addRow(QStringLiteral("&Примечания:"), m_notes);
-    form->addRow(QStringLiteral("Участников:"), Figure("playersFigure", QString::number(t.PlayerCount()), this));
+    form->addRow(QStringLiteral("Участников:"),
+                 Figure("playersFigure", QString::number(t.PlayerCount()), this));
     form->addRow(QStringLiteral("Сыграно встреч:"),
-                 Figure("gamesFigure", QStringLiteral("%1 из %2").arg(t.GamesDecided()).arg(t.GameCount()), this));
-    form->addRow(QStringLiteral("Туров:"),
-                 Figure("roundsFigure", RoundsPlayedText(t.CompletedRounds(), t.RoundCount()), this));
+                 Figure("gamesFigure",
+                        QStringLiteral("%1 из %2").arg(t.GamesDecided()).arg(t.GameCount()), this));
+    form->addRow(
+        QStringLiteral("Туров:"),
+        Figure("roundsFigure", RoundsPlayedText(t.CompletedRounds(), t.RoundCount()), this));
     const QString leader = LeaderText(t);
-    form->addRow(QStringLiteral("Лидер:"),
-                 Figure("leaderFigure", leader.isEmpty() ? QStringLiteral("пока нет") : leader, this));
+    form->addRow(
+        QStringLiteral("Лидер:"),
+        Figure("leaderFigure", leader.isEmpty() ? QStringLiteral("пока нет") : leader, this));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
 }
 
-QString InfoDialog::GetName() const { return m_name->text().trimmed(); }
+QString InfoDialog::GetName() const {
+    return m_name->text().trimmed();
+}
 
 TournamentInfo InfoDialog::GetInfo() const {
     return {m_venue->text().trimmed(), m_dates->text().trimmed(), m_arbiter->text().trimmed(),

@@ -2,6 +2,8 @@
 
 #include "SettingsEditor.h"
 
+#include "Ui.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -16,40 +18,40 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     : QDialog(parent), m_base(t.GetSettings()) {
     setObjectName(QStringLiteral("parametersDialog"));
     setWindowTitle(QStringLiteral("Параметры турнира"));
-    auto* fixed = new QLabel(
-        QStringLiteral("Кругов: %1. Результаты: %2.")
-            .arg(m_base.cycles)
-            .arg(m_base.kind == ResultKind::Games ? QStringLiteral("партии (1–0, ½–½, 0–1)")
-                                                  : QStringLiteral("счёт")),
-        this);
+    auto* fixed = new QLabel(QStringLiteral("Кругов: %1. Результаты: %2.")
+                                 .arg(m_base.cycles)
+                                 .arg(m_base.kind == ResultKind::Games
+                                          ? QStringLiteral("партии (1–0, ½–½, 0–1)")
+                                          : QStringLiteral("счёт")),
+                             this);
     fixed->setObjectName(QStringLiteral("fixedSettings"));
     m_editor = new SettingsEditor(m_base, this);
     m_editor->setObjectName(QStringLiteral("settingsEditor"));
     m_nearestAll = new QCheckBox(
-        QStringLiteral("Показывать в ближайших &все несыгранные встречи, а не только одного тура"), this);
+        QStringLiteral("Показывать в ближайших &все несыгранные встречи, а не только одного тура"),
+        this);
     m_nearestAll->setObjectName(QStringLiteral("nearestAll"));
     m_nearestAll->setChecked(m_base.nearestAll);
 
     m_withdrawn = new QListWidget(this);
     m_withdrawn->setObjectName(QStringLiteral("withdrawn"));
     for (int i = 0; i < t.PlayerCount(); ++i) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1. ").arg(i + 1) + t.Players()[i].name, m_withdrawn);
+        auto* item = new QListWidgetItem(QStringLiteral("%1. ").arg(i + 1) + t.Players()[i].name,
+                                         m_withdrawn);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(t.Withdrawn(i) ? Qt::Checked : Qt::Unchecked);
     }
     auto* withdrawnBox = new QGroupBox(QStringLiteral("Выбывшие участники"), this);
     auto* withdrawnLayout = new QVBoxLayout(withdrawnBox);
-    auto* hint = new QLabel(QStringLiteral("Несыгранные встречи выбывшего засчитываются как неявки. "
-                                           "Снимите отметку, чтобы вернуть участника."),
-                            this);
+    auto* hint =
+        new QLabel(QStringLiteral("Несыгранные встречи выбывшего засчитываются как неявки. "
+                                  "Снимите отметку, чтобы вернуть участника."),
+                   this);
     hint->setWordWrap(true);
     withdrawnLayout->addWidget(hint);
     withdrawnLayout->addWidget(m_withdrawn);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;

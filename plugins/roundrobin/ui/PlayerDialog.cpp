@@ -1,5 +1,7 @@
 #include "PlayerDialog.h"
 
+#include "Ui.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -38,10 +40,7 @@ PlayerDialog::PlayerDialog(const Player& player, bool isNew, QWidget* parent) : 
     form->addRow(QStringLiteral("&Клуб или команда:"), m_club);
     form->addRow(QStringLiteral("&Город:"), m_city);
 
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_buttons->setObjectName(QStringLiteral("buttons"));
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_buttons = OkCancelButtons(this);
     auto updateOk = [this] {
         m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_name->text().trimmed().isEmpty());
     };

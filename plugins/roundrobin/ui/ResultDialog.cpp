@@ -1,5 +1,7 @@
 #include "ResultDialog.h"
 
+#include "Ui.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -58,7 +60,8 @@ ResultDialog::ResultDialog(const Tournament& t, int game, QWidget* parent)
     m_outcomes = new QButtonGroup(this);
     const Result current = g.result;
     int row = 0;
-    for (const Choice& c : m_scores ? std::span<const Choice>(kScoreChoices) : std::span<const Choice>(kGameChoices)) {
+    for (const Choice& c : m_scores ? std::span<const Choice>(kScoreChoices)
+                                    : std::span<const Choice>(kGameChoices)) {
         auto* radio = new QRadioButton(QString::fromUtf8(c.text), this);
         radio->setObjectName(QLatin1String(c.objectName));
         m_outcomes->addButton(radio, int(c.outcome));
@@ -88,10 +91,7 @@ ResultDialog::ResultDialog(const Tournament& t, int game, QWidget* parent)
     else if (m_scores)
         m_outcomes->button(int(Outcome::Score))->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     auto updateOk = [this, buttons] {
         buttons->button(QDialogButtonBox::Ok)->setEnabled(m_outcomes->checkedId() >= 0);
     };

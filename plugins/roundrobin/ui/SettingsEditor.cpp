@@ -23,7 +23,9 @@ QDoubleSpinBox* PointsBox(const char* name, int halves, QWidget* parent) {
     box->setValue(halves / 2.0);
     return box;
 }
-int Halves(const QDoubleSpinBox* box) { return int(std::lround(box->value() * 2)); }
+int Halves(const QDoubleSpinBox* box) {
+    return int(std::lround(box->value() * 2));
+}
 constexpr int kTieBreakRole = Qt::UserRole;
 } // namespace
 

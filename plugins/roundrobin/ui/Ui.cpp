@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -17,8 +19,12 @@ std::function<bool(const QString&, const QString&)>& MessageHook() {
     static std::function<bool(const QString&, const QString&)> hook;
     return hook;
 }
-bool Silent() { return qEnvironmentVariableIntValue("VELMORA_RR_NO_MESSAGES") == 1; }
-bool HaveGui() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool Silent() {
+    return qEnvironmentVariableIntValue("VELMORA_RR_NO_MESSAGES") == 1;
+}
+bool HaveGui() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 } // namespace
 
 int RunDialog(QDialog& dialog) {
@@ -27,6 +33,16 @@ int RunDialog(QDialog& dialog) {
     if (!HaveGui())
         return QDialog::Rejected;
     return dialog.exec();
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 void ShowError(const QString& text) {
@@ -51,7 +67,9 @@ bool AskYesNo(const QString& caption, const QString& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-void SetDialogHook(std::function<int(QDialog&)> hook) { DialogHook() = std::move(hook); }
+void SetDialogHook(std::function<int(QDialog&)> hook) {
+    DialogHook() = std::move(hook);
+}
 void SetMessageHook(std::function<bool(const QString&, const QString&)> hook) {
     MessageHook() = std::move(hook);
 }

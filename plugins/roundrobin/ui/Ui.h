@@ -5,6 +5,7 @@
 #include <functional>
 
 class QDialog;
+class QDialogButtonBox;
 
 namespace rr::ui {
 
@@ -14,6 +15,9 @@ namespace rr::ui {
 // Runs a modal dialog; returns QDialog::Accepted or Rejected. Without an application
 // object there is nobody to ask, and the dialog counts as cancelled.
 int RunDialog(QDialog& dialog);
+// OK and Cancel in Russian whatever translations the host has loaded, wired to accept and
+// reject, named "buttons" for tests.
+QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 // Tells the user about a failure ("Ошибка", warning icon, OK).
 void ShowError(const QString& text);
 // Asks a yes/no question; true for yes.
