@@ -15,9 +15,13 @@ public:
     explicit ModalDriver(std::function<void(QDialog&)> action)
         : m_state(std::make_shared<State>()) {
         m_state->action = std::move(action);
-        auto state = m_state;
+        // Weak: the timer belongs to the state, so a strong capture would keep both alive forever.
+        std::weak_ptr<State> weak = m_state;
         m_state->timer.setInterval(5);
-        QObject::connect(&m_state->timer, &QTimer::timeout, [state] {
+        QObject::connect(&m_state->timer, &QTimer::timeout, [weak] {
+            const std::shared_ptr<State> state = weak.lock();
+            if (!state)
+                return;
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog || state->done)
                 return;
