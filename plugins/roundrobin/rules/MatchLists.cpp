@@ -1,0 +1,77 @@
+#include "MatchLists.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace rr {
+
+namespace {
+std::vector<char> CompleteRounds(const Tournament& t) {
+    std::vector<char> complete(size_t(t.RoundCount()) + 1, 1);
+    for (int i = 0; i < t.GameCount(); ++i)
+        if (!t.Effective(i).IsSet())
+            complete[size_t(t.Games()[size_t(i)].round)] = 0;
+    return complete;
+}
+} // namespace
+
+QList<int> NearestGames(const Tournament& t) {
+    QList<int> games;
+    int round = -1;
+    for (int i = 0; i < t.GameCount(); ++i) {
+        if (t.Effective(i).IsSet())
+            continue;
+        const int r = t.Games()[size_t(i)].round;
+        if (!t.GetSettings().nearestAll) {
+            if (round < 0)
+                round = r;
+            else if (r != round)
+                break; // games are stored by round, so the earliest round is over
+        }
+        games.append(i);
+    }
+    return games;
+}
+
+QList<int> CurrentGames(const Tournament& t) {
+    const std::vector<char> complete = CompleteRounds(t);
+    QList<int> games;
+    for (int i = 0; i < t.GameCount(); ++i)
+        if (!complete[size_t(t.Games()[size_t(i)].round)] && t.Effective(i).IsSet())
+            games.append(i);
+    return games;
+}
+
+QList<int> LastGames(const Tournament& t) {
+    const std::vector<char> complete = CompleteRounds(t);
+    QList<int> games;
+    // Walk the rounds backwards, each round's boards forwards.
+    int end = t.GameCount();
+    while (end > 0) {
+        const int round = t.Games()[size_t(end - 1)].round;
+        int begin = end;
+        while (begin > 0 && t.Games()[size_t(begin - 1)].round == round)
+            --begin;
+        if (complete[size_t(round)])
+            for (int i = begin; i < end; ++i)
+                games.append(i);
+        end = begin;
+    }
+    return games;
+}
+
+QString GameLine(const Tournament& t, int game) {
+    if (!t.ValidGame(game))
+        return {};
+    const Game& g = t.Games()[size_t(game)];
+    QString line = QStringLiteral("%1 тур, доска %2: %3 — %4")
+                       .arg(g.round)
+                       .arg(g.board)
+                       .arg(t.Players()[g.white].name, t.Players()[g.black].name);
+    const QString result = t.Effective(game).Text();
+    if (!result.isEmpty())
+        line += u' ' + result;
+    return line;
+}
+
+} // namespace rr

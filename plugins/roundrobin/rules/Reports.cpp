@@ -1,0 +1,205 @@
+#include "Reports.h"
+
+#include "MatchLists.h"
+#include "Standings.h"
+#include "TablePage.h"
+#include "Text.h"
+
+#include <cmath>
+
+namespace rr {
+
+namespace {
+
+// The default skin's look, inlined so the page travels alone.
+const char kInlineStyle[] =
+    R"(body{font-family:"DejaVu Sans",Arial,sans-serif;color:#222;margin:1.5em}
+h1{font-size:1.5em;margin:0 0 .2em}header p{margin:.1em 0;color:#555}
+table{border-collapse:collapse;margin-top:1em;font-size:.9em}
+th,td{border:1px solid #bbb;padding:.25em .45em;text-align:center}
+th{background:#e8edf3}td.name{text-align:left;white-space:nowrap}td.self{background:#999}
+tr:nth-child(even) td{background:#f6f8fa}tr:nth-child(even) td.self{background:#999}
+td.points{font-weight:bold}.r.w{color:#11652a}.r.l{color:#9b1c1c}.withdrawn td{color:#888}
+.round h2{font-size:1.1em;margin:1.2em 0 .3em})";
+
+QString StandalonePage(const Tournament& t, const QString& title, const QString& body) {
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>") +
+           HtmlEscape(title) + QStringLiteral("</title>\n<style>\n") +
+           QString::fromUtf8(kInlineStyle) + QStringLiteral("\n</style>\n</head>\n<body>\n") +
+           HeadingHtml(t) + body + QStringLiteral("</body>\n</html>\n");
+}
+
+// Spreadsheets read "2,5" as a number; "2½" would stay text.
+QString TieBreakCsv(TieBreak tb, double value) {
+    if (std::isnan(value))
+        return {};
+    if (tb == TieBreak::DirectEncounter || tb == TieBreak::Koya)
+        return PointsDecimal(int(std::lround(value)));
+    return TieBreakText(tb, value).replace(QChar(0x2212), u'-');
+}
+
+} // namespace
+
+QString ReportName(Report report) {
+    switch (report) {
+    case Report::Crosstable:
+        return QStringLiteral("Турнирная таблица для отправки по почте");
+    case Report::StandingsCsv:
+        return QStringLiteral("Положение участников для электронных таблиц");
+    case Report::Rounds:
+        return QStringLiteral("Результаты по турам");
+    case Report::Protocol:
+        return QStringLiteral("Протокол турнира (текст)");
+    }
+    return {};
+}
+
+QString ReportExtension(Report report) {
+    switch (report) {
+    case Report::Crosstable:
+        return QStringLiteral("html");
+    case Report::StandingsCsv:
+        return QStringLiteral("csv");
+    case Report::Rounds:
+        return QStringLiteral("html");
+    case Report::Protocol:
+        return QStringLiteral("txt");
+    }
+    return {};
+}
+
+QString CsvField(const QString& text) {
+    QString field = text;
+    bool number = false;
+    field.toDouble(&number);
+    if (!number) {
+        QString asDecimal = field;
+        asDecimal.replace(u',', u'.').toDouble(&number);
+    }
+    if (!field.isEmpty() && !number &&
+        (field[0] == u'=' || field[0] == u'+' || field[0] == u'-' || field[0] == u'@'))
+        field.prepend(u'\'');
+    if (field.contains(u';') || field.contains(u'"') || field.contains(u'\n') ||
+        field.contains(u'\r'))
+        field = u'"' + field.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    return field;
+}
+
+QString CrosstableReport(const Tournament& t) {
+    return StandalonePage(t, t.Name(), CrosstableHtml(t));
+}
+
+QByteArray StandingsCsv(const Tournament& t) {
+    QStringList header{QStringLiteral("Место"),   QStringLiteral("Участник"),
+                       QStringLiteral("Рейтинг"), QStringLiteral("Звание"),
+                       QStringLiteral("Клуб"),    QStringLiteral("Город"),
+                       QStringLiteral("Партии"),  QStringLiteral("Очки")};
+    for (TieBreak tb : t.GetSettings().tieBreaks)
+        header << TieBreakName(tb);
+    QString text;
+    for (const QString& h : header)
+        text += (text.isEmpty() ? QString() : QStringLiteral(";")) + CsvField(h);
+    text += QStringLiteral("\r\n");
+    for (const Standing& s : ComputeStandings(t)) {
+        const Player& p = t.Players()[s.player];
+        // A shared place keeps its en dash: "3-4" with a hyphen would be read as a date.
+        QStringList fields{s.placeFrom == s.placeTo
+                               ? QString::number(s.placeFrom)
+                               : QStringLiteral("%1–%2").arg(s.placeFrom).arg(s.placeTo),
+                           p.name,
+                           p.rating > 0 ? QString::number(p.rating) : QString(),
+                           p.title,
+                           p.club,
+                           p.city,
+                           QString::number(s.games),
+                           PointsDecimal(s.points)};
+        for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k)
+            fields << TieBreakCsv(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
+        QStringList line;
+        for (const QString& f : fields)
+            line << CsvField(f);
+        text += line.join(u';') + QStringLiteral("\r\n");
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString RoundsReport(const Tournament& t) {
+    QString body;
+    int round = 0;
+    for (int i = 0; i < t.GameCount(); ++i) {
+        const Game& g = t.Games()[size_t(i)];
+        if (g.round != round) {
+            if (round)
+                body += QStringLiteral("</table>\n</section>\n");
+            round = g.round;
+            body +=
+                QStringLiteral("<section class=\"round\">\n<h2>%1 тур</h2>\n<table>\n").arg(round);
+            body += QStringLiteral("<tr><th>Доска</th><th>Белые / хозяева</th><th>Результат</th>"
+                                   "<th>Чёрные / гости</th></tr>\n");
+        }
+        body += QStringLiteral("<tr><td>%1</td><td class=\"name\">").arg(g.board) +
+                HtmlEscape(t.Players()[g.white].name) + QStringLiteral("</td><td>") +
+                HtmlEscape(t.Effective(i).Text()) + QStringLiteral("</td><td class=\"name\">") +
+                HtmlEscape(t.Players()[g.black].name) + QStringLiteral("</td></tr>\n");
+    }
+    if (round)
+        body += QStringLiteral("</table>\n</section>\n");
+    return StandalonePage(t, t.Name() + QStringLiteral(" — результаты по турам"), body);
+}
+
+QString ProtocolText(const Tournament& t) {
+    QString text = t.Name() + u'\n';
+    const TournamentInfo& info = t.Info();
+    if (!info.venue.isEmpty())
+        text += QStringLiteral("Место проведения: ") + info.venue + u'\n';
+    if (!info.dates.isEmpty())
+        text += QStringLiteral("Сроки: ") + info.dates + u'\n';
+    if (!info.arbiter.isEmpty())
+        text += QStringLiteral("Главный судья: ") + info.arbiter + u'\n';
+    text +=
+        RoundsPlayedText(t.CompletedRounds(), t.RoundCount()) + QStringLiteral("\n\nУчастники\n");
+    for (int i = 0; i < t.PlayerCount(); ++i)
+        text += QStringLiteral("%1. ").arg(i + 1) + PlayerLine(t.Players()[i]) +
+                (t.Withdrawn(i) ? QStringLiteral(" (выбыл)") : QString()) + u'\n';
+    for (int i = 0; i < t.GameCount(); ++i) {
+        const Game& g = t.Games()[size_t(i)];
+        if (i == 0 || t.Games()[size_t(i - 1)].round != g.round)
+            text += QStringLiteral("\n%1 тур\n").arg(g.round);
+        const QString result = t.Effective(i).Text();
+        text += QStringLiteral("  %1. ").arg(g.board) + t.Players()[g.white].name +
+                QStringLiteral(" — ") + t.Players()[g.black].name + u' ' +
+                (result.isEmpty() ? QStringLiteral("не сыграна") : result) + u'\n';
+    }
+    text += QStringLiteral("\nПоложение участников\n");
+    for (const Standing& s : ComputeStandings(t)) {
+        QString line = PlaceText(s) + QStringLiteral(". ") + t.Players()[s.player].name +
+                       QStringLiteral(" — ") + PointsText(s.points);
+        for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k) {
+            const QString value = TieBreakText(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
+            if (!value.isEmpty())
+                line += QStringLiteral("; ") + TieBreakShortName(t.GetSettings().tieBreaks[k]) +
+                        u' ' + value;
+        }
+        text += line + u'\n';
+    }
+    if (!info.notes.isEmpty())
+        text += QStringLiteral("\nПримечания\n") + info.notes + u'\n';
+    return text;
+}
+
+QByteArray ReportContent(const Tournament& t, Report report) {
+    switch (report) {
+    case Report::Crosstable:
+        return CrosstableReport(t).toUtf8();
+    case Report::StandingsCsv:
+        return StandingsCsv(t);
+    case Report::Rounds:
+        return RoundsReport(t).toUtf8();
+    case Report::Protocol:
+        return ProtocolText(t).toUtf8();
+    }
+    return {};
+}
+
+} // namespace rr

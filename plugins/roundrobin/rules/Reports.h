@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Tournament.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace rr {
+
+// The reports this system offers, in the order listed to the user.
+enum class Report { Crosstable, StandingsCsv, Rounds, Protocol };
+constexpr int kReportCount = 4;
+QString ReportName(Report report);
+QString ReportExtension(Report report);
+
+// The crosstable as a page that needs nothing beside it (styles inside), for e-mail.
+QString CrosstableReport(const Tournament& tournament);
+// Standings for spreadsheets: UTF-8 with a byte-order mark, semicolons, decimal commas,
+// CRLF line ends, as spreadsheets with Russian settings expect.
+QByteArray StandingsCsv(const Tournament& tournament);
+// Every round with its games and results, as a standalone page.
+QString RoundsReport(const Tournament& tournament);
+// A plain-text protocol: the tournament's details, the games by round, the final table.
+QString ProtocolText(const Tournament& tournament);
+
+// The bytes a report is written as.
+QByteArray ReportContent(const Tournament& tournament, Report report);
+
+// A field for a CSV line: quoted if it holds the separator, a quote or a line break, and
+// kept from being read as a formula when it starts with = + - or @ and is not a number.
+QString CsvField(const QString& text);
+
+} // namespace rr

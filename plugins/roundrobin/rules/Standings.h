@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Tournament.h"
+
+#include <QList>
+
+#include <vector>
+
+namespace rr {
+
+struct Standing {
+    int player = 0; // start number - 1
+    int points = 0; // half-points
+    int games = 0;  // games with a result, forfeits included
+    int wins = 0;
+    int draws = 0;
+    int losses = 0;
+    int goalsFor = 0;
+    int goalsAgainst = 0;
+    // One value per tie-break of the settings, in their order. Direct encounter is the
+    // player's half-points against the others still tied with him at that step, or empty
+    // (NaN) when those players have not all played each other yet.
+    QList<double> tieBreaks;
+    int placeFrom = 0; // 1-based; a shared place has placeFrom < placeTo
+    int placeTo = 0;
+};
+
+// The table, best first. Players level on points are separated by the tie-breaks in the
+// settings' order; those still level share a place and stand by start number.
+std::vector<Standing> ComputeStandings(const Tournament& tournament);
+
+// "3" or "3–4".
+QString PlaceText(const Standing& standing);
+// A tie-break value as shown: points as "2½", counts as integers; empty when not applied.
+QString TieBreakText(TieBreak tieBreak, double value);
+
+} // namespace rr

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Tournament.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace rr {
+
+// The table page: HTML5 in UTF-8 that takes its look from the skin's style.css beside it.
+QString TablePageHtml(const Tournament& tournament);
+
+// The crosstable alone (a <table>), sorted by place, as the page and the reports show it.
+QString CrosstableHtml(const Tournament& tournament);
+// The page's heading block: title, venue and dates, and how many rounds are played.
+QString HeadingHtml(const Tournament& tournament);
+
+// Writes a file atomically; an empty string on success, otherwise a message for the user.
+QString WriteFileAtomically(const QString& path, const QByteArray& content);
+
+} // namespace rr

@@ -1,0 +1,126 @@
+#include "Tournament.h"
+
+#include <algorithm>
+
+namespace rr {
+
+Tournament::Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
+                       const DrawRecord& draw)
+    : m_name(name), m_settings(settings), m_draw(draw), m_players(players.mid(0, kMaxPlayers)) {
+    if (!CheckSettings(m_settings).isEmpty())
+        m_settings = DefaultSettings(m_settings.kind);
+    if (m_draw.entryOrder.size() != m_players.size())
+        m_draw.entryOrder.clear();
+    m_withdrawn = QList<bool>(m_players.size(), false);
+    const std::vector<ScheduledGame> schedule = MakeSchedule(PlayerCount(), m_settings.cycles);
+    m_games.reserve(schedule.size());
+    for (const ScheduledGame& s : schedule) {
+        Game g;
+        static_cast<ScheduledGame&>(g) = s;
+        m_games.push_back(g);
+    }
+    m_rounds = RoundsPerCycle(PlayerCount()) * m_settings.cycles;
+}
+
+Result Tournament::Effective(int game) const {
+    if (!ValidGame(game))
+        return {};
+    const Game& g = m_games[size_t(game)];
+    if (g.result.IsSet())
+        return g.result;
+    const bool whiteOut = m_withdrawn[g.white], blackOut = m_withdrawn[g.black];
+    if (whiteOut && blackOut)
+        return Result::Of(Outcome::DoubleForfeit);
+    if (whiteOut)
+        return Result::Of(Outcome::ForfeitBlack);
+    if (blackOut)
+        return Result::Of(Outcome::ForfeitWhite);
+    return {};
+}
+
+bool Tournament::Withdrawn(int player) const {
+    return player >= 0 && player < PlayerCount() && m_withdrawn[player];
+}
+
+void Tournament::Changed(bool tableToo) {
+    m_modified = true;
+    if (tableToo)
+        m_tableModified = true;
+}
+
+bool Tournament::SetResult(int game, const Result& result) {
+    if (!ValidGame(game) || !ResultAllowed(m_settings.kind, result))
+        return false;
+    if (result.outcome == Outcome::Score && (result.home > kMaxGoals || result.away > kMaxGoals))
+        return false;
+    Result& stored = m_games[size_t(game)].result;
+    if (stored == result)
+        return false;
+    stored = result;
+    Changed(true);
+    return true;
+}
+
+bool Tournament::SetWithdrawn(int player, bool withdrawn) {
+    if (player < 0 || player >= PlayerCount() || m_withdrawn[player] == withdrawn)
+        return false;
+    m_withdrawn[player] = withdrawn;
+    Changed(true);
+    return true;
+}
+
+bool Tournament::SetName(const QString& name) {
+    if (name == m_name)
+        return false;
+    m_name = name;
+    Changed(true);
+    return true;
+}
+
+bool Tournament::SetInfo(const TournamentInfo& info) {
+    if (info == m_info)
+        return false;
+    m_info = info;
+    Changed(true);
+    return true;
+}
+
+bool Tournament::SetSettings(const Settings& settings) {
+    Settings next = settings;
+    next.cycles = m_settings.cycles;
+    next.kind = m_settings.kind;
+    if (next == m_settings || !CheckSettings(next).isEmpty())
+        return false;
+    m_settings = next;
+    Changed(true);
+    return true;
+}
+
+bool Tournament::RoundComplete(int round) const {
+    bool any = false;
+    for (int i = 0; i < GameCount(); ++i) {
+        if (m_games[size_t(i)].round != round)
+            continue;
+        any = true;
+        if (!Effective(i).IsSet())
+            return false;
+    }
+    return any;
+}
+
+int Tournament::CompletedRounds() const {
+    std::vector<char> open(size_t(m_rounds) + 1, 0);
+    for (int i = 0; i < GameCount(); ++i)
+        if (!Effective(i).IsSet())
+            open[size_t(m_games[size_t(i)].round)] = 1;
+    return int(std::count(open.begin() + 1, open.end(), 0));
+}
+
+int Tournament::GamesDecided() const {
+    int decided = 0;
+    for (int i = 0; i < GameCount(); ++i)
+        decided += Effective(i).IsSet() ? 1 : 0;
+    return decided;
+}
+
+} // namespace rr

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Berger.h"
+#include "PlayerList.h"
+#include "Result.h"
+#include "Settings.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace rr {
+
+struct TournamentInfo {
+    QString venue;
+    QString dates;
+    QString arbiter;
+    QString notes;
+    bool operator==(const TournamentInfo&) const = default;
+};
+
+struct Game : ScheduledGame {
+    Result result; // as entered; see Tournament::Effective for withdrawals
+};
+
+// More players than this would make a schedule nobody can play (and millions of games).
+constexpr int kMaxPlayers = 1000;
+
+// One round-robin tournament: its players in start-number order, the schedule, the results
+// and the two "changed since" flags the host asks about.
+class Tournament {
+public:
+    // Settings that fail CheckSettings are replaced by the defaults of their kind; players
+    // beyond kMaxPlayers are not accepted (check before).
+    Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
+               const DrawRecord& draw = {});
+
+    const QString& Name() const { return m_name; }
+    const TournamentInfo& Info() const { return m_info; }
+    const Settings& GetSettings() const { return m_settings; }
+    const DrawRecord& Draw() const { return m_draw; }
+    const QList<Player>& Players() const { return m_players; }
+    int PlayerCount() const { return int(m_players.size()); }
+    const std::vector<Game>& Games() const { return m_games; }
+    int GameCount() const { return int(m_games.size()); }
+    bool ValidGame(int game) const { return game >= 0 && game < GameCount(); }
+    int RoundCount() const { return m_rounds; }
+
+    // The result that counts: the one entered, or else a forfeit against whoever of the
+    // two has withdrawn.
+    Result Effective(int game) const;
+    bool Withdrawn(int player) const;
+
+    // Each returns true if something changed, and then marks the table and the tournament
+    // as modified. Invalid indexes and results not allowed by the kind change nothing.
+    bool SetResult(int game, const Result& result);
+    bool SetWithdrawn(int player, bool withdrawn);
+    bool SetName(const QString& name);
+    bool SetInfo(const TournamentInfo& info);
+    // Cycles and result kind stay as created; the rest is taken if it passes CheckSettings.
+    bool SetSettings(const Settings& settings);
+
+    bool RoundComplete(int round) const;
+    int CompletedRounds() const;
+    int GamesDecided() const; // games with an effective result
+
+    bool TableModified() const { return m_tableModified; }
+    bool Modified() const { return m_modified; }
+    void TableSaved() { m_tableModified = false; }
+    void Saved() { m_modified = false; }
+
+private:
+    void Changed(bool tableToo);
+
+    QString m_name;
+    TournamentInfo m_info;
+    Settings m_settings;
+    DrawRecord m_draw;
+    QList<Player> m_players;
+    QList<bool> m_withdrawn;
+    std::vector<Game> m_games;
+    int m_rounds = 0;
+    bool m_tableModified = true;
+    bool m_modified = true;
+};
+
+} // namespace rr

@@ -1,0 +1,81 @@
+#include "ParametersDialog.h"
+
+#include "SettingsEditor.h"
+
+#include "Ui.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace rr::ui {
+
+ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
+    : QDialog(parent), m_base(t.GetSettings()) {
+    setObjectName(QStringLiteral("parametersDialog"));
+    setWindowTitle(QStringLiteral("Параметры турнира"));
+    auto* fixed = new QLabel(QStringLiteral("Кругов: %1. Результаты: %2.")
+                                 .arg(m_base.cycles)
+                                 .arg(m_base.kind == ResultKind::Games
+                                          ? QStringLiteral("партии (1–0, ½–½, 0–1)")
+                                          : QStringLiteral("счёт")),
+                             this);
+    fixed->setObjectName(QStringLiteral("fixedSettings"));
+    m_editor = new SettingsEditor(m_base, this);
+    m_editor->setObjectName(QStringLiteral("settingsEditor"));
+    m_nearestAll = new QCheckBox(
+        QStringLiteral("Показывать в ближайших &все несыгранные встречи, а не только одного тура"),
+        this);
+    m_nearestAll->setObjectName(QStringLiteral("nearestAll"));
+    m_nearestAll->setChecked(m_base.nearestAll);
+
+    m_withdrawn = new QListWidget(this);
+    m_withdrawn->setObjectName(QStringLiteral("withdrawn"));
+    for (int i = 0; i < t.PlayerCount(); ++i) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1. ").arg(i + 1) + t.Players()[i].name,
+                                         m_withdrawn);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(t.Withdrawn(i) ? Qt::Checked : Qt::Unchecked);
+    }
+    auto* withdrawnBox = new QGroupBox(QStringLiteral("Выбывшие участники"), this);
+    auto* withdrawnLayout = new QVBoxLayout(withdrawnBox);
+    auto* hint =
+        new QLabel(QStringLiteral("Несыгранные встречи выбывшего засчитываются как неявки. "
+                                  "Снимите отметку, чтобы вернуть участника."),
+                   this);
+    hint->setWordWrap(true);
+    withdrawnLayout->addWidget(hint);
+    withdrawnLayout->addWidget(m_withdrawn);
+
+    auto* buttons = OkCancelButtons(this);
+
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_editor);
+    left->addWidget(m_nearestAll);
+    columns->addLayout(left);
+    columns->addWidget(withdrawnBox);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fixed);
+    layout->addLayout(columns);
+    layout->addWidget(buttons);
+}
+
+Settings ParametersDialog::GetSettings() const {
+    Settings s = m_editor->Apply(m_base);
+    s.nearestAll = m_nearestAll->isChecked();
+    return s;
+}
+
+QList<bool> ParametersDialog::GetWithdrawn() const {
+    QList<bool> flags;
+    for (int i = 0; i < m_withdrawn->count(); ++i)
+        flags.append(m_withdrawn->item(i)->checkState() == Qt::Checked);
+    return flags;
+}
+
+} // namespace rr::ui

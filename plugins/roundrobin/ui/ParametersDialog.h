@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Tournament.h"
+
+#include <QDialog>
+#include <QList>
+
+class QCheckBox;
+class QListWidget;
+
+namespace rr::ui {
+
+class SettingsEditor;
+
+// A running tournament's parameters: points, tie-breaks, the nearest-list option, and who
+// has withdrawn (a withdrawn player's remaining games count as forfeits; unticking undoes it).
+class ParametersDialog : public QDialog {
+public:
+    explicit ParametersDialog(const Tournament& tournament, QWidget* parent = nullptr);
+    Settings GetSettings() const;
+    QList<bool> GetWithdrawn() const; // one flag per player, by start number
+
+private:
+    Settings m_base;
+    SettingsEditor* m_editor;
+    QCheckBox* m_nearestAll;
+    QListWidget* m_withdrawn;
+};
+
+} // namespace rr::ui

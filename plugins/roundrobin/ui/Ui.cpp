@@ -1,0 +1,77 @@
+#include "Ui.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace rr::ui {
+
+namespace {
+std::function<int(QDialog&)>& DialogHook() {
+    static std::function<int(QDialog&)> hook;
+    return hook;
+}
+std::function<bool(const QString&, const QString&)>& MessageHook() {
+    static std::function<bool(const QString&, const QString&)> hook;
+    return hook;
+}
+bool Silent() {
+    return qEnvironmentVariableIntValue("VELMORA_RR_NO_MESSAGES") == 1;
+}
+bool HaveGui() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+} // namespace
+
+int RunDialog(QDialog& dialog) {
+    if (DialogHook())
+        return DialogHook()(dialog);
+    if (!HaveGui())
+        return QDialog::Rejected;
+    return dialog.exec();
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+void ShowError(const QString& text) {
+    const QString caption = QStringLiteral("Ошибка");
+    if (MessageHook()) {
+        MessageHook()(caption, text);
+    } else if (Silent() || !HaveGui()) {
+        std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+    } else {
+        QMessageBox::warning(nullptr, caption, text);
+    }
+}
+
+bool AskYesNo(const QString& caption, const QString& text) {
+    if (MessageHook())
+        return MessageHook()(caption, text);
+    if (Silent())
+        return true;
+    if (!HaveGui())
+        return false;
+    return QMessageBox::question(nullptr, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void SetDialogHook(std::function<int(QDialog&)> hook) {
+    DialogHook() = std::move(hook);
+}
+void SetMessageHook(std::function<bool(const QString&, const QString&)> hook) {
+    MessageHook() = std::move(hook);
+}
+
+} // namespace rr::ui

@@ -1,0 +1,165 @@
+// The dialogs' own logic, without a person: what each one gives back for what is set.
+#include "CreationDialog.h"
+#include "InfoDialog.h"
+#include "ParametersDialog.h"
+#include "PlayerDialog.h"
+#include "ResultDialog.h"
+#include "RrTestUtil.h"
+#include "SettingsEditor.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+using namespace rr;
+using namespace rr::ui;
+
+namespace {
+template <class T> T* Find(QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("no %s", name);
+    return child;
+}
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void creationDefaultsAreChess() {
+        CreationDialog d;
+        QCOMPARE(d.GetSettings(), DefaultSettings(ResultKind::Games));
+        QCOMPARE(Find<QComboBox>(d, "pointsPreset")->currentIndex(), 0);
+    }
+
+    // Switching to scores offers the goal tie-breaks and football points; a custom value
+    // shows as "Свои значения".
+    void creationForTeamSports() {
+        CreationDialog d;
+        Find<QComboBox>(d, "resultKind")->setCurrentIndex(1);
+        Find<QSpinBox>(d, "cycles")->setValue(2);
+        Settings s = d.GetSettings();
+        QCOMPARE(s.kind, ResultKind::Scores);
+        QCOMPARE(s.cycles, 2);
+        QCOMPARE(s.points, (Points{6, 2, 0, 0}));
+        QVERIFY(s.tieBreaks.contains(TieBreak::GoalDifference));
+        QVERIFY(!s.tieBreaks.contains(TieBreak::BlackGames));
+        auto* list = Find<QListWidget>(d, "tieBreaks");
+        for (int i = 0; i < list->count(); ++i)
+            QVERIFY(list->item(i)->text() != TieBreakName(TieBreak::BlackGames));
+
+        auto* preset = Find<QComboBox>(d, "pointsPreset");
+        preset->setCurrentIndex(2);
+        emit preset->activated(2); // hockey
+        QCOMPARE(d.GetSettings().points, (Points{4, 2, 0, 0}));
+        Find<QDoubleSpinBox>(d, "forfeitLossPoints")->setValue(-1);
+        QCOMPARE(d.GetSettings().points.forfeitLoss, -2);
+        QCOMPARE(preset->currentText(), QStringLiteral("Свои значения"));
+        Find<QDoubleSpinBox>(d, "forfeitLossPoints")->setValue(0);
+        QCOMPARE(preset->currentIndex(), 2); // back on the hockey values
+        QVERIFY(CheckSettings(d.GetSettings()).isEmpty());
+    }
+
+    void tieBreakOrderAndChoice() {
+        Settings start = DefaultSettings(ResultKind::Games);
+        start.tieBreaks = {TieBreak::Wins};
+        SettingsEditor editor(start);
+        auto* list = Find<QListWidget>(editor, "tieBreaks");
+        QCOMPARE(list->item(0)->text(), TieBreakName(TieBreak::Wins)); // chosen ones first
+        QCOMPARE(editor.Apply(start).tieBreaks, (QList<TieBreak>{TieBreak::Wins}));
+        list->item(2)->setCheckState(Qt::Checked); // Sonneborn-Berger
+        list->setCurrentRow(2);
+        Find<QPushButton>(editor, "tieBreakUp")->click();
+        Find<QPushButton>(editor, "tieBreakUp")->click();
+        Find<QPushButton>(editor, "tieBreakUp")->click(); // already at the top: stays
+        QCOMPARE(editor.Apply(start).tieBreaks,
+                 (QList<TieBreak>{TieBreak::SonnebornBerger, TieBreak::Wins}));
+        list->item(0)->setCheckState(Qt::Unchecked);
+        list->item(1)->setCheckState(Qt::Unchecked);
+        QVERIFY(editor.Apply(start).tieBreaks.isEmpty()); // points alone are allowed
+    }
+
+    void resultDialogStartsFromTheEnteredResult() {
+        Tournament t(QStringLiteral("Т"), MakePlayers(4, {"<b>Анна</b>", "Борис", "Вера", "Глеб"}),
+                     {});
+        Play(t, 1, 1, "=");
+        ResultDialog d(t, GameOf(t, 1, 1));
+        QVERIFY(Find<QRadioButton>(d, "resultDraw")->isChecked());
+        QCOMPARE(Find<QLabel>(d, "pairing")->textFormat(), Qt::PlainText); // a name is not markup
+        QCOMPARE(Find<QLabel>(d, "heading")->text(), QStringLiteral("1 тур, доска 1"));
+        Find<QRadioButton>(d, "resultDoubleForfeit")->setChecked(true);
+        QCOMPARE(d.GetResult(), Result::Of(Outcome::DoubleForfeit));
+
+        ResultDialog fresh(t, GameOf(t, 1, 2));
+        auto* ok = Find<QDialogButtonBox>(fresh, "buttons")->button(QDialogButtonBox::Ok);
+        QVERIFY(!ok->isEnabled()); // nothing chosen yet
+        Find<QRadioButton>(fresh, "resultBlackWin")->setChecked(true);
+        QVERIFY(ok->isEnabled());
+    }
+
+    void scoreDialog() {
+        Tournament t(QStringLiteral("Лига"), MakePlayers(2, {"Спартак", "Динамо"}),
+                     DefaultSettings(ResultKind::Scores));
+        Play(t, 1, 1, "+-");
+        ResultDialog d(t, 0);
+        QVERIFY(Find<QRadioButton>(d, "resultForfeitWhite")->isChecked());
+        QVERIFY(!d.findChild<QRadioButton*>(QStringLiteral("resultDraw")));
+        Find<QSpinBox>(d, "homeScore")->setValue(2);
+        Find<QSpinBox>(d, "awayScore")->setValue(5); // typing a score chooses "Счёт"
+        QCOMPARE(d.GetResult(), Result::Goals(2, 5));
+    }
+
+    void playerDialog() {
+        PlayerDialog d(Player{QStringLiteral("Анна"), 1800, {}, QStringLiteral("Ладья"), {}},
+                       false);
+        auto* ok = Find<QDialogButtonBox>(d, "buttons")->button(QDialogButtonBox::Ok);
+        QVERIFY(ok->isEnabled());
+        Find<QLineEdit>(d, "name")->setText(QStringLiteral("   "));
+        QVERIFY(!ok->isEnabled());
+        Find<QLineEdit>(d, "name")->setText(QStringLiteral(" Анна Б. "));
+        Find<QLineEdit>(d, "city")->setText(QStringLiteral("Омск"));
+        QCOMPARE(d.GetPlayer(), (Player{QStringLiteral("Анна Б."),
+                                        1800,
+                                        {},
+                                        QStringLiteral("Ладья"),
+                                        QStringLiteral("Омск")}));
+    }
+
+    void parametersDialogKeepsFixedSettings() {
+        Settings s = DefaultSettings(ResultKind::Games);
+        s.cycles = 3;
+        Tournament t(QStringLiteral("Т"), MakePlayers(3), s);
+        t.SetWithdrawn(1, true);
+        ParametersDialog d(t);
+        QCOMPARE(d.GetWithdrawn(), (QList<bool>{false, true, false}));
+        QVERIFY(Find<QLabel>(d, "fixedSettings")->text().contains(QStringLiteral("Кругов: 3")));
+        Find<QListWidget>(d, "withdrawn")->item(1)->setCheckState(Qt::Unchecked);
+        QCOMPARE(d.GetWithdrawn(), (QList<bool>{false, false, false}));
+        QCOMPARE(d.GetSettings(), t.GetSettings()); // untouched: nothing changes
+    }
+
+    void infoDialogFigures() {
+        Tournament t(QStringLiteral("Кубок"), MakePlayers(4, {"A", "B", "C", "D"}), {});
+        InfoDialog before(t);
+        QCOMPARE(Find<QLabel>(before, "leaderFigure")->text(), QStringLiteral("пока нет"));
+        Play(t, 1, 1, "1-0");
+        Play(t, 1, 2, "1-0");
+        InfoDialog d(t);
+        QCOMPARE(Find<QLabel>(d, "playersFigure")->text(), QStringLiteral("4"));
+        QCOMPARE(Find<QLabel>(d, "gamesFigure")->text(), QStringLiteral("2 из 6"));
+        QCOMPARE(Find<QLabel>(d, "leaderFigure")->text(), QStringLiteral("A, B (1)"));
+        Find<QLineEdit>(d, "arbiter")->setText(QStringLiteral(" Судья "));
+        QCOMPARE(d.GetInfo().arbiter, QStringLiteral("Судья"));
+        QCOMPARE(d.GetName(), QStringLiteral("Кубок"));
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_rr_dialogs.moc"

@@ -1,0 +1,149 @@
+// The three match lists through a tournament's life, their lines, and host buffers.
+#include "MatchLists.h"
+#include "RrTestUtil.h"
+#include "Text.h"
+
+#include <QTest>
+
+using namespace rr;
+
+namespace {
+QStringList Lines(const Tournament& t, const QList<int>& games) {
+    QStringList lines;
+    for (int g : games)
+        lines << GameLine(t, g);
+    return lines;
+}
+} // namespace
+
+class TestLists : public QObject {
+    Q_OBJECT
+private slots:
+    void throughATournamentsLife() {
+        Tournament t(
+            QStringLiteral("Турнир"),
+            MakePlayers(4, {"Иванов Иван", "Петров Пётр", "Сидоров Сидор", "Козлов Кирилл"}),
+            DefaultSettings(ResultKind::Games));
+        // Start: round 1 is nearest, nothing else.
+        QCOMPARE(Lines(t, NearestGames(t)),
+                 (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл",
+                              "1 тур, доска 2: Петров Пётр — Сидоров Сидор"}));
+        QVERIFY(CurrentGames(t).isEmpty() && LastGames(t).isEmpty());
+
+        // One result: it moves to current, the other game stays nearest.
+        QVERIFY(Play(t, 1, 1, "1-0"));
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"}));
+        QCOMPARE(NearestGames(t).size(), 1);
+
+        // The round complete: both games go to last, round 2 becomes nearest.
+        QVERIFY(Play(t, 1, 2, "="));
+        QVERIFY(CurrentGames(t).isEmpty());
+        QCOMPARE(Lines(t, LastGames(t)),
+                 (QStringList{"1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0",
+                              "1 тур, доска 2: Петров Пётр — Сидоров Сидор ½–½"}));
+        QCOMPARE(Lines(t, NearestGames(t)),
+                 (QStringList{"2 тур, доска 1: Козлов Кирилл — Сидоров Сидор",
+                              "2 тур, доска 2: Иванов Иван — Петров Пётр"}));
+
+        // A game played out of order (board 2 first), then the option that lists every
+        // unplayed game, for leagues.
+        QVERIFY(Play(t, 2, 2, "0-1"));
+        QCOMPARE(Lines(t, NearestGames(t)),
+                 (QStringList{"2 тур, доска 1: Козлов Кирилл — Сидоров Сидор"}));
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"2 тур, доска 2: Иванов Иван — Петров Пётр 0–1"}));
+        Settings all = t.GetSettings();
+        all.nearestAll = true;
+        QVERIFY(t.SetSettings(all));
+        QCOMPARE(NearestGames(t).size(), 3);
+        QVERIFY(Play(t, 3, 1, "+-")); // a round-3 game before round 2 is over
+        QCOMPARE(CurrentGames(t).size(), 2);
+
+        // Round 2 complete: last lists it first.
+        QVERIFY(Play(t, 2, 1, "0-1"));
+        QCOMPARE(Lines(t, LastGames(t)).first(),
+                 QStringLiteral("2 тур, доска 1: Козлов Кирилл — Сидоров Сидор 0–1"));
+        QCOMPARE(LastGames(t).size(), 4);
+        QCOMPARE(Lines(t, CurrentGames(t)),
+                 (QStringList{"3 тур, доска 1: Петров Пётр — Козлов Кирилл +:−"}));
+
+        // Deleting a result of a complete round reopens it.
+        QVERIFY(t.SetResult(GameOf(t, 1, 2), Result{}));
+        QCOMPARE(LastGames(t).size(), 2);
+        QCOMPARE(Lines(t, CurrentGames(t)).first(),
+                 QStringLiteral("1 тур, доска 1: Иванов Иван — Козлов Кирилл 1–0"));
+
+        QVERIFY(Play(t, 1, 2, "="));
+        QVERIFY(Play(t, 3, 2, "1-0"));
+        QVERIFY(NearestGames(t).isEmpty() && CurrentGames(t).isEmpty());
+        QCOMPARE(LastGames(t).size(), 6);
+        QCOMPARE(t.CompletedRounds(), 3);
+    }
+
+    void scoresLinesAndWithdrawnGames() {
+        Tournament t(QStringLiteral("Лига"), MakePlayers(3, {"Спартак", "Динамо", "Торпедо"}),
+                     DefaultSettings(ResultKind::Scores));
+        QVERIFY(Play(t, 1, 1, "3:1"));
+        QCOMPARE(GameLine(t, GameOf(t, 1, 1)),
+                 QStringLiteral("1 тур, доска 1: Динамо — Торпедо 3:1"));
+        QVERIFY(!Play(t, 2, 1, "1-0"));   // not a score
+        QVERIFY(t.SetWithdrawn(0, true)); // Спартак: both its games are forfeits now
+        QVERIFY(NearestGames(t).isEmpty());
+        QCOMPARE(Lines(t, LastGames(t)).first(),
+                 QStringLiteral("3 тур, доска 1: Торпедо — Спартак +:−"));
+    }
+
+    void linesFitHostBuffers() {
+        const QString longName = QString(200, QChar(0x0416)); // "Ж", two bytes each
+        Tournament t(QStringLiteral("Т"), MakePlayers(2, {longName, QStringLiteral("Б")}), {});
+        const QString line = GameLine(t, 0);
+        char buffer[256];
+        std::memset(buffer, 'x', sizeof buffer);
+        CopyToBuffer(buffer, sizeof buffer, line);
+        const QByteArray written(buffer);
+        QVERIFY(written.size() <= 255);
+        QVERIFY(line.toUtf8().startsWith(written));
+        QCOMPARE(QString::fromUtf8(written).toUtf8(), written); // no broken character at the end
+        QVERIFY(written.size() >= 254);
+    }
+
+    void truncationAtCharacterBoundaries() {
+        QCOMPARE(TruncateUtf8("abc", 2), QByteArray("ab"));
+        QCOMPARE(TruncateUtf8("\xD0\x96\xD0\x96", 3), QByteArray("\xD0\x96"));
+        QCOMPARE(TruncateUtf8("a\xF0\x9F\x98\x80", 4), QByteArray("a")); // an emoji is 4 bytes
+        QCOMPARE(TruncateUtf8("a\xF0\x9F\x98\x80", 5), QByteArray("a\xF0\x9F\x98\x80"));
+        char tiny[1] = {'x'};
+        CopyToBuffer(tiny, 1, QStringLiteral("abc"));
+        QCOMPARE(tiny[0], '\0');
+        CopyToBuffer(nullptr, 10, QStringLiteral("abc")); // no crash
+    }
+
+    void roundsPlayedText() {
+        QCOMPARE(RoundsPlayedText(3, 9), QStringLiteral("Сыграно 3 тура из 9"));
+        QCOMPARE(RoundsPlayedText(1, 9), QStringLiteral("Сыгран 1 тур из 9"));
+        QCOMPARE(RoundsPlayedText(5, 9), QStringLiteral("Сыграно 5 туров из 9"));
+        QCOMPARE(RoundsPlayedText(11, 19), QStringLiteral("Сыграно 11 туров из 19"));
+        QCOMPARE(RoundsPlayedText(21, 39), QStringLiteral("Сыгран 21 тур из 39"));
+        QCOMPARE(RoundsPlayedText(0, 9), QStringLiteral("Сыграно 0 туров из 9"));
+    }
+
+    void flagsAnswerTruthfully() {
+        Tournament t(QStringLiteral("Т"), MakePlayers(4), {});
+        QVERIFY(t.Modified() && t.TableModified()); // new: nothing saved yet
+        t.Saved();
+        t.TableSaved();
+        QVERIFY(!Play(t, 1, 1, "")); // clearing an empty result changes nothing
+        QVERIFY(!t.SetResult(-1, Result::Of(Outcome::Draw)));
+        QVERIFY(!t.SetResult(t.GameCount(), Result::Of(Outcome::Draw)));
+        QVERIFY(!t.Modified() && !t.TableModified());
+        QVERIFY(Play(t, 1, 1, "="));
+        QVERIFY(!Play(t, 1, 1, "=")); // the same again
+        QVERIFY(t.Modified() && t.TableModified());
+        t.TableSaved();
+        QVERIFY(t.Modified() && !t.TableModified());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLists)
+#include "tst_rr_lists.moc"

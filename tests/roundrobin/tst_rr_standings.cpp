@@ -1,0 +1,213 @@
+// Standings and each tie-break on worked examples, shared places, and withdrawal.
+#include "RrTestUtil.h"
+#include "Standings.h"
+#include "Text.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using namespace rr;
+
+namespace {
+
+Settings Chess(QList<TieBreak> tieBreaks) {
+    Settings s = DefaultSettings(ResultKind::Games);
+    s.tieBreaks = tieBreaks;
+    return s;
+}
+
+// Four players, Berger table: R1 1-4 2-3, R2 4-3 1-2, R3 2-4 3-1.
+// A beats D, draws C, loses to B: 1½. B and C score 2 each, D ½.
+Tournament FourPlayers(const QList<TieBreak>& tieBreaks) {
+    Tournament t(QStringLiteral("Пример"), MakePlayers(4, {"A", "B", "C", "D"}), Chess(tieBreaks));
+    Play(t, 1, 1, "1-0"); // A-D
+    Play(t, 1, 2, "=");   // B-C
+    Play(t, 2, 1, "0-1"); // D-C
+    Play(t, 2, 2, "0-1"); // A-B
+    Play(t, 3, 1, "=");   // B-D
+    Play(t, 3, 2, "=");   // C-A
+    return t;
+}
+
+QStringList Order(const Tournament& t) {
+    QStringList order;
+    for (const Standing& s : ComputeStandings(t))
+        order << t.Players()[s.player].name + u' ' + PlaceText(s);
+    return order;
+}
+
+} // namespace
+
+class TestStandings : public QObject {
+    Q_OBJECT
+private slots:
+    void pointsAndCounts() {
+        const Tournament t = FourPlayers({});
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[0].points, 4);
+        QCOMPARE(table[2].points, 3); // A: 1½
+        QCOMPARE(table[2].wins, 1);
+        QCOMPARE(table[2].draws, 1);
+        QCOMPARE(table[2].losses, 1);
+        QCOMPARE(table[3].points, 1);
+        QCOMPARE(PointsText(3), QStringLiteral("1½"));
+        QCOMPARE(PointsText(1), QStringLiteral("½"));
+        QCOMPARE(PointsText(0), QStringLiteral("0"));
+        QCOMPARE(PointsText(-3), QStringLiteral("−1½"));
+    }
+
+    // B and C drew each other and have one win each: level after direct encounter and wins,
+    // so they share first place, listed by start number.
+    void remainingTieSharesPlace() {
+        const Tournament t = FourPlayers({TieBreak::DirectEncounter, TieBreak::Wins});
+        QCOMPARE(Order(t), (QStringList{"B 1–2", "C 1–2", "A 3", "D 4"}));
+    }
+
+    // Sonneborn-Berger: B beat A (1½) and drew C (2) and D (½): 1½ + 1 + ¼ = 2¾.
+    // C beat D (½), drew B (2) and A (1½): ½ + 1 + ¾ = 2¼.
+    void sonnebornBerger() {
+        const Tournament t = FourPlayers({TieBreak::SonnebornBerger});
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(Order(t), (QStringList{"B 1", "C 2", "A 3", "D 4"}));
+        QCOMPARE(table[0].tieBreaks[0] / 2, 2.75);
+        QCOMPARE(table[1].tieBreaks[0] / 2, 2.25);
+        QCOMPARE(TieBreakText(TieBreak::SonnebornBerger, table[0].tieBreaks[0]),
+                 QStringLiteral("2,75"));
+    }
+
+    // Koya counts points against those with at least half the possible score: A (1½ of 3),
+    // B and C qualify, D does not. B: 1 (A) + ½ (C) = 1½; C: ½ (B) + ½ (A) = 1.
+    void koya() {
+        const Tournament t = FourPlayers({TieBreak::Koya});
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(Order(t), (QStringList{"B 1", "C 2", "A 3", "D 4"}));
+        QCOMPARE(table[0].tieBreaks[0], 3.0);
+        QCOMPARE(table[1].tieBreaks[0], 2.0);
+    }
+
+    // C had black twice (rounds 1 and 2), B once: more blacks ranks higher.
+    void gamesWithBlack() {
+        const Tournament t = FourPlayers({TieBreak::BlackGames});
+        QCOMPARE(Order(t), (QStringList{"C 1", "B 2", "A 3", "D 4"}));
+    }
+
+    // A and B both have 2; A beat B. Wins are level (2 each), the direct encounter decides.
+    void directEncounterDecides() {
+        Tournament t(QStringLiteral("Пример"), MakePlayers(4, {"A", "B", "C", "D"}),
+                     Chess({TieBreak::Wins, TieBreak::DirectEncounter}));
+        Play(t, 1, 1, "0-1"); // A-D
+        Play(t, 1, 2, "1-0"); // B-C
+        Play(t, 2, 1, "=");   // D-C
+        Play(t, 2, 2, "1-0"); // A-B
+        Play(t, 3, 1, "1-0"); // B-D
+        Play(t, 3, 2, "0-1"); // C-A
+        QCOMPARE(Order(t), (QStringList{"A 1", "B 2", "D 3", "C 4"}));
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[0].tieBreaks[1], 2.0);
+        QCOMPARE(table[1].tieBreaks[1], 0.0);
+    }
+
+    // Tied players who have not met yet are not separated by a partial mini-table.
+    void directEncounterWaitsUntilAllHaveMet() {
+        Tournament t(QStringLiteral("Пример"), MakePlayers(4, {"A", "B", "C", "D"}),
+                     Chess({TieBreak::DirectEncounter}));
+        Play(t, 1, 1, "1-0"); // A beats D
+        Play(t, 1, 2, "1-0"); // B beats C; A and B have not met
+        QCOMPARE(Order(t), (QStringList{"A 1–2", "B 1–2", "C 3–4", "D 3–4"}));
+        QVERIFY(std::isnan(ComputeStandings(t)[0].tieBreaks[0]));
+        QCOMPARE(TieBreakText(TieBreak::DirectEncounter, ComputeStandings(t)[0].tieBreaks[0]),
+                 QString());
+    }
+
+    // Three players who beat each other in a circle cannot be separated by anything.
+    void circularTieSharesThreePlaces() {
+        Tournament t(QStringLiteral("Круг"), MakePlayers(3, {"A", "B", "C"}),
+                     Chess({TieBreak::DirectEncounter, TieBreak::Wins, TieBreak::SonnebornBerger,
+                            TieBreak::Koya}));
+        // Three players use the table of four with 4 as the bye.
+        Play(t, 1, 1, "1-0"); // 2-3: B beats C
+        Play(t, 2, 1, "1-0"); // 1-2: A beats B
+        Play(t, 3, 1, "1-0"); // 3-1: C beats A
+        QCOMPARE(Order(t), (QStringList{"A 1–3", "B 1–3", "C 1–3"}));
+    }
+
+    // Football points 3-1-0, scores: three teams on 5 points, level in their mini-table;
+    // goal difference puts T2 (+4) ahead of T3 (+3) and T1 (+2).
+    void goalDifferenceAndGoalsScored() {
+        Settings s = DefaultSettings(ResultKind::Scores);
+        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::GoalDifference};
+        Tournament t(QStringLiteral("Лига"), MakePlayers(4, {"T1", "T2", "T3", "T4"}), s);
+        Play(t, 1, 1, "2:0"); // T1-T4
+        Play(t, 1, 2, "1:1"); // T2-T3
+        Play(t, 2, 1, "0:3"); // T4-T3
+        Play(t, 2, 2, "1:1"); // T1-T2
+        Play(t, 3, 1, "4:0"); // T2-T4
+        Play(t, 3, 2, "0:0"); // T3-T1
+        QCOMPARE(Order(t), (QStringList{"T2 1", "T3 2", "T1 3", "T4 4"}));
+        std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[0].points, 10);
+        QCOMPARE(table[0].goalsFor, 6);
+        QCOMPARE(table[0].tieBreaks[1], 4.0);
+
+        s.tieBreaks = {TieBreak::GoalsScored};
+        QVERIFY(t.SetSettings(s));
+        table = ComputeStandings(t);
+        QCOMPARE(table[0].tieBreaks[0], 6.0); // T2
+        QCOMPARE(table[1].tieBreaks[0], 4.0); // T3
+        QCOMPARE(table[2].tieBreaks[0], 3.0); // T1
+    }
+
+    void forfeitsScorePointsButNotBlackGames() {
+        Settings s = Chess({TieBreak::BlackGames});
+        s.points.forfeitLoss = -2; // a no-show costs a point
+        Tournament t(QStringLiteral("Неявки"), MakePlayers(4), s);
+        Play(t, 1, 1, "-+"); // P1 (white) does not come: P4 wins
+        Play(t, 1, 2, "--"); // neither P2 nor P3
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[0].player, 3);
+        QCOMPARE(table[0].points, 2);
+        QCOMPARE(table[0].tieBreaks[0], 0.0); // a forfeit is not a game played with black
+        for (const Standing& row : table)
+            if (row.player != 3)
+                QCOMPARE(row.points, -2);
+    }
+
+    // A player withdraws after round 1: his remaining games count as forfeits, entered
+    // results stay, and taking the withdrawal back restores everything.
+    void withdrawalAndUndo() {
+        Tournament t(QStringLiteral("Выбыл"), MakePlayers(4, {"A", "B", "C", "D"}), Chess({}));
+        Play(t, 1, 1, "1-0"); // A beats D
+        Play(t, 1, 2, "=");   // B-C
+        t.Saved();
+        t.TableSaved();
+        QVERIFY(t.SetWithdrawn(3, true)); // D
+        QVERIFY(t.Modified() && t.TableModified());
+        QCOMPARE(t.Effective(GameOf(t, 2, 1)), Result::Of(Outcome::ForfeitBlack)); // D-C
+        QCOMPARE(t.Effective(GameOf(t, 3, 1)), Result::Of(Outcome::ForfeitWhite)); // B-D
+        QCOMPARE(t.Effective(GameOf(t, 1, 1)), Result::Of(Outcome::WhiteWin));     // kept
+        QVERIFY(!t.Effective(GameOf(t, 2, 2)).IsSet());                            // A-B
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(t.Players()[table[0].player].name, QStringLiteral("B")); // ½ + 1
+        QCOMPARE(table[0].points, 3);
+        QCOMPARE(table.back().player, 3);
+        QCOMPARE(table.back().losses, 3);
+
+        QVERIFY(!t.SetWithdrawn(3, true)); // no change, no flag
+        QVERIFY(t.SetWithdrawn(3, false));
+        QVERIFY(!t.Effective(GameOf(t, 2, 1)).IsSet());
+        QCOMPARE(ComputeStandings(t)[0].points, 2);
+    }
+
+    void placeTexts() {
+        Standing s;
+        s.placeFrom = 3;
+        s.placeTo = 4;
+        QCOMPARE(PlaceText(s), QStringLiteral("3–4"));
+        s.placeTo = 3;
+        QCOMPARE(PlaceText(s), QStringLiteral("3"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStandings)
+#include "tst_rr_standings.moc"
