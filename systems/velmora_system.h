@@ -86,7 +86,8 @@ typedef uintptr_t VelmoraTournament; /* one tournament */
   X(14, int32_t, GetSortingTypesHeaders, (char **names, int32_t count))                       \
   /* Order the players by draw method index. Ignored. */                                     \
   X(15, int32_t, ApplySorting, (VelmoraPlayers players, int32_t index))                       \
-  /* Create a tournament; it takes ownership of players, not of parameters. */               \
+  /* Create a tournament; it takes ownership of players, not of parameters. 0 if it cannot */ \
+  /* be created (tell the user why): the host then writes nothing and opens no window. */    \
   X(16, VelmoraTournament, CreateTournament,                                                  \
     (const char *name, VelmoraParameters parameters, VelmoraPlayers players))                \
   /* Release a tournament when its window closes. Ignored. */                                \

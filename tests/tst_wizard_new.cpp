@@ -2,6 +2,7 @@
 // timer, against the probe system's log and the files on disk.
 #include "WizardTestSupport.h"
 
+#include "app/CDocTemplate.h"
 #include "app/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 
@@ -99,6 +100,7 @@ private slots:
     void unusualFileNames();
     void theChosenSystemIsTheCatalogueEntryOfTheRow();
     void noWindowPossibleFreesTheTournament();
+    void refusedTournamentWritesNothing();
 };
 
 void TestWizardNew::emptyCatalogueShowsOnlyTheMessage() {
@@ -415,6 +417,27 @@ void TestWizardNew::noWindowPossibleFreesTheTournament() {
     QCOMPARE(messages[0].message.caption, "Ошибка");
     QCOMPARE(messages[0].message.icon, Prompts::Icon::Error);
     QVERIFY(!messages[0].message.hadOwner);
+}
+
+void TestWizardNew::refusedTournamentWritesNothing() {
+    ProbeProgram program;
+    const QString lib = program.Add("sys", {"Skin"}, {"create_tournament=0"});
+    program.Start();
+    const QString path = program.Folder().Path("Tournaments/Refused.trn");
+    Prompts::QueueFileAnswer(path);
+    ModalDriver driver;
+    driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Refused"))
+        .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
+        .On("CChooseSortingDlg", ChooseSorting(0));
+    program.App()->OnFileNew();
+    QVERIFY(driver.AllDone());
+    const QStringList calls = WizardCalls(program.Log(lib));
+    QCOMPARE(CallNames(calls.mid(calls.size() - 2)),
+             QStringList({"CreateTournament", "FreeCustomTournamentCreationParameters"}));
+    QVERIFY(Calls(calls, "FreePlayers").isEmpty()); // the players went to CreateTournament
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(!QFile::exists(program.Folder().Path("Tournaments/Refused.htm")));
+    QVERIFY(program.App()->GetDocTemplate()->GetDocuments().isEmpty());
 }
 
 // The tournament window embeds a web browser, which wants its contexts shared before the

@@ -184,6 +184,8 @@ void CVelmoraView::FillMatchList() {
             for (int i = 0; i < n; ++i) {
                 auto* item = new QListWidgetItem(buffers.Text(i));
                 item->setData(Qt::UserRole, i);
+                // The list is narrow by design; a long line can still be read whole.
+                item->setToolTip(item->text());
                 m_listMatches->addItem(item);
             }
             m_listMatches->setSortingEnabled(true);

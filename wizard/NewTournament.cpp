@@ -22,8 +22,11 @@ QString AskTournamentFile() {
     request.filters = {QStringLiteral("Tournament Files (*.trn)")};
     request.defaultSuffix = QStringLiteral("trn");
     request.initialName = QStringLiteral("*.trn");
-    // Under the current folder of this moment, which the file dialogs may have moved.
+    // Under the current folder of this moment, which the file dialogs may have moved. Made if
+    // it is missing, so that tournaments gather in one place from the first one on; where it
+    // cannot be made, the dialog starts wherever it would.
     request.initialFolder = GetFullPath(GetCurrentFolder()) + QStringLiteral("/Tournaments");
+    QDir().mkpath(request.initialFolder);
     request.confirmOverwrite = true;
     return Prompts::FileDialog(request);
 }
@@ -86,12 +89,18 @@ void CVelmoraApp::OnFileNew() {
         return;
     }
 
-    // From here on nothing is examined: the tournament owns the players, and the files are
-    // written and the window opened whatever the plug-in answers.
+    // From here on the tournament owns the players, and the files are written and the window
+    // opened whatever the plug-in answers, with one exception: no tournament at all. Saving
+    // and showing a handle of 0 would report a failure as a new tournament, so the run ends
+    // there; the plug-in has told the user why.
     ShowWizardProgress(QStringLiteral("Создаётся чемпионат"));
     const VelmoraTournament hTournament =
         entries.CreateTournament(dlgNew.m_strName.toUtf8().constData(), hParameters, hPlayers);
     ShowWizardProgress(QString());
+    if (!hTournament) {
+        entries.FreeCustomTournamentCreationParameters(hParameters);
+        return;
+    }
 
     ShowWizardProgress(QStringLiteral("Сохраняется чемпионат"));
     entries.OnSaveTournament(hTournament, strTournamentPath.toUtf8().constData());

@@ -13,6 +13,7 @@
 //   add_player=0,-1,2                    results of successive OnAddPlayer calls (then "append")
 //   modify_player=0|1                    result of OnModifyPlayer
 //   load_players=N                       OnLoadPlayers: N players "Loaded k", or 0 for failure
+//   create_tournament=0                  CreateTournament refuses (returns 0)
 //   creation_params=0|1, load_tournament=0|1, table_modified=0|1, tournament_modified=0|1
 //   players=N                            CreatePlayers starts with N players "Player k"
 //   ignore_delete=1                      OnDeletePlayer removes nobody (a misbehaving system)
@@ -347,11 +348,15 @@ VELMORA_EXPORT int32_t ApplySorting(VelmoraPlayers players, int32_t index) {
 
 VELMORA_EXPORT VelmoraTournament CreateTournament(const char* name, VelmoraParameters parameters,
                                                   VelmoraPlayers players) {
-    auto* t = new Tournament;
-    t->name = name ? name : "";
+    const std::string playersId = H(players); // before the address can be reused
     delete AsPlayers(players); // the tournament owns the players from here on
-    const auto h = Register(reinterpret_cast<VelmoraTournament>(t));
-    Log("CreateTournament(" + Quote(name) + ", " + std::to_string(parameters) + ", " + H(players) +
+    VelmoraTournament h = 0;
+    if (Cfg().Int("create_tournament", 1)) {
+        auto* t = new Tournament;
+        t->name = name ? name : "";
+        h = Register(reinterpret_cast<VelmoraTournament>(t));
+    }
+    Log("CreateTournament(" + Quote(name) + ", " + std::to_string(parameters) + ", " + playersId +
         ") -> " + H(h));
     return h;
 }
