@@ -107,27 +107,34 @@ void DeleteResult(VelmoraTournament handle, QList<int> (*list)(const Tournament&
 extern "C" {
 
 VELMORA_EXPORT int32_t GetSystemName(char* name) {
-    CopyToBuffer(name, VELMORA_NAME_SIZE, QStringLiteral("Круговая система"));
-    return 1;
+    return Guard(int32_t(0), [&] {
+        CopyToBuffer(name, VELMORA_NAME_SIZE, QStringLiteral("Круговая система"));
+        return int32_t(1);
+    });
 }
 
 VELMORA_EXPORT int32_t GetSystemDescription(char* description) {
-    CopyToBuffer(
-        description, VELMORA_DESCRIPTION_SIZE,
-        QStringLiteral(
-            "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
-            "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при нечётном "
-            "числе участников один из них в каждом туре отдыхает, во втором круге цвет фигур "
-            "(хозяева и гости) меняется. Результаты вводятся как исходы партий (1–0, ½–½, 0–1, "
-            "неявки) или как счёт для командных видов спорта; очки за победу, ничью и поражение "
-            "задаются. Места при равенстве очков делят дополнительные показатели: личная "
-            "встреча, число побед, коэффициент Бергера, система Койя и другие."));
-    return 1;
+    return Guard(int32_t(0), [&] {
+        CopyToBuffer(
+            description, VELMORA_DESCRIPTION_SIZE,
+            QStringLiteral(
+                "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
+                "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при нечётном "
+                "числе участников один из них в каждом туре отдыхает, во втором круге цвет фигур "
+                "(хозяева и гости) меняется. Результаты вводятся как исходы партий (1–0, ½–½, 0–1, "
+                "неявки) или как счёт для командных видов спорта; очки за победу, ничью и "
+                "поражение "
+                "задаются. Места при равенстве очков делят дополнительные показатели: личная "
+                "встреча, число побед, коэффициент Бергера, система Койя и другие."));
+        return int32_t(1);
+    });
 }
 
 VELMORA_EXPORT int32_t GetTournamentFormatID(char* formatId) {
-    CopyToBuffer(formatId, VELMORA_NAME_SIZE, QString::fromLatin1(kFormatId));
-    return 1;
+    return Guard(int32_t(0), [&] {
+        CopyToBuffer(formatId, VELMORA_NAME_SIZE, QString::fromLatin1(kFormatId));
+        return int32_t(1);
+    });
 }
 
 VELMORA_EXPORT VelmoraPlayers CreatePlayers(void) {
@@ -214,8 +221,10 @@ VELMORA_EXPORT int32_t GetPlayerHeader(VelmoraPlayers players, char* line, int32
 }
 
 VELMORA_EXPORT int32_t GetPlayersCount(VelmoraPlayers players) {
-    const PlayerList* list = PlayerLists().Find(players);
-    return list ? list->Count() : 0;
+    return Guard(int32_t(0), [&]() -> int32_t {
+        const PlayerList* list = PlayerLists().Find(players);
+        return list ? list->Count() : 0;
+    });
 }
 
 VELMORA_EXPORT int32_t FreePlayers(VelmoraPlayers players) {
@@ -489,13 +498,17 @@ VELMORA_EXPORT int32_t OnTournamentInfo(VelmoraTournament tournament) {
 }
 
 VELMORA_EXPORT int32_t TableWasModified(VelmoraTournament tournament) {
-    const Tournament* t = Tournaments().Find(tournament);
-    return t && t->TableModified() ? 1 : 0;
+    return Guard(int32_t(0), [&]() -> int32_t {
+        const Tournament* t = Tournaments().Find(tournament);
+        return t && t->TableModified() ? 1 : 0;
+    });
 }
 
 VELMORA_EXPORT int32_t TournamentWasModified(VelmoraTournament tournament) {
-    const Tournament* t = Tournaments().Find(tournament);
-    return t && t->Modified() ? 1 : 0;
+    return Guard(int32_t(0), [&]() -> int32_t {
+        const Tournament* t = Tournaments().Find(tournament);
+        return t && t->Modified() ? 1 : 0;
+    });
 }
 
 } // extern "C"
