@@ -13,13 +13,21 @@ std::function<void(const QString&)>& Observer() {
 void ShowProgress(const QString& text) {
     if (Observer())
         Observer()(text);
+    ShowStatusLineProgress(text);
+}
+
+void ShowStatusLineProgress(const QString& text, QWidget* alsoRepaint) {
     CVelmoraApp* app = theApp();
     if (!app)
         return;
     app->ShowProgressText(text);
+    if (text.isEmpty())
+        return;
     // The step that follows blocks the event loop: the text must be on screen before it.
-    if (CMainFrame* main = app->GetMainFrame(); main && !text.isEmpty())
+    if (CMainFrame* main = app->GetMainFrame(); main && main->isVisible())
         main->repaint();
+    if (alsoRepaint && alsoRepaint->isVisible())
+        alsoRepaint->repaint();
 }
 
 void SetProgressObserver(std::function<void(const QString&)> observer) {

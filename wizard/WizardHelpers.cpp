@@ -1,7 +1,6 @@
 #include "wizard/WizardHelpers.h"
 
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
+#include "tournament/ProgressText.h"
 #include "velmora_system.h"
 
 #include <QFile>
@@ -44,16 +43,7 @@ int SelectedItemValue(const QListWidget* list) {
 void ShowWizardProgress(const QString& text, QWidget* alsoRepaint) {
     if (ProgressObserver())
         ProgressObserver()(text);
-    CVelmoraApp* app = theApp();
-    if (!app)
-        return;
-    app->ShowProgressText(text);
-    if (text.isEmpty())
-        return;
-    if (CMainFrame* main = app->GetMainFrame(); main && main->isVisible())
-        main->repaint();
-    if (alsoRepaint && alsoRepaint->isVisible())
-        alsoRepaint->repaint();
+    ShowStatusLineProgress(text, alsoRepaint);
 }
 
 void SetWizardProgressObserver(std::function<void(const QString&)> observer) {
