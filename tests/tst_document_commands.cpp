@@ -97,6 +97,20 @@ private slots:
         QVERIFY(dialog.m_listSkins->currentItem()->isSelected());
     }
 
+    void skinDialogSortsAsTheWizardDoesCaseIgnored() {
+        // The same skins must stand in the same order here as in the wizard's skin list.
+        auto system = SkinsOnly({"red", "Blue", "green", "Alpha"});
+        CSelectSkinDlg dialog;
+        dialog.m_pSystem = system.get();
+        dialog.m_nSkin = 2;
+        dialog.OnInitDialog();
+        QCOMPARE(Rows(dialog.m_listSkins), QStringList({"Alpha", "Blue", "green", "red"}));
+        QCOMPARE(dialog.m_listSkins->currentItem()->text(), QStringLiteral("green"));
+        dialog.m_listSkins->setCurrentRow(3);
+        dialog.OnOK();
+        QCOMPARE(dialog.m_nSkin, 0);
+    }
+
     void skinDialogEndings_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("pick");

@@ -1,6 +1,7 @@
 #include "CSelectSkinDlg.h"
 
 #include "systems/SystemInfo.h"
+#include "wizard/WizardHelpers.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -16,7 +17,6 @@ CSelectSkinDlg::CSelectSkinDlg(QWidget* parent) : QDialog(parent) {
     m_listSkins = new QListWidget(this);
     m_listSkins->setObjectName(QStringLiteral("listSkins"));
     m_listSkins->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listSkins->setSortingEnabled(true);
     label->setBuddy(m_listSkins);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -46,21 +46,17 @@ void CSelectSkinDlg::OnInitDialog() {
     m_listSkins->clear();
     if (!m_pSystem)
         return;
-    for (int j = 0; j < m_pSystem->m_skins.size(); ++j) {
-        auto* item = new QListWidgetItem(m_pSystem->m_skins.at(j));
-        item->setData(Qt::UserRole, j);
-        m_listSkins->addItem(item);
-    }
-    m_listSkins->sortItems(Qt::AscendingOrder);
+    // Sorted as the other skin lists of the program, each row knowing its skin's position.
+    for (int j = 0; j < m_pSystem->m_skins.size(); ++j)
+        InsertSorted(m_listSkins, m_pSystem->m_skins.at(j), j);
     for (int row = 0; row < m_listSkins->count(); ++row)
         if (m_listSkins->item(row)->data(Qt::UserRole).toInt() == m_nSkin)
             m_listSkins->setCurrentRow(row);
 }
 
 void CSelectSkinDlg::OnOK() {
-    const QList<QListWidgetItem*> selected = m_listSkins->selectedItems();
     // Without a selection the current skin stays: OK then changes nothing.
-    if (!selected.isEmpty())
-        m_nSkin = selected.first()->data(Qt::UserRole).toInt();
+    if (const int skin = SelectedItemValue(m_listSkins); skin >= 0)
+        m_nSkin = skin;
     accept();
 }

@@ -141,20 +141,7 @@ void CNewTournamentDlg::OnSystemChanged() {
 
 void CNewTournamentDlg::FillSkinList() {
     // The skin keeps its row number across a change of system, clamped to the new list.
-    int row = m_listSkins->currentRow();
-    m_listSkins->setUpdatesEnabled(false);
-    m_listSkins->clear();
-    if (SystemInfo* system = SelectedSystem())
-        for (int j = 0; j < system->m_skins.size(); ++j)
-            InsertSorted(m_listSkins, system->m_skins.at(j), j);
-    if (row < 0)
-        row = 0;
-    if (row >= m_listSkins->count())
-        row = m_listSkins->count() - 1;
-    if (row >= 0)
-        m_listSkins->setCurrentRow(row);
-    m_listSkins->setUpdatesEnabled(true);
-    m_listSkins->viewport()->update();
+    FillSkinRows(m_listSkins, SelectedSystem());
 }
 
 void CNewTournamentDlg::OnNext() {

@@ -1,5 +1,6 @@
 #include "wizard/WizardHelpers.h"
 
+#include "systems/SystemInfo.h"
 #include "tournament/ProgressText.h"
 #include "velmora_system.h"
 
@@ -38,6 +39,23 @@ int SelectedItemValue(const QListWidget* list) {
     bool ok = false;
     const int value = selected.first()->data(Qt::UserRole).toInt(&ok);
     return ok ? value : -1;
+}
+
+void FillSkinRows(QListWidget* list, const SystemInfo* system) {
+    int row = list->currentRow();
+    list->setUpdatesEnabled(false);
+    list->clear();
+    if (system)
+        for (int j = 0; j < system->m_skins.size(); ++j)
+            InsertSorted(list, system->m_skins.at(j), j);
+    if (row < 0)
+        row = 0;
+    if (row >= list->count())
+        row = list->count() - 1;
+    if (row >= 0)
+        list->setCurrentRow(row);
+    list->setUpdatesEnabled(true);
+    list->viewport()->update();
 }
 
 void ShowWizardProgress(const QString& text, QWidget* alsoRepaint) {

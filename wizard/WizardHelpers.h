@@ -7,6 +7,7 @@
 #include <functional>
 
 class QListWidget;
+class SystemInfo;
 class QWidget;
 
 // Small pieces shared by the wizard, the opening and their dialogs.
@@ -17,6 +18,10 @@ class QWidget;
 int InsertSorted(QListWidget* list, const QString& text, int value);
 // The item value of the selected row, or -1 when no row is selected.
 int SelectedItemValue(const QListWidget* list);
+// Refills a skin list with the system's skins, sorted, each row's item value its position in
+// the system's list. The selected row number is kept across the change, clamped to the new
+// list (the first row when none was selected); an empty list for no system.
+void FillSkinRows(QListWidget* list, const SystemInfo* system);
 
 // Sets a progress text in the status line. A non-empty text is followed by an immediate
 // repaint of the main window (and of `alsoRepaint`, e.g. the dialog that started the step),
