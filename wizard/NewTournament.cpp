@@ -16,16 +16,10 @@
 namespace {
 
 QString AskTournamentFile() {
-    Prompts::FileRequest request;
-    request.save = true;
-    request.title = QStringLiteral("Сохранение чемпионата");
-    request.filters = {QStringLiteral("Tournament Files (*.trn)")};
-    request.defaultSuffix = QStringLiteral("trn");
-    request.initialName = QStringLiteral("*.trn");
-    // Under the current folder of this moment, which the file dialogs may have moved. Made if
-    // it is missing, so that tournaments gather in one place from the first one on; where it
-    // cannot be made, the dialog starts wherever it would.
-    request.initialFolder = GetFullPath(GetCurrentFolder()) + QStringLiteral("/Tournaments");
+    Prompts::FileRequest request =
+        TournamentFileRequest(QStringLiteral("Сохранение чемпионата"), true);
+    // The proposed folder is made if it is missing, so that tournaments gather in one place
+    // from the first one on; where it cannot be made, the dialog starts wherever it would.
     QDir().mkpath(request.initialFolder);
     request.confirmOverwrite = true;
     return Prompts::FileDialog(request);

@@ -35,14 +35,9 @@ QByteArray FormatIdentifierOf(const SystemEntryTable& entries) {
 } // namespace
 
 void CVelmoraApp::OnFileOpen() {
-    Prompts::FileRequest request;
-    request.save = false;
-    request.title = QStringLiteral("Открыть чемпионат");
-    request.filters = {QStringLiteral("Tournament Files (*.trn)")};
-    request.defaultSuffix = QStringLiteral("trn");
-    request.initialName = QStringLiteral("*.trn");
     // Under the current folder of this moment, not the program folder.
-    request.initialFolder = GetFullPath(GetCurrentFolder()) + QStringLiteral("/Tournaments");
+    Prompts::FileRequest request =
+        TournamentFileRequest(QStringLiteral("Открыть чемпионат"), false);
     request.mustExist = true;
     const QString path = Prompts::FileDialog(request);
     if (path.isEmpty())

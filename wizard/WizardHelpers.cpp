@@ -1,5 +1,6 @@
 #include "wizard/WizardHelpers.h"
 
+#include "systems/PathHelpers.h"
 #include "systems/SystemInfo.h"
 #include "tournament/ProgressText.h"
 #include "velmora_system.h"
@@ -56,6 +57,17 @@ void FillSkinRows(QListWidget* list, const SystemInfo* system) {
         list->setCurrentRow(row);
     list->setUpdatesEnabled(true);
     list->viewport()->update();
+}
+
+Prompts::FileRequest TournamentFileRequest(const QString& title, bool save) {
+    Prompts::FileRequest request;
+    request.save = save;
+    request.title = title;
+    request.filters = {QStringLiteral("Tournament Files (*.trn)")};
+    request.defaultSuffix = QStringLiteral("trn");
+    request.initialName = QStringLiteral("*.trn");
+    request.initialFolder = GetFullPath(GetCurrentFolder()) + QStringLiteral("/Tournaments");
+    return request;
 }
 
 void ShowWizardProgress(const QString& text, QWidget* alsoRepaint) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Prompts.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
@@ -22,6 +24,11 @@ int SelectedItemValue(const QListWidget* list);
 // the system's list. The selected row number is kept across the change, clamped to the new
 // list (the first row when none was selected); an empty list for no system.
 void FillSkinRows(QListWidget* list, const SystemInfo* system);
+
+// The file dialog of a tournament file, to open or to save: "Tournament Files (*.trn)", the
+// default extension, "*.trn" proposed in the "Tournaments" folder under the current folder of
+// this moment (which the file dialogs may have moved).
+Prompts::FileRequest TournamentFileRequest(const QString& title, bool save);
 
 // Sets a progress text in the status line. A non-empty text is followed by an immediate
 // repaint of the main window (and of `alsoRepaint`, e.g. the dialog that started the step),
