@@ -50,8 +50,13 @@ QList<CVelmoraDoc*> CDocTemplate::GetDocuments() const {
 }
 
 bool CDocTemplate::SaveAllModified() {
-    for (CVelmoraDoc* document : GetDocuments())
-        if (!document->SaveModified())
+    return SaveModifiedDocuments(GetDocuments());
+}
+
+bool CDocTemplate::SaveModifiedDocuments(const QList<CVelmoraDoc*>& documents,
+                                         const std::function<bool(CVelmoraDoc*)>& ask) {
+    for (CVelmoraDoc* document : documents)
+        if (document && !(ask ? ask(document) : document->SaveModified()))
             return false;
     return true;
 }

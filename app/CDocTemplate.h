@@ -3,6 +3,8 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
+
 class CChildFrame;
 class CVelmoraDoc;
 
@@ -27,6 +29,10 @@ public:
     // Leaving the program: asks about every modified document in turn. False as soon as one
     // answer is Cancel (or its Save As is cancelled): the program keeps running.
     bool SaveAllModified();
+    // The same questions for any documents, in the order given; `ask` stands in for each
+    // document's own SaveModified when set.
+    static bool SaveModifiedDocuments(const QList<CVelmoraDoc*>& documents,
+                                      const std::function<bool(CVelmoraDoc*)>& ask = {});
     // Closes every tournament window without asking; each document frees its tournament.
     void CloseAllDocuments();
 

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "app/CChildFrame.h"
+#include "app/CDocTemplate.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
 #include "tournament/CVelmoraDoc.h"
@@ -539,11 +540,11 @@ void CMainFrame::OnOpenRecentFile(const QString& path) {
 
 bool CMainFrame::CloseAllTournaments() {
     const QList<CChildFrame*> frames = ChildFrames();
-    for (CChildFrame* frame : frames) {
-        CVelmoraDoc* document = frame->GetDocument();
-        if (document && !(s_saveModified ? s_saveModified(document) : document->SaveModified()))
-            return false;
-    }
+    QList<CVelmoraDoc*> documents;
+    for (CChildFrame* frame : frames)
+        documents.append(frame->GetDocument());
+    if (!CDocTemplate::SaveModifiedDocuments(documents, s_saveModified))
+        return false;
     // Every question has been answered: the windows close without asking again.
     for (CChildFrame* frame : frames) {
         QPointer<CChildFrame> guard(frame);
