@@ -99,14 +99,14 @@ private slots:
 
     void skinDialogSortsAsTheWizardDoesCaseIgnored() {
         // The same skins must stand in the same order here as in the wizard's skin list.
-        auto system = SkinsOnly({"red", "Blue", "green", "Alpha"});
+        auto system = SkinsOnly({"blue", "Green", "alpha", "Red"});
         CSelectSkinDlg dialog;
         dialog.m_pSystem = system.get();
-        dialog.m_nSkin = 2;
+        dialog.m_nSkin = 1;
         dialog.OnInitDialog();
-        QCOMPARE(Rows(dialog.m_listSkins), QStringList({"Alpha", "Blue", "green", "red"}));
-        QCOMPARE(dialog.m_listSkins->currentItem()->text(), QStringLiteral("green"));
-        dialog.m_listSkins->setCurrentRow(3);
+        QCOMPARE(Rows(dialog.m_listSkins), QStringList({"alpha", "blue", "Green", "Red"}));
+        QCOMPARE(dialog.m_listSkins->currentItem()->text(), QStringLiteral("Green"));
+        dialog.m_listSkins->setCurrentRow(1);
         dialog.OnOK();
         QCOMPARE(dialog.m_nSkin, 0);
     }
