@@ -10,6 +10,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace {
+// The most a hand-over may send before its closing empty line.
+constexpr qsizetype kMaxHandOverBytes = 1 << 20;
+} // namespace
+
 namespace ShellIntegration {
 namespace {
 
@@ -190,6 +195,13 @@ void CInstanceChannel::OnNewConnection() {
         auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
             *buffer += socket->readAll();
+            // A list of paths is a few kilobytes; a sender that never ends its list must not
+            // fill the memory of the running program.
+            if (buffer->size() > kMaxHandOverBytes) {
+                buffer->clear();
+                socket->abort();
+                return;
+            }
             if (!buffer->endsWith("\n\n") && *buffer != "\n")
                 return;
             QStringList files;

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
 #include <QTimer>
@@ -189,6 +190,31 @@ private slots:
         QVERIFY(uninstall.waitForFinished(30000));
         QCOMPARE(uninstall.exitCode(), 0);
         QCOMPARE(uninstall.readAllStandardOutput(), QByteArray());
+    }
+
+    // A sender that never ends its list is cut off; the program goes on taking hand-overs.
+    void endlessHandOverIsCutOff() {
+        bool ok = false;
+        auto app = Start({}, &ok);
+        QVERIFY(ok);
+        QLocalSocket flood;
+        flood.connectToServer(CInstanceChannel::ServerName());
+        QVERIFY(flood.waitForConnected(3000));
+        const QByteArray chunk(64 * 1024, 'a');
+        for (int k = 0; k < 40 && flood.state() == QLocalSocket::ConnectedState; ++k) {
+            flood.write(chunk);
+            flood.waitForBytesWritten(1000);
+            QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(flood.state(), QLocalSocket::UnconnectedState, 10000);
+        QVERIFY(m_opened.isEmpty());
+
+        const QString file = m_pFolder->Path("after.trn");
+        QLocalSocket sender;
+        sender.connectToServer(CInstanceChannel::ServerName());
+        QVERIFY(sender.waitForConnected(3000));
+        sender.write(file.toUtf8() + "\n\n");
+        QTRY_COMPARE_WITH_TIMEOUT(m_opened, QStringList{file}, 10000);
     }
 
     // A socket left by a program that ended abnormally does not stop the next one.
