@@ -61,7 +61,9 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
                                     bool taskModal) {
     TestState& state = State();
     if (state.on) {
-        Record record{Record::MessageKind, {owner, owner != nullptr, text, caption, icon, buttons, taskModal}, {}};
+        Record record{Record::MessageKind,
+                      {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
+                      {}};
         QMessageBox::StandardButton answer = DefaultAnswer(buttons);
         if (!state.messageAnswers.isEmpty()) {
             answer = state.messageAnswers.dequeue();
@@ -73,6 +75,8 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
         return answer;
     }
     QMessageBox box(ToQt(icon), caption, text, buttons, owner);
+    // Texts carry file names and plug-in text, which must read as typed, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -3,8 +3,11 @@
 
 #include "app/Prompts.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 
 class TestPrompts : public QObject {
     Q_OBJECT
@@ -29,6 +32,33 @@ private slots:
         QCOMPARE(Prompts::Asked()[0].message.icon, Prompts::Icon::Exclamation);
     }
 
+    // A file name that looks like markup is shown as it is, in the real message box.
+    void messageTextIsPlain() {
+        Prompts::SetTestMode(false);
+        const QString text = QStringLiteral("<b>Кубок</b> & «<i>x</i>.trn»");
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        bool clicked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->text();
+            format = box->textFormat();
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+                ok->click();
+                clicked = true;
+            }
+        });
+        const auto answer =
+            Prompts::Message(nullptr, text, "c", Prompts::Icon::Error, QMessageBox::Ok);
+        Prompts::SetTestMode(true);
+        QVERIFY(clicked);
+        QCOMPARE(answer, QMessageBox::Ok);
+        QCOMPARE(shown, text);
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void fileDialogAddsTheSuffixAndMovesTheCurrentFolder() {
         QTemporaryDir dir;
         const QString before = QDir::currentPath();
@@ -37,7 +67,8 @@ private slots:
         save.save = true;
         save.defaultSuffix = "trn";
         QCOMPARE(Prompts::FileDialog(save), dir.filePath("Кубок 2026.trn"));
-        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                 QFileInfo(dir.path()).canonicalFilePath());
 
         // A name with an extension keeps it; a cancelled dialog changes nothing.
         Prompts::QueueFileAnswer(dir.filePath("a.t"));
