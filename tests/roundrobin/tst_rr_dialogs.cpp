@@ -6,17 +6,21 @@
 #include "ResultDialog.h"
 #include "RrTestUtil.h"
 #include "SettingsEditor.h"
+#include "Ui.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 using namespace rr;
 using namespace rr::ui;
@@ -33,6 +37,35 @@ template <class T> T* Find(QWidget& parent, const char* name) {
 class TestDialogs : public QObject {
     Q_OBJECT
 private slots:
+    // Names in messages are shown as typed, not as markup, and a question defaults to No.
+    void messagesShowNamesAsTyped() {
+        const QString text = QStringLiteral("Удалить результат встречи «<b>Иванов</b> — Пётр»?");
+        // The real message box, not the stand-in the other tests of the system use.
+        const QByteArray silent = qgetenv("VELMORA_RR_NO_MESSAGES");
+        qunsetenv("VELMORA_RR_NO_MESSAGES");
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        bool clicked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->text();
+            format = box->textFormat();
+            if (box->defaultButton() == box->button(QMessageBox::No)) {
+                box->defaultButton()->click();
+                clicked = true;
+            }
+        });
+        const bool yes = AskYesNo(QStringLiteral("Удаление результата"), text);
+        if (!silent.isEmpty())
+            qputenv("VELMORA_RR_NO_MESSAGES", silent);
+        QVERIFY(!yes);
+        QVERIFY(clicked);
+        QCOMPARE(shown, text);
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void creationDefaultsAreChess() {
         CreationDialog d;
         QCOMPARE(d.GetSettings(), DefaultSettings(ResultKind::Games));

@@ -25,6 +25,15 @@ bool Silent() {
 bool HaveGui() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
+// The texts hold file and player names, which must read as typed, never as markup.
+QMessageBox::StandardButton PlainMessage(QMessageBox::Icon icon, const QString& caption,
+                                         const QString& text, QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, caption, text, buttons);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 } // namespace
 
 int RunDialog(QDialog& dialog) {
@@ -52,7 +61,7 @@ void ShowError(const QString& text) {
     } else if (Silent() || !HaveGui()) {
         std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
     } else {
-        QMessageBox::warning(nullptr, caption, text);
+        PlainMessage(QMessageBox::Warning, caption, text, QMessageBox::Ok, QMessageBox::Ok);
     }
 }
 
@@ -63,8 +72,8 @@ bool AskYesNo(const QString& caption, const QString& text) {
         return true;
     if (!HaveGui())
         return false;
-    return QMessageBox::question(nullptr, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return PlainMessage(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        QMessageBox::No) == QMessageBox::Yes;
 }
 
 void SetDialogHook(std::function<int(QDialog&)> hook) {
