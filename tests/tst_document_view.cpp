@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 
 namespace {
 
@@ -240,6 +241,18 @@ private slots:
         QCOMPARE(view->m_listMatches->count(), 3);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(view->m_listMatches->item(i)->text(), QString(VELMORA_NAME_SIZE - 1, u'x'));
+    }
+
+    // A line that looks like markup reads as the plug-in wrote it, in the list and its tooltip.
+    void matchLinesAreShownAsWritten() {
+        const QString line = QStringLiteral("1 тур: <b>Иванов</b> &amp; Пётр  —  1–0");
+        DocumentFixture fixture({QStringLiteral("nearest=") + line});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QCOMPARE(view->m_listMatches->count(), 1);
+        QCOMPARE(view->m_listMatches->item(0)->text(), line);
+        QTextDocument tip;
+        tip.setHtml(view->m_listMatches->item(0)->toolTip());
+        QCOMPARE(tip.toPlainText(), line);
     }
 
     void layoutBeforeTheInitialUpdateMovesNothing() {

@@ -32,6 +32,13 @@ struct DialogUnits {
     }
 };
 
+// A tooltip takes a text that looks like markup for markup; a match line is shown as the
+// plug-in wrote it, on one line.
+QString PlainToolTip(const QString& text) {
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
 const QString kAddResult = QStringLiteral("Добавить результат матча");
 const QString kModifyResult = QStringLiteral("Изменить результат матча");
 
@@ -185,7 +192,7 @@ void CVelmoraView::FillMatchList() {
                 auto* item = new QListWidgetItem(buffers.Text(i));
                 item->setData(Qt::UserRole, i);
                 // The list is narrow by design; a long line can still be read whole.
-                item->setToolTip(item->text());
+                item->setToolTip(PlainToolTip(item->text()));
                 m_listMatches->addItem(item);
             }
             m_listMatches->setSortingEnabled(true);
