@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace rr;
 
 namespace {
@@ -137,6 +141,16 @@ private slots:
         QVERIFY(!LoadTournament(dir.filePath(QStringLiteral("нет.trn")), &error));
         QVERIFY(error.contains(QStringLiteral("нет.trn")));
         QVERIFY(!LoadTournament(dir.path(), &error)); // a folder
+        QVERIFY(!LoadPlayers(dir.path()).ok);
+#ifdef Q_OS_UNIX
+        // A pipe with no writer: refused at once instead of waiting for one.
+        const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("труба.plr")));
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        const PlayersReadResult players = LoadPlayers(QFile::decodeName(fifo));
+        QVERIFY(!players.ok);
+        QVERIFY(players.error.contains(QStringLiteral("труба.plr")));
+        QVERIFY(!LoadTournament(QFile::decodeName(fifo), &error));
+#endif
         QVERIFY(!SaveTournament(Sample(), dir.filePath(QStringLiteral("нет/такой/папки.trn")))
                      .isEmpty());
     }

@@ -258,6 +258,11 @@ PlayersReadResult ReadPlayers(const QByteArray& content) {
 
 PlayersReadResult LoadPlayers(const QString& path) {
     PlayersReadResult result;
+    // Opening a pipe or a device would wait for a writer, or read for ever.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        result.error = QStringLiteral("«%1» — не файл.").arg(path);
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error =

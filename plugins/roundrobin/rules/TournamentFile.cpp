@@ -321,7 +321,10 @@ std::unique_ptr<Tournament> LoadTournament(const QString& path, QString* error) 
     QString detail;
     std::unique_ptr<Tournament> t;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a pipe or a device would wait for a writer, or read for ever.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        detail = QStringLiteral("это не файл.");
+    else if (!file.open(QIODevice::ReadOnly))
         detail = file.errorString();
     else if (file.size() > kMaxTournamentFileSize)
         detail = QStringLiteral("файл слишком велик для турнира (%1 байт).").arg(file.size());
