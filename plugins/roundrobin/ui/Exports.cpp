@@ -69,7 +69,24 @@ int GameAt(const QList<int>& games, int32_t index) {
     return index >= 0 && index < games.size() ? games[index] : -1;
 }
 
-void EditResult(VelmoraTournament handle, QList<int> (*list)(const Tournament&), int32_t index) {
+using GameList = QList<int> (*)(const Tournament&);
+
+int32_t ListCount(VelmoraTournament handle, GameList list) {
+    return Guard(int32_t(0), [&]() -> int32_t {
+        const Tournament* t = Tournaments().Find(handle);
+        return t ? int32_t(list(*t).size()) : 0;
+    });
+}
+
+int32_t ListHeaders(VelmoraTournament handle, GameList list, char** lines, int32_t count) {
+    return Guard(int32_t(0), [&]() -> int32_t {
+        const Tournament* t = Tournaments().Find(handle);
+        FillList(lines, count, t ? Lines(*t, list(*t)) : QStringList());
+        return t ? 1 : 0;
+    });
+}
+
+void EditResult(VelmoraTournament handle, GameList list, int32_t index) {
     Tournament* t = Tournaments().Find(handle);
     if (!t)
         return;
@@ -84,7 +101,7 @@ void EditResult(VelmoraTournament handle, QList<int> (*list)(const Tournament&),
         t->SetResult(game, result);
 }
 
-void DeleteResult(VelmoraTournament handle, QList<int> (*list)(const Tournament&), int32_t index) {
+void DeleteResult(VelmoraTournament handle, GameList list, int32_t index) {
     Tournament* t = Tournaments().Find(handle);
     if (!t)
         return;
@@ -323,51 +340,30 @@ VELMORA_EXPORT int32_t OnTournamentParameters(VelmoraTournament tournament) {
 }
 
 VELMORA_EXPORT int32_t GetNearestMatchesCount(VelmoraTournament tournament) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        return t ? int32_t(NearestGames(*t).size()) : 0;
-    });
+    return ListCount(tournament, NearestGames);
 }
 
 VELMORA_EXPORT int32_t GetNearestMatchesHeaders(VelmoraTournament tournament, char** lines,
                                                 int32_t count) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        FillList(lines, count, t ? Lines(*t, NearestGames(*t)) : QStringList());
-        return t ? 1 : 0;
-    });
+    return ListHeaders(tournament, NearestGames, lines, count);
 }
 
 VELMORA_EXPORT int32_t GetCurrentMatchesCount(VelmoraTournament tournament) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        return t ? int32_t(CurrentGames(*t).size()) : 0;
-    });
+    return ListCount(tournament, CurrentGames);
 }
 
 VELMORA_EXPORT int32_t GetCurrentMatchesHeaders(VelmoraTournament tournament, char** lines,
                                                 int32_t count) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        FillList(lines, count, t ? Lines(*t, CurrentGames(*t)) : QStringList());
-        return t ? 1 : 0;
-    });
+    return ListHeaders(tournament, CurrentGames, lines, count);
 }
 
 VELMORA_EXPORT int32_t GetLastMatchesCount(VelmoraTournament tournament) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        return t ? int32_t(LastGames(*t).size()) : 0;
-    });
+    return ListCount(tournament, LastGames);
 }
 
 VELMORA_EXPORT int32_t GetLastMatchesHeaders(VelmoraTournament tournament, char** lines,
                                              int32_t count) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        FillList(lines, count, t ? Lines(*t, LastGames(*t)) : QStringList());
-        return t ? 1 : 0;
-    });
+    return ListHeaders(tournament, LastGames, lines, count);
 }
 
 VELMORA_EXPORT int32_t OnAddMatchResult(VelmoraTournament tournament, int32_t index) {
