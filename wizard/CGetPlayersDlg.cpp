@@ -209,18 +209,16 @@ void CGetPlayersDlg::OnListSave() {
         m_pEntries->OnSavePlayers(Players(), m_strListPath.toUtf8().constData());
         return;
     }
-    const QString programFolder = theApp() ? theApp()->m_strProgramFolder : QString();
-    const QString path =
-        AskListFile(true, QStringLiteral("Сохранить список игроков"), programFolder);
-    if (path.isEmpty())
-        return;
-    m_strListPath = path;
-    m_pEntries->OnSavePlayers(Players(), path.toUtf8().constData());
+    SaveListFrom(theApp() ? theApp()->m_strProgramFolder : QString());
 }
 
 void CGetPlayersDlg::OnListSaveAs() {
+    SaveListFrom(ListFolder());
+}
+
+void CGetPlayersDlg::SaveListFrom(const QString& initialFolder) {
     const QString path =
-        AskListFile(true, QStringLiteral("Сохранить список игроков"), ListFolder());
+        AskListFile(true, QStringLiteral("Сохранить список игроков"), initialFolder);
     if (path.isEmpty())
         return;
     m_strListPath = path;

@@ -54,6 +54,8 @@ private:
     QString PlayerLine(int index) const;
     QString AskListFile(bool save, const QString& title, const QString& initialFolder) const;
     QString ListFolder() const;
+    // The save dialog from the folder given; a confirmed file is remembered and written.
+    void SaveListFrom(const QString& initialFolder);
 
     QPushButton* m_btnListAdd;
     QPushButton* m_btnListSave;
