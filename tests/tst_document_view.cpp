@@ -243,6 +243,21 @@ private slots:
             QCOMPARE(view->m_listMatches->item(i)->text(), QString(VELMORA_NAME_SIZE - 1, u'x'));
     }
 
+    // Alphabetical without regard to case, as the skin and system lists are; the commands still
+    // pass the plug-in's positions.
+    void listSortsWithoutRegardToCase() {
+        DocumentFixture fixture({QStringLiteral("nearest=бета|Гамма|альфа|Бета")});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QStringList rows;
+        QList<int> values;
+        for (int i = 0; i < view->m_listMatches->count(); ++i) {
+            rows << view->m_listMatches->item(i)->text();
+            values << view->m_listMatches->item(i)->data(Qt::UserRole).toInt();
+        }
+        QCOMPARE(rows, QStringList({"альфа", "бета", "Бета", "Гамма"}));
+        QCOMPARE(values, QList<int>({2, 0, 3, 1}));
+    }
+
     // A line that looks like markup reads as the plug-in wrote it, in the list and its tooltip.
     void matchLinesAreShownAsWritten() {
         const QString line = QStringLiteral("1 тур: <b>Иванов</b> &amp; Пётр  —  1–0");

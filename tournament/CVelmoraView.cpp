@@ -12,6 +12,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace {
 
 // The view's controls keep the sizes of their dialog template, in dialog units of the
@@ -68,7 +72,7 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
     m_listMatches = new QListWidget(this);
     m_listMatches->setObjectName(QStringLiteral("listMatches"));
     m_listMatches->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listMatches->setSortingEnabled(true);
+    // Sorted by FillMatchList itself, as the other sorted lists of the program are.
     m_listMatches->setUniformItemSizes(true);
     m_listMatches->setGeometry(units.Rect(171, 74, 126, 72));
     m_listMatches->viewport()->installEventFilter(this);
@@ -186,17 +190,21 @@ void CVelmoraView::FillMatchList() {
         TextBufferArray buffers(n);
         if (buffers.Count() == n && headers) {
             headers(tournament, buffers.Pointers(), n);
-            // Sorting once after adding them all instead of at every insertion.
-            m_listMatches->setSortingEnabled(false);
-            for (int i = 0; i < n; ++i) {
-                auto* item = new QListWidgetItem(buffers.Text(i));
+            // Alphabetical without regard to case, like the program's other sorted lists;
+            // equal lines keep the plug-in's order. Sorted once, not at every insertion.
+            QStringList texts = buffers.Texts();
+            std::vector<int> order(static_cast<size_t>(n));
+            std::iota(order.begin(), order.end(), 0);
+            std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
+                return QString::compare(texts[a], texts[b], Qt::CaseInsensitive) < 0;
+            });
+            for (int i : order) {
+                auto* item = new QListWidgetItem(texts[i]);
                 item->setData(Qt::UserRole, i);
                 // The list is narrow by design; a long line can still be read whole.
-                item->setToolTip(PlainToolTip(item->text()));
+                item->setToolTip(PlainToolTip(texts[i]));
                 m_listMatches->addItem(item);
             }
-            m_listMatches->setSortingEnabled(true);
-            m_listMatches->sortItems(Qt::AscendingOrder);
             m_listMatches->setCurrentRow(0);
             filled = true;
         }
