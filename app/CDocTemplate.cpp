@@ -31,6 +31,14 @@ CChildFrame* CDocTemplate::CreateNewFrame(CVelmoraDoc* document) {
     return frame;
 }
 
+CChildFrame* CDocTemplate::CreateNewDocumentAndFrame() {
+    CVelmoraDoc* document = CreateNewDocument();
+    CChildFrame* frame = document ? CreateNewFrame(document) : nullptr;
+    if (!frame)
+        delete document;
+    return frame;
+}
+
 void CDocTemplate::InitialUpdateFrame(CChildFrame* frame, CVelmoraDoc* document, bool makeVisible) {
     if (document && document->GetView())
         document->GetView()->OnInitialUpdate();

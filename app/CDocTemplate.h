@@ -21,6 +21,8 @@ public:
     // here on: closing or destroying the frame destroys the document. Null when it cannot be
     // created; the caller then deletes the document itself.
     CChildFrame* CreateNewFrame(CVelmoraDoc* document);
+    // Both of the above: a new document in a new frame, or neither (null).
+    CChildFrame* CreateNewDocumentAndFrame();
     // The frame's initial update: the view's initial update, then shown maximised and active.
     void InitialUpdateFrame(CChildFrame* frame, CVelmoraDoc* document, bool makeVisible = true);
 

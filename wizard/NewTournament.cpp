@@ -111,12 +111,10 @@ void CVelmoraApp::OnFileNew() {
     ShowWizardProgress(QString());
 
     CDocTemplate* docTemplate = GetDocTemplate();
-    CVelmoraDoc* doc = docTemplate ? docTemplate->CreateNewDocument() : nullptr;
-    CChildFrame* frame = doc ? docTemplate->CreateNewFrame(doc) : nullptr;
+    CChildFrame* frame = docTemplate ? docTemplate->CreateNewDocumentAndFrame() : nullptr;
     if (!frame) {
         // The files are written; only the window is missing. The tournament must not outlive
         // this run unseen, and the user can still open the file.
-        delete doc;
         entries.FreeTournament(hTournament);
         Prompts::Message(nullptr,
                          QStringLiteral("Чемпионат сохранён в файл «%1», но открыть его окно не "
@@ -124,6 +122,7 @@ void CVelmoraApp::OnFileNew() {
                              .arg(QDir::toNativeSeparators(strTournamentPath)),
                          QStringLiteral("Ошибка"), Prompts::Icon::Error, QMessageBox::Ok);
     } else {
+        CVelmoraDoc* doc = frame->GetDocument();
         doc->OnNewDocument();
         doc->AttachTournament(hTournament, system, dlgNew.m_nSkin, strTournamentPath, strTablePath);
         docTemplate->InitialUpdateFrame(frame, doc, true);

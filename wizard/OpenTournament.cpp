@@ -102,15 +102,14 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     ShowWizardProgress(QString());
 
     CDocTemplate* docTemplate = GetDocTemplate();
-    CVelmoraDoc* doc = docTemplate ? docTemplate->CreateNewDocument() : nullptr;
-    CChildFrame* frame = doc ? docTemplate->CreateNewFrame(doc) : nullptr;
+    CChildFrame* frame = docTemplate ? docTemplate->CreateNewDocumentAndFrame() : nullptr;
     if (!frame) {
         // Nothing may hold the tournament now but this opening: give it back.
-        delete doc;
         entries.FreeTournament(hTournament);
         ShowOpeningError(QStringLiteral("Не удалось открыть окно чемпионата"));
         return nullptr;
     }
+    CVelmoraDoc* doc = frame->GetDocument();
     doc->OnNewDocument();
     doc->AttachTournament(hTournament, system, nSkin, path, strTablePath);
 
