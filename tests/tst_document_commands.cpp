@@ -231,7 +231,8 @@ private slots:
         DocumentFixture fixture({QStringLiteral("nearest=a|b")});
         CVelmoraDoc* document = fixture.Open();
         CVelmoraView* view = document->GetView();
-        // The plug-in's parameters change which matches are due: the list shows the old ones.
+        // The plug-in's parameters change which matches are due: the list shows the new ones,
+        // so a command on the selected line reaches the match it names.
         fixture.Configure({QStringLiteral("nearest=x|y|z"),
                            QStringLiteral("table_modified=%1").arg(int(table)),
                            QStringLiteral("tournament_modified=%1").arg(int(tournament))});
@@ -243,10 +244,13 @@ private slots:
                      << QStringLiteral("SaveTable(h1, \"%1\") -> 0").arg(document->m_strTablePath)
                      << QStringLiteral("Progress(\"\")")
                      << QStringLiteral("Navigate(\"%1\")").arg(document->m_strTablePath);
-        expected << QStringLiteral("TournamentWasModified(h1) -> %1").arg(int(tournament));
+        expected << QStringLiteral("TournamentWasModified(h1) -> %1").arg(int(tournament))
+                 << QStringLiteral("GetNearestMatchesCount(h1) -> 3")
+                 << QStringLiteral("GetNearestMatchesHeaders(h1, 3) -> 0");
         QCOMPARE(fixture.Log(), expected);
         QCOMPARE(document->IsModified(), tournament);
-        QCOMPARE(view->m_listMatches->count(), 2);
+        QCOMPARE(view->m_listMatches->count(), 3);
+        QCOMPARE(view->m_listMatches->item(0)->text(), QStringLiteral("x"));
     }
 
     void informationAsksOnlyWhetherTheTournamentChanged() {

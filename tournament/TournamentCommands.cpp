@@ -16,7 +16,10 @@ void CVelmoraView::OnTournamentParameters() {
         m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->m_hTournament);
     SaveTableIfModified();
     MarkIfTournamentModified();
-    // The list is left as it is until the next tab change or match command.
+    // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
+    // list left as it was would send the next result or deletion to whatever match now has
+    // that index, so it is refilled, keeping its position.
+    FillMatchList();
 }
 
 void CVelmoraView::OnTournamentInfo() {
