@@ -12,6 +12,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_CONTACT "Velmora <feedback@velmora.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# CPack hands dpkg-shlibdeps every dynamically linked ELF file it packs, so the tournament
+# systems' modules in Systems/ (private, loaded by path) count as much as the program.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the X11 platform plug-in, the web
 # engine's helper process, the translations of Qt's own buttons. shared-mime-info and
