@@ -57,6 +57,38 @@ void RunDetached(const QString& program, const QStringList& arguments) {
         QProcess::startDetached(found, arguments);
 }
 
+// The program a desktop entry's Exec key starts, found as the desktop finds it.
+QString ExecProgram(const QString& entryPath) {
+    QFile file(entryPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (!line.startsWith("Exec="))
+            continue;
+        const QString program = QString::fromUtf8(line.mid(5)).section(u' ', 0, 0);
+        return QDir::isAbsolutePath(program) ? program : QStandardPaths::findExecutable(program);
+    }
+    return {};
+}
+
+// True when a desktop entry outside the user's own data folder (the one a package installed)
+// already starts this very program. A per-user copy would then only shadow it, and would be
+// left behind, pointing at nothing, when the package is removed.
+bool InstalledSystemWide(const QString& executablePath) {
+    const QString self = QFileInfo(executablePath).canonicalFilePath();
+    if (self.isEmpty())
+        return false;
+    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& dir : dirs.split(u':', Qt::SkipEmptyParts)) {
+        const QString program = ExecProgram(dir + QStringLiteral("/applications/velmora.desktop"));
+        if (!program.isEmpty() && QFileInfo(program).canonicalFilePath() == self)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString DataHome() {
@@ -99,6 +131,8 @@ QByteArray MimePackage() {
 }
 
 bool EnsureRegistered(const QString& executablePath) {
+    if (InstalledSystemWide(executablePath))
+        return false;
     const QString home = DataHome();
     const QString applications = home + QStringLiteral("/applications");
     const QString mime = home + QStringLiteral("/mime");

@@ -21,7 +21,8 @@ QString DataHome();
 // Writes the desktop entry (which runs `<executable> /dde %F`), the MIME type of ".trn" and
 // their icons under DataHome(), unless they are there already with the same contents, and
 // then asks the desktop databases to refresh. Failures are passed over: the program runs
-// without them. Returns true when anything was written.
+// without them. Nothing is written for a program that a system-wide desktop entry (a
+// package's) already starts. Returns true when anything was written.
 bool EnsureRegistered(const QString& executablePath);
 
 // The texts written, for the installed copies and for tests.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package Velmora needs to build, run and test.
 # Safe to run again: apt-get skips what is already there.
+# With --package-check it also installs what checking the Debian package takes: lintian, and
+# the desktop's own tools to ask for a file type's program and to start a menu entry.
 set -euo pipefail
 
 packages=(
@@ -8,10 +10,14 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-translations-l10n libqt6svg6
   libgl-dev libxkbcommon-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   clang libclang-rt-14-dev
   rsync dpkg-dev fakeroot file
 )
+
+if [ "${1:-}" = "--package-check" ]; then
+  packages+=(lintian xdg-utils dex)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
