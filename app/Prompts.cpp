@@ -10,6 +10,7 @@ namespace {
 
 struct TestState {
     bool on = false;
+    bool fileDialogsOnly = false;
     QQueue<QMessageBox::StandardButton> messageAnswers;
     QQueue<QString> fileAnswers;
     QList<Record> asked;
@@ -60,8 +61,18 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
                                     Icon icon, QMessageBox::StandardButtons buttons,
                                     bool taskModal) {
     TestState& state = State();
-    if (state.on) {
-        Record record{Record::MessageKind, {owner, owner != nullptr, text, caption, icon, buttons, taskModal}, {}};
+    if (state.on && state.fileDialogsOnly) {
+        Record record{Record::MessageKind,
+                      {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
+                      {}};
+        record.answered = true;
+        state.asked.append(record);
+        if (state.observer)
+            state.observer(record);
+    } else if (state.on) {
+        Record record{Record::MessageKind,
+                      {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
+                      {}};
         QMessageBox::StandardButton answer = DefaultAnswer(buttons);
         if (!state.messageAnswers.isEmpty()) {
             answer = state.messageAnswers.dequeue();
@@ -73,6 +84,7 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
         return answer;
     }
     QMessageBox box(ToQt(icon), caption, text, buttons, owner);
+    box.setObjectName(QStringLiteral("promptMessageBox"));
     box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -131,6 +143,12 @@ void SetTestMode(bool on) {
 }
 bool TestMode() {
     return State().on;
+}
+void SetScriptFileDialogsOnly(bool on) {
+    State().fileDialogsOnly = on;
+}
+bool ScriptFileDialogsOnly() {
+    return State().fileDialogsOnly;
 }
 void QueueMessageAnswer(QMessageBox::StandardButton answer) {
     State().messageAnswers.enqueue(answer);

@@ -3,8 +3,11 @@
 
 #include "app/Prompts.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 
 class TestPrompts : public QObject {
     Q_OBJECT
@@ -37,7 +40,8 @@ private slots:
         save.save = true;
         save.defaultSuffix = "trn";
         QCOMPARE(Prompts::FileDialog(save), dir.filePath("Кубок 2026.trn"));
-        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                 QFileInfo(dir.path()).canonicalFilePath());
 
         // A name with an extension keeps it; a cancelled dialog changes nothing.
         Prompts::QueueFileAnswer(dir.filePath("a.t"));
@@ -46,6 +50,44 @@ private slots:
         QCOMPARE(Prompts::FileDialog(save), QString());
         QCOMPARE(QDir::currentPath(), before);
         QVERIFY(!Prompts::Asked().last().answered);
+    }
+
+    // Only the file dialogs scripted: the message box is a real one that a user (here a
+    // timer) answers, and it is still recorded; the file answer still comes from the queue.
+    void scriptFileDialogsOnlyShowsRealMessageBoxes() {
+        QTemporaryDir dir;
+        Prompts::SetScriptFileDialogsOnly(true);
+        QString seenText;
+        bool clicked = false;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || clicked || box->objectName() != "promptMessageBox")
+                return;
+            seenText = box->text();
+            clicked = true;
+            box->button(QMessageBox::No)->click();
+        });
+        timer.start(5);
+        const auto answer = Prompts::Message(nullptr, "Сохранить?", "c", Prompts::Icon::Question,
+                                             QMessageBox::Yes | QMessageBox::No);
+        timer.stop();
+        QVERIFY(clicked);
+        QCOMPARE(answer, QMessageBox::No);
+        QCOMPARE(seenText, "Сохранить?");
+        QCOMPARE(Prompts::Asked().size(), 1);
+        QCOMPARE(Prompts::Asked()[0].message.text, "Сохранить?");
+
+        const QString before = QDir::currentPath();
+        Prompts::QueueFileAnswer(dir.filePath("a.trn"));
+        Prompts::FileRequest open;
+        QCOMPARE(Prompts::FileDialog(open), dir.filePath("a.trn"));
+        QDir::setCurrent(before);
+        Prompts::SetScriptFileDialogsOnly(false);
+        QVERIFY(!Prompts::ScriptFileDialogsOnly());
+        // Back to the queue: an unanswered message gets its default without a window.
+        QCOMPARE(Prompts::Message(nullptr, "t", "c", Prompts::Icon::None, QMessageBox::Ok),
+                 QMessageBox::Ok);
     }
 };
 
