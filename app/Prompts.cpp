@@ -55,24 +55,34 @@ QString Chosen(const QString& answer) {
     return chosen.absoluteFilePath();
 }
 
+QMessageBox::StandardButton RunMessageBox(QWidget* owner, const QString& text,
+                                          const QString& caption, Icon icon,
+                                          QMessageBox::StandardButtons buttons, bool taskModal) {
+    QMessageBox box(ToQt(icon), caption, text, buttons, owner);
+    box.setObjectName(QStringLiteral("promptMessageBox"));
+    box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 } // namespace
 
 QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const QString& caption,
                                     Icon icon, QMessageBox::StandardButtons buttons,
                                     bool taskModal) {
     TestState& state = State();
-    if (state.on && state.fileDialogsOnly) {
+    if (state.on) {
         Record record{Record::MessageKind,
                       {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
                       {}};
-        record.answered = true;
-        state.asked.append(record);
-        if (state.observer)
-            state.observer(record);
-    } else if (state.on) {
-        Record record{Record::MessageKind,
-                      {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
-                      {}};
+        // Scripting only the file dialogs: a real box, answered by whoever drives
+        // it; the record says what was asked.
+        if (state.fileDialogsOnly) {
+            record.answered = true;
+            state.asked.append(record);
+            if (state.observer)
+                state.observer(record);
+            return RunMessageBox(owner, text, caption, icon, buttons, taskModal);
+        }
         QMessageBox::StandardButton answer = DefaultAnswer(buttons);
         if (!state.messageAnswers.isEmpty()) {
             answer = state.messageAnswers.dequeue();
@@ -83,10 +93,7 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
             state.observer(record);
         return answer;
     }
-    QMessageBox box(ToQt(icon), caption, text, buttons, owner);
-    box.setObjectName(QStringLiteral("promptMessageBox"));
-    box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return RunMessageBox(owner, text, caption, icon, buttons, taskModal);
 }
 
 QString FileDialog(const FileRequest& request) {

@@ -459,7 +459,8 @@ void TestE2EJourney::tablePageShowsTheResults() {
     QVERIFY(m_document);
     QWebEngineView* engine = m_document->GetView()->m_wndBrowser->GetEngine();
     QVERIFY(engine);
-    QCOMPARE(engine->url(), QUrl::fromLocalFile(m_document->m_strTablePath));
+    QTRY_COMPARE_WITH_TIMEOUT(engine->url(), QUrl::fromLocalFile(m_document->m_strTablePath),
+                              20000);
     // The page on disk has the results; the engine shows them once it has reloaded it.
     QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath)).contains("½"));
     QTRY_VERIFY_WITH_TIMEOUT(PageText(m_document).contains("½"), 20000);
@@ -488,7 +489,7 @@ void TestE2EJourney::tablePageShowsTheResults() {
     QCOMPARE(rows, 6);
     // No element came from a player's name.
     QCOMPARE(Evaluate(engine, "document.querySelectorAll('script').length").toInt(), 0);
-    QCOMPARE(BodyColour(m_document), "rgb(31, 41, 51)"); // the everyday skin
+    QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(31, 41, 51)", 20000); // everyday skin
 }
 
 void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
@@ -635,6 +636,12 @@ void TestE2EJourney::openTheSameFileTwice() {
     QVERIFY(!m_document->IsModified());
     QCOMPARE(MatchList(view, Current).size(), 1);
     QVERIFY(MatchList(m_document->GetView(), Current).isEmpty());
+    // With VELMORA_SHOW_MS set, both windows stay on screen that long to be looked at (under
+    // Xvfb, say).
+    if (const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS"); show > 0) {
+        Main()->MdiArea()->tileSubWindows();
+        QTest::qWait(show);
+    }
 }
 
 void TestE2EJourney::quitAnsweringTheSavePrompts() {
@@ -644,12 +651,27 @@ void TestE2EJourney::quitAnsweringTheSavePrompts() {
     const QString line = MatchList(m_second->GetView(), Current).value(0);
     QVERIFY(!line.isEmpty());
 
+    // Cancel keeps the program and both windows as they were.
+    {
+        JourneyDriver driver;
+        driver.OnMessage("Save changes to Кубок.trn?", QMessageBox::Cancel);
+        QVERIFY(!Main()->close());
+        DRIVER_DONE(driver);
+        QCOMPARE(Main()->ChildFrames().size(), 2);
+        QVERIFY(m_second && m_second->IsModified());
+        QVERIFY(Main()->isVisible());
+        QCOMPARE(ReadAll(m_path), before);
+    }
+
     // Only the changed window asks; Yes saves it.
+    Prompts::ClearAsked();
     JourneyDriver driver;
-    driver.OnMessage("Кубок.trn", QMessageBox::Yes);
+    driver.OnMessage("Save changes to Кубок.trn?", QMessageBox::Yes);
     QVERIFY(Main()->close());
     DRIVER_DONE(driver);
     QCOMPARE(Messages().size(), 1);
+    QCOMPARE(Messages()[0].message.buttons,
+             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QTRY_VERIFY(Main()->ChildFrames().isEmpty());
     QTRY_VERIFY(!m_document && !m_second);
     QVERIFY(!Main()->isVisible());
@@ -657,6 +679,8 @@ void TestE2EJourney::quitAnsweringTheSavePrompts() {
     const QByteArray after = ReadAll(m_path);
     QVERIFY(after != before);
     QVERIFY(after.startsWith("Velmora Round Robin 1\n"));
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
+    QCOMPARE(Main()->MessagePaneText(), "Готово");
 
     // Started again from its folder, the program finds the saved change through its recent list.
     m_app.reset();
