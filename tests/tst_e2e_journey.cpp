@@ -573,29 +573,38 @@ void TestE2EJourney::saveTwoReports() {
     QVERIFY(QDir().mkpath(reports));
     QStringList names;
     JourneyDriver driver;
-    auto save = [&names, reports](int row) {
-        return [&names, reports, row](QWidget* dlg) {
+    auto save = [&names](int row, const QString& path) {
+        return [&names, row, path](QWidget* dlg) {
             QListWidget* list = List(dlg, "listReports");
             QVERIFY(list->count() >= 2);
             list->setCurrentRow(row);
             names.append(list->item(row)->text());
-            Prompts::QueueFileAnswer(reports + QStringLiteral("/Отчёт %1").arg(row + 1));
+            Prompts::QueueFileAnswer(path);
             ClickButton(dlg, "btnSaveAs");
         };
     };
-    driver.On("reportsDlg", save(0))
+    // Two reports, then one into a folder that is not there: the system says why it failed,
+    // and the program does not claim it was saved.
+    const QString missing = m_root.filePath(QStringLiteral("Нет такой папки/Отчёт"));
+    driver.On("reportsDlg", save(0, reports + QStringLiteral("/Отчёт 1")))
         .OnMessage("Отчёт сохранён", QMessageBox::Ok)
-        .On("reportsDlg", save(1))
+        .On("reportsDlg", save(1, reports + QStringLiteral("/Отчёт 2")))
         .OnMessage("Отчёт сохранён", QMessageBox::Ok)
+        .On("reportsDlg", save(0, missing))
+        .OnMessage("Не удалось записать файл", QMessageBox::Ok)
+        .OnMessage("Отчёт не сохранён", QMessageBox::Ok)
         .On("reportsDlg", [](QWidget* dlg) { ClickButton(dlg, "btnCancel"); });
     Main()->Action(Command::Reports)->trigger();
     DRIVER_DONE(driver);
-    QCOMPARE(driver.Messages(), QStringList({"Отчёт сохранён", "Отчёт сохранён"}));
-    QCOMPARE(names.size(), 2);
+    QCOMPARE(driver.Messages().size(), 4);
+    QCOMPARE(driver.Messages().mid(0, 2), QStringList({"Отчёт сохранён", "Отчёт сохранён"}));
+    QVERIFY(driver.Messages()[3].startsWith("Отчёт не сохранён в файл «" + missing));
+    QVERIFY(!QFileInfo::exists(QFileInfo(missing).absolutePath()));
+    QCOMPARE(names.size(), 3);
 
     // Both files, each with the extension its report asked for.
     const QList<Prompts::Record> files = FileDialogs();
-    QCOMPARE(files.size(), 2);
+    QCOMPARE(files.size(), 3);
     for (int k = 0; k < 2; ++k) {
         QCOMPARE(files[k].file.initialFolder, m_tournaments + u'/');
         QVERIFY(!files[k].file.defaultSuffix.isEmpty());
