@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -187,6 +188,8 @@ QVariant Evaluate(QWebEngineView* view, const QString& script) {
     return result;
 }
 
+const QString kVenue = QStringLiteral("Клуб «Ладья» <b>");
+
 const QStringList kPlayers = {QStringLiteral("Алексей Иванов"), QStringLiteral("<script>&"),
                               QStringLiteral("Carl"),           QStringLiteral("Dana"),
                               QStringLiteral("Eric"),           QStringLiteral("Fiona")};
@@ -207,6 +210,7 @@ private slots:
     void saveCloseAndReopenWithAnotherSkin();
     void changeTheSkinAgain();
     void saveTwoReports();
+    void parametersAndInformation();
     void openTheSameFileTwice();
     void quitAnsweringTheSavePrompts();
 
@@ -616,6 +620,42 @@ void TestE2EJourney::saveTwoReports() {
     QVERIFY(!m_document->IsModified());
 }
 
+void TestE2EJourney::parametersAndInformation() {
+    QVERIFY(m_document && !m_document->IsModified());
+    // The system's parameters looked at and left as they were: nothing changes.
+    {
+        JourneyDriver driver;
+        driver.On("parametersDialog", [](QWidget* dlg) {
+            QCOMPARE(List(dlg, "withdrawn")->count(), kPlayers.size());
+            PluginOk(dlg);
+        });
+        Main()->Action(Command::TournamentParameters)->trigger();
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(!m_document->IsModified());
+
+    // A venue typed into the information: the tournament is changed, and once saved the
+    // page on disk shows it as text. The window shows it from its next reload on (the second
+    // window below).
+    const QString venue = kVenue;
+    {
+        JourneyDriver driver;
+        driver.On("infoDialog", [venue](QWidget* dlg) {
+            QCOMPARE(dlg->findChild<QLabel*>("playersFigure")->text(), "6");
+            TypeText(dlg->findChild<QLineEdit*>("venue"), venue);
+            PluginOk(dlg);
+        });
+        Main()->Action(Command::TournamentInfo)->trigger();
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(m_document->IsModified());
+    Main()->Action(Command::FileSave)->trigger();
+    QVERIFY(!m_document->IsModified());
+    QVERIFY(QString::fromUtf8(ReadAll(m_path)).contains(venue));
+    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
+                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
+}
+
 void TestE2EJourney::openTheSameFileTwice() {
     QVERIFY(m_document);
     Prompts::ClearAsked();
@@ -632,6 +672,8 @@ void TestE2EJourney::openTheSameFileTwice() {
     QVERIFY(m_second && m_second != m_document);
     QCOMPARE(m_second->m_strTournamentPath, m_path);
     QVERIFY(!m_second->IsModified());
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
+    QTRY_VERIFY_WITH_TIMEOUT(PageText(m_second).contains(kVenue), 20000);
 
     // A change in the second window only.
     CVelmoraView* view = m_second->GetView();
