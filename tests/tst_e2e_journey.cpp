@@ -322,7 +322,11 @@ void TestE2EJourney::createTournament() {
     driver
         .On("CGetPlayersDlg",
             [](QWidget* dlg) {
-                QCOMPARE(List(dlg, "listPlayers")->count(), kPlayers.size());
+                // Each as typed, the one with markup as plain text.
+                const QStringList rows = Rows(List(dlg, "listPlayers"));
+                QCOMPARE(rows.size(), kPlayers.size());
+                for (qsizetype k = 0; k < rows.size(); ++k)
+                    QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
                 ClickButton(dlg, "btnNext");
             })
         .On("CChooseSortingDlg",
@@ -336,6 +340,8 @@ void TestE2EJourney::createTournament() {
 
     // The save dialog came through the seam, and nothing else was asked.
     QCOMPARE(FileDialogs().size(), 1);
+    QVERIFY(FileDialogs()[0].file.save);
+    QCOMPARE(FileDialogs()[0].file.initialFolder, m_tournaments);
     QVERIFY(Messages().isEmpty());
 
     // The tournament, its page and the chosen skin side by side.
