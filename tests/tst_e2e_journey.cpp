@@ -693,6 +693,24 @@ void TestE2EJourney::openTheSameFileTwice() {
     QVERIFY(!m_document->IsModified());
     QCOMPARE(MatchList(view, Current).size(), 1);
     QVERIFY(MatchList(m_document->GetView(), Current).isEmpty());
+
+    // Saved as into a folder that has gone: the system says why, the program says it is not
+    // saved, and the window keeps its file, its title and its change.
+    {
+        const QByteArray before = ReadAll(m_path);
+        const QString missing = m_root.filePath(QStringLiteral("Нет такой папки/Кубок.trn"));
+        Prompts::ClearAsked();
+        Prompts::QueueFileAnswer(missing);
+        JourneyDriver driver;
+        driver.OnMessage("Не удалось сохранить турнир в файл «" + missing, QMessageBox::Ok)
+            .OnMessage("Чемпионат не сохранён в файл «" + missing + "»", QMessageBox::Ok);
+        Main()->Action(Command::FileSaveAs)->trigger();
+        DRIVER_DONE(driver);
+        QVERIFY(m_second->IsModified());
+        QCOMPARE(m_second->m_strTournamentPath, m_path);
+        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+        QCOMPARE(ReadAll(m_path), before);
+    }
     // With VELMORA_SHOW_MS set, both windows stay on screen that long to be looked at (under
     // Xvfb, say).
     if (const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS"); show > 0) {
