@@ -10,6 +10,7 @@ namespace {
 
 struct TestState {
     bool on = false;
+    bool fileDialogsOnly = false;
     QQueue<QMessageBox::StandardButton> messageAnswers;
     QQueue<QString> fileAnswers;
     QList<Record> asked;
@@ -54,6 +55,17 @@ QString Chosen(const QString& answer) {
     return chosen.absoluteFilePath();
 }
 
+QMessageBox::StandardButton RunMessageBox(QWidget* owner, const QString& text,
+                                          const QString& caption, Icon icon,
+                                          QMessageBox::StandardButtons buttons, bool taskModal) {
+    QMessageBox box(ToQt(icon), caption, text, buttons, owner);
+    box.setObjectName(QStringLiteral("promptMessageBox"));
+    // Texts carry file names and plug-in text, which must read as typed, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 } // namespace
 
 QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const QString& caption,
@@ -64,6 +76,15 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
         Record record{Record::MessageKind,
                       {owner, owner != nullptr, text, caption, icon, buttons, taskModal},
                       {}};
+        // Scripting only the file dialogs: a real box, answered by whoever drives
+        // it; the record says what was asked.
+        if (state.fileDialogsOnly) {
+            record.answered = true;
+            state.asked.append(record);
+            if (state.observer)
+                state.observer(record);
+            return RunMessageBox(owner, text, caption, icon, buttons, taskModal);
+        }
         QMessageBox::StandardButton answer = DefaultAnswer(buttons);
         if (!state.messageAnswers.isEmpty()) {
             answer = state.messageAnswers.dequeue();
@@ -74,11 +95,7 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
             state.observer(record);
         return answer;
     }
-    QMessageBox box(ToQt(icon), caption, text, buttons, owner);
-    // Texts carry file names and plug-in text, which must read as typed, never as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return RunMessageBox(owner, text, caption, icon, buttons, taskModal);
 }
 
 QString FileDialog(const FileRequest& request) {
@@ -135,6 +152,12 @@ void SetTestMode(bool on) {
 }
 bool TestMode() {
     return State().on;
+}
+void SetScriptFileDialogsOnly(bool on) {
+    State().fileDialogsOnly = on;
+}
+bool ScriptFileDialogsOnly() {
+    return State().fileDialogsOnly;
 }
 void QueueMessageAnswer(QMessageBox::StandardButton answer) {
     State().messageAnswers.enqueue(answer);

@@ -28,11 +28,11 @@ struct FileRequest {
     bool save = false;
     QPointer<QWidget> owner;
     QString title;
-    QStringList filters;     // each "Name (*.ext)"
-    QString defaultSuffix;   // without the dot; added to a typed name that has none
-    QString initialFolder;   // the folder the dialog starts in, if any
-    QString initialName;     // a proposed name or pattern, e.g. "*.trn" or a full path
-    bool mustExist = false;  // open dialogs: the chosen file must exist
+    QStringList filters;          // each "Name (*.ext)"
+    QString defaultSuffix;        // without the dot; added to a typed name that has none
+    QString initialFolder;        // the folder the dialog starts in, if any
+    QString initialName;          // a proposed name or pattern, e.g. "*.trn" or a full path
+    bool mustExist = false;       // open dialogs: the chosen file must exist
     bool confirmOverwrite = true; // save dialogs: ask before overwriting
 };
 
@@ -59,13 +59,19 @@ struct Record {
 
 void SetTestMode(bool on);
 bool TestMode();
+// With test mode on: message boxes run for real (a QMessageBox named "promptMessageBox",
+// driven by the test from a timer) and are still recorded, while file dialogs keep coming
+// from the queue. For a journey through the real program where only the platform's file
+// dialogs are out of reach.
+void SetScriptFileDialogsOnly(bool on);
+bool ScriptFileDialogsOnly();
 void QueueMessageAnswer(QMessageBox::StandardButton answer);
 void QueueFileAnswer(const QString& path); // empty: cancel
 // A hook called with each request before it is answered (test mode only), e.g. to check the
 // state of the program at that moment.
 void SetObserver(std::function<void(const Record&)> observer);
 const QList<Record>& Asked();
-void ClearAsked();          // forgets the records and any unused answers
+void ClearAsked(); // forgets the records and any unused answers
 int PendingAnswers();
 
 } // namespace Prompts

@@ -360,6 +360,40 @@ private slots:
         QVERIFY(Calls(fixture.Log(), QStringLiteral("SaveReport")).isEmpty());
     }
 
+    // A report the plug-in could not write (its folder is gone) is not announced as saved;
+    // one written over an older file is.
+    void unwrittenReportIsNotAnnouncedAsSaved() {
+        DocumentFixture fixture({QStringLiteral("reports=Таблица:htm")});
+        CVelmoraDoc* document = fixture.Open();
+        const QString missing = fixture.Folder().Path(QStringLiteral("Нет такой папки/Отчёт.htm"));
+        const QString older = fixture.Folder().Path(QStringLiteral("Старый.htm"));
+        {
+            QFile file(older);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("old");
+        }
+        Prompts::QueueFileAnswer(missing);
+        Prompts::QueueFileAnswer(older);
+        ModalDriver driver([&](QDialog* modal) {
+            auto* save = modal->findChild<QPushButton*>(QStringLiteral("btnSaveAs"));
+            QTest::mouseClick(save, Qt::LeftButton);
+            QTest::mouseClick(save, Qt::LeftButton);
+            modal->reject();
+        });
+        document->GetView()->OnReports();
+        QCOMPARE(driver.Seen(), 1);
+        QCOMPARE(Calls(fixture.Log(), QStringLiteral("SaveReport")).size(), 2);
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(ReadAll(older), QStringLiteral("report 0\n"));
+        const QList<Prompts::Record>& asked = Prompts::Asked();
+        QCOMPARE(asked.size(), 4);
+        QCOMPARE(asked.at(1).message.text,
+                 QStringLiteral("Отчёт не сохранён в файл «%1»").arg(missing));
+        QCOMPARE(asked.at(1).message.caption, QStringLiteral("Создание отчёта"));
+        QCOMPARE(asked.at(1).message.icon, Prompts::Icon::Error);
+        QCOMPARE(asked.at(3).message.text, QStringLiteral("Отчёт сохранён"));
+    }
+
     void safeExtension_data() {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("used");

@@ -186,6 +186,39 @@ private slots:
         QCOMPARE(browser->GetLocationPath(), newFolder + QStringLiteral("Final.htm"));
     }
 
+    // A save that leaves no tournament file (its folder has gone) is no save: the document
+    // keeps its path, title and changes, and closing still asks.
+    void aSaveThatWritesNoFileKeepsPathAndChanges() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open();
+        document->SetModifiedFlag(true);
+        const QString path = document->m_strTournamentPath;
+        const QString page = document->m_strTablePath;
+        const QString missing = fixture.Folder().Path(QStringLiteral("Нет такой папки/Cup.trn"));
+        Prompts::QueueFileAnswer(missing);
+        QVERIFY(!document->DoSaveAs());
+        QVERIFY(document->IsModified());
+        QCOMPARE(document->m_strTournamentPath, path);
+        QCOMPARE(document->m_strTablePath, page);
+        QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
+        QVERIFY(Calls(fixture.Log(), QStringLiteral("SaveTable")).isEmpty());
+        const QList<Prompts::Record>& asked = Prompts::Asked();
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.at(1).message.text,
+                 QStringLiteral("Чемпионат не сохранён в файл «%1»").arg(missing));
+        QCOMPARE(asked.at(1).message.caption, QStringLiteral("Ошибка"));
+        QCOMPARE(asked.at(1).message.icon, Prompts::Icon::Error);
+
+        // Its own file gone too: Yes to the close question ends in the same failed save, and
+        // the window stays.
+        QVERIFY(QFile::remove(path));
+        Prompts::ClearAsked();
+        Prompts::QueueMessageAnswer(QMessageBox::Yes);
+        Prompts::QueueFileAnswer(missing);
+        QVERIFY(!document->SaveModified());
+        QVERIFY(document->IsModified());
+    }
+
     void saveAsCancelledSavesNothing() {
         DocumentFixture fixture;
         CVelmoraDoc* document = fixture.Open();

@@ -78,6 +78,44 @@ private slots:
         QCOMPARE(QDir::currentPath(), before);
         QVERIFY(!Prompts::Asked().last().answered);
     }
+
+    // Only the file dialogs scripted: the message box is a real one that a user (here a
+    // timer) answers, and it is still recorded; the file answer still comes from the queue.
+    void scriptFileDialogsOnlyShowsRealMessageBoxes() {
+        QTemporaryDir dir;
+        Prompts::SetScriptFileDialogsOnly(true);
+        QString seenText;
+        bool clicked = false;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || clicked || box->objectName() != "promptMessageBox")
+                return;
+            seenText = box->text();
+            clicked = true;
+            box->button(QMessageBox::No)->click();
+        });
+        timer.start(5);
+        const auto answer = Prompts::Message(nullptr, "Сохранить?", "c", Prompts::Icon::Question,
+                                             QMessageBox::Yes | QMessageBox::No);
+        timer.stop();
+        QVERIFY(clicked);
+        QCOMPARE(answer, QMessageBox::No);
+        QCOMPARE(seenText, "Сохранить?");
+        QCOMPARE(Prompts::Asked().size(), 1);
+        QCOMPARE(Prompts::Asked()[0].message.text, "Сохранить?");
+
+        const QString before = QDir::currentPath();
+        Prompts::QueueFileAnswer(dir.filePath("a.trn"));
+        Prompts::FileRequest open;
+        QCOMPARE(Prompts::FileDialog(open), dir.filePath("a.trn"));
+        QDir::setCurrent(before);
+        Prompts::SetScriptFileDialogsOnly(false);
+        QVERIFY(!Prompts::ScriptFileDialogsOnly());
+        // Back to the queue: an unanswered message gets its default without a window.
+        QCOMPARE(Prompts::Message(nullptr, "t", "c", Prompts::Icon::None, QMessageBox::Ok),
+                 QMessageBox::Ok);
+    }
 };
 
 QTEST_MAIN(TestPrompts)

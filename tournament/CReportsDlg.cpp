@@ -4,6 +4,9 @@
 #include "systems/HostText.h"
 #include "systems/PathHelpers.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -98,9 +101,23 @@ void CReportsDlg::OnSaveAs() {
     if (path.isEmpty())
         return;
 
+    // Plug-ins' answers say nothing reliable here (many answer 0 either way); the disk does.
+    // A report that was not written must not be announced as saved.
+    const QFileInfo before(path);
+    const bool existed = before.exists();
+    const QDateTime stamp = existed ? before.lastModified() : QDateTime();
+    const qint64 size = existed ? before.size() : -1;
     const QByteArray file = path.toUtf8();
     if (m_pEntries->SaveReport)
         m_pEntries->SaveReport(m_hTournament, m_listReports->currentRow(), file.constData());
+    const QFileInfo after(path);
+    if (!after.isFile() || (existed && after.lastModified() == stamp && after.size() == size)) {
+        Prompts::Message(
+            this,
+            QStringLiteral("Отчёт не сохранён в файл «%1»").arg(QDir::toNativeSeparators(path)),
+            QStringLiteral("Создание отчёта"), Prompts::Icon::Error, QMessageBox::Ok);
+        return;
+    }
     Prompts::Message(this, QStringLiteral("Отчёт сохранён"), QStringLiteral("Создание отчёта"),
                      Prompts::Icon::Information, QMessageBox::Ok);
 }

@@ -9,6 +9,7 @@
 #include "tournament/CVelmoraView.h"
 #include "tournament/ProgressText.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 CVelmoraDoc::CVelmoraDoc(QObject* parent) : QObject(parent) {}
@@ -38,10 +39,21 @@ void CVelmoraDoc::AttachTournament(VelmoraTournament hTournament, SystemInfo* pS
 }
 
 bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
-    m_strTournamentPath = GetFullPath(path);
-    const QByteArray tournamentPath = m_strTournamentPath.toUtf8();
+    const QString target = GetFullPath(path);
+    const QByteArray tournamentPath = target.toUtf8();
     if (m_pEntries && m_pEntries->OnSaveTournament)
         m_pEntries->OnSaveTournament(m_hTournament, tournamentPath.constData());
+    // The system's answer says nothing reliable (many answer 0 either way), but a file that is
+    // not there was not saved: the document keeps its path and its changes, so that closing
+    // still asks instead of losing them.
+    if (!QFileInfo(target).isFile()) {
+        Prompts::Message(DialogOwner(),
+                         QStringLiteral("Чемпионат не сохранён в файл «%1»")
+                             .arg(QDir::toNativeSeparators(target)),
+                         QStringLiteral("Ошибка"), Prompts::Icon::Error, QMessageBox::Ok);
+        return false;
+    }
+    m_strTournamentPath = target;
 
     m_strTablePath = TablePagePath(m_strTournamentPath);
     ShowProgress(QStringLiteral("Обновляется турнирная таблица"));

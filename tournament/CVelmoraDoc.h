@@ -24,6 +24,7 @@ public:
     bool OnNewDocument();
     void AttachTournament(VelmoraTournament hTournament, SystemInfo* pSystem, int nSkin,
                           const QString& strTournamentPath, const QString& strTablePath);
+    // False, with a message and nothing changed, when the tournament file did not get written.
     bool SaveDocumentTo(const QString& path);
     void RefreshTitle();
 

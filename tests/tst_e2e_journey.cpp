@@ -1,0 +1,783 @@
+// A user's whole journey through the real program: the bundled round-robin system, every real
+// dialog (the host's, the plug-in's and the message boxes) driven from a timer, and only the
+// platform's file dialogs answered through the seam. Each test function is one step of the
+// journey and relies on the ones before it; the files on disk are checked at every step.
+#include "WizardTestSupport.h"
+
+#include "app/CChildFrame.h"
+#include "app/CRecentFileList.h"
+#include "app/Commands.h"
+#include "systems/PathHelpers.h"
+#include "tournament/CVelmoraDoc.h"
+#include "tournament/CVelmoraView.h"
+#include "tournament/CWebBrowser.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+// Drives nested modal windows: a step fires when the active modal widget matches it and no
+// earlier action is still running on that same widget (a click that opened a dialog of its
+// own is still running until that dialog is done). Actions run from the event loop, so one
+// that opens a dialog does not keep the driver from answering it.
+class JourneyDriver : public QObject {
+public:
+    using Match = std::function<bool(QWidget*)>;
+    using Action = std::function<void(QWidget*)>;
+
+    explicit JourneyDriver(int patienceMs = 15000) : m_patienceMs(patienceMs) {
+        connect(&m_timer, &QTimer::timeout, this, &JourneyDriver::Poll);
+        m_timer.start(5);
+    }
+    JourneyDriver& On(const QString& objectName, Action action) {
+        m_steps.append({objectName,
+                        [objectName](QWidget* w) { return w->objectName() == objectName; },
+                        std::move(action)});
+        return *this;
+    }
+    // Any message box, the host's or a plug-in's, whose text holds the given words: the
+    // given button is clicked.
+    JourneyDriver& OnMessage(const QString& words, QMessageBox::StandardButton button) {
+        m_steps.append({QStringLiteral("message «%1»").arg(words),
+                        [words](QWidget* w) {
+                            auto* box = qobject_cast<QMessageBox*>(w);
+                            return box && box->text().contains(words);
+                        },
+                        [this, button](QWidget* w) {
+                            auto* box = static_cast<QMessageBox*>(w);
+                            m_messages.append(box->text());
+                            box->button(button)->click();
+                        }});
+        return *this;
+    }
+    bool AllDone() const { return m_next == m_steps.size() && !m_scheduled && m_running.isEmpty(); }
+    QString Waiting() const { return m_next < m_steps.size() ? m_steps[m_next].label : QString(); }
+    QStringList Unexpected() const { return m_unexpected; }
+    QStringList Messages() const { return m_messages; }
+
+private:
+    struct Step {
+        QString label;
+        Match match;
+        Action action;
+    };
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || m_scheduled || m_running.contains(modal)) {
+            m_waiting.invalidate();
+            return;
+        }
+        if (m_next < m_steps.size() && m_steps[m_next].match(modal)) {
+            m_waiting.invalidate();
+            m_scheduled = true;
+            QPointer<QWidget> target = modal;
+            Action action = m_steps[m_next++].action;
+            QTimer::singleShot(0, this, [this, target, action] {
+                m_scheduled = false;
+                if (!target)
+                    return;
+                m_running.insert(target);
+                action(target);
+                m_running.remove(target);
+            });
+            return;
+        }
+        if (!m_waiting.isValid())
+            m_waiting.start();
+        if (m_waiting.elapsed() > m_patienceMs) {
+            const auto* box = qobject_cast<QMessageBox*>(modal);
+            m_unexpected.append(modal->objectName() + (box ? u' ' + box->text() : QString()));
+            m_waiting.invalidate();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        }
+    }
+
+    QList<Step> m_steps;
+    qsizetype m_next = 0;
+    int m_patienceMs;
+    bool m_scheduled = false;
+    QSet<QWidget*> m_running;
+    QTimer m_timer;
+    QElapsedTimer m_waiting;
+    QStringList m_unexpected;
+    QStringList m_messages;
+};
+
+#define DRIVER_DONE(driver)                                                                        \
+    do {                                                                                           \
+        QTRY_VERIFY2_WITH_TIMEOUT((driver).AllDone(),                                              \
+                                  qPrintable("waiting for " + (driver).Waiting()), 20000);         \
+        QVERIFY2((driver).Unexpected().isEmpty(), qPrintable((driver).Unexpected().join(", ")));   \
+    } while (false)
+
+// Types text as key presses, letter by letter: QTest's own typing knows only Latin-1.
+void TypeText(QWidget* widget, const QString& text) {
+    QVERIFY(widget);
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// The OK of a round-robin dialog, which must be enabled by what was entered.
+void PluginOk(QWidget* dialog) {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttons"));
+    QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+    QVERIFY(ok && ok->isEnabled());
+    ok->click();
+}
+
+JourneyDriver::Action TypePlayer(const QString& name) {
+    return [name](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("name"));
+        QVERIFY(edit);
+        TypeText(edit, name);
+        QCOMPARE(edit->text(), name);
+        PluginOk(dialog);
+    };
+}
+
+JourneyDriver::Action ChooseResult(const char* radio) {
+    return [radio](QWidget* dialog) {
+        auto* button = dialog->findChild<QRadioButton*>(QLatin1String(radio));
+        QVERIFY(button);
+        button->click();
+        PluginOk(dialog);
+    };
+}
+
+// Selects the list row with the given text.
+bool SelectRow(QListWidget* list, const QString& text) {
+    const auto items = list ? list->findItems(text, Qt::MatchExactly) : QList<QListWidgetItem*>();
+    if (items.isEmpty())
+        return false;
+    list->setCurrentItem(items.first());
+    return true;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QVariant Evaluate(QWebEngineView* view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return QStringLiteral("<no answer>");
+    return result;
+}
+
+const QString kVenue = QStringLiteral("Клуб «Ладья» <b>");
+
+const QStringList kPlayers = {QStringLiteral("Алексей Иванов"), QStringLiteral("<script>&"),
+                              QStringLiteral("Carl"),           QStringLiteral("Dana"),
+                              QStringLiteral("Eric"),           QStringLiteral("Fiona")};
+
+} // namespace
+
+class TestE2EJourney : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init() { m_clock.start(); }
+    void cleanup() { qInfo("%lld ms", static_cast<long long>(m_clock.elapsed())); }
+    void createTournament();
+    void enterResults();
+    void changeAndDeleteResults();
+    void tablePageShowsTheResults();
+    void saveCloseAndReopenWithAnotherSkin();
+    void changeTheSkinAgain();
+    void saveTwoReports();
+    void parametersAndInformation();
+    void openTheSameFileTwice();
+    void quitAnsweringTheSavePrompts();
+
+private:
+    CMainFrame* Main() const { return m_app->GetMainFrame(); }
+    CVelmoraDoc* ActiveDocument() const {
+        CChildFrame* frame = Main()->ActiveChildFrame();
+        return frame ? frame->GetDocument() : nullptr;
+    }
+    QStringList MatchList(CVelmoraView* view, int tab) const {
+        view->m_tabLists->setCurrentIndex(tab);
+        return Rows(view->m_listMatches);
+    }
+    QString SkinCss(const QString& skin) const {
+        SystemInfo* system = m_app->m_pCatalogue->GetAt(0);
+        return QFileInfo(system->m_strLibraryPath).absolutePath() + u'/' + skin +
+               QStringLiteral("/style.css");
+    }
+    // The text colour the skin's style sheet gives the page, as the engine applied it.
+    QString BodyColour(CVelmoraDoc* document) const {
+        QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
+        return engine
+                   ? Evaluate(engine, QStringLiteral("document.body ? "
+                                                     "getComputedStyle(document.body).color : ''"))
+                         .toString()
+                   : QString();
+    }
+    QString Beside(const QString& name) const { return m_tournaments + u'/' + name; }
+    // What the web engine shows of the table page once it has (re)loaded.
+    QString PageText(CVelmoraDoc* document) const {
+        QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
+        return engine ? Evaluate(engine,
+                                 QStringLiteral("document.body ? document.body.innerText : ''"))
+                            .toString()
+                      : QString();
+    }
+
+    QElapsedTimer m_clock;
+    QTemporaryDir m_root;
+    QString m_program;
+    QString m_tournaments;
+    QString m_path; // the tournament file
+    QString m_oldFolder;
+    std::unique_ptr<CVelmoraApp> m_app;
+    QPointer<CVelmoraDoc> m_document;
+    QPointer<CVelmoraDoc> m_second;
+};
+
+void TestE2EJourney::initTestCase() {
+    QVERIFY(m_root.isValid());
+    UseTestEnvironment();
+    Prompts::SetScriptFileDialogsOnly(true);
+    CWebBrowser::UseWebEngine(true);
+    // Closing the main window at the end must not end the test's own event loops.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A program folder of its own holding a copy of the bundled systems, so that nothing is
+    // ever written into the build tree.
+    m_program = m_root.filePath(QStringLiteral("Программа"));
+    const QString source = QStringLiteral(VELMORA_BIN_DIR "/Systems");
+    QVERIFY2(QFileInfo(source + QStringLiteral("/RoundRobin")).isDir(), qPrintable(source));
+    QDirIterator it(source, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString target = m_program + QStringLiteral("/Systems/") +
+                               QDir(source).relativeFilePath(entry.filePath());
+        if (entry.isDir())
+            QVERIFY(QDir().mkpath(target));
+        else
+            QVERIFY(QDir().mkpath(QFileInfo(target).absolutePath()) &&
+                    QFile::copy(entry.filePath(), target));
+    }
+    m_tournaments = m_program + QStringLiteral("/Tournaments");
+    QVERIFY(QDir().mkpath(m_tournaments));
+    m_path = m_tournaments + QStringLiteral("/Кубок.trn");
+
+    // An ordinary start: the program folder is the current one.
+    m_oldFolder = QDir::currentPath();
+    QDir::setCurrent(m_program);
+    m_app = std::make_unique<CVelmoraApp>();
+    QVERIFY(m_app->InitInstance({}));
+    QVERIFY(Main());
+    QCOMPARE(m_app->m_pCatalogue->GetCount(), 1);
+    QCOMPARE(m_app->m_pCatalogue->GetAt(0)->m_skins,
+             QStringList({"Обычная", "Печать", "Проектор"}));
+}
+
+void TestE2EJourney::cleanupTestCase() {
+    m_app.reset();
+    QDir::setCurrent(m_oldFolder);
+    Prompts::SetScriptFileDialogsOnly(false);
+    Prompts::ClearAsked();
+}
+
+void TestE2EJourney::createTournament() {
+    Prompts::ClearAsked();
+    Prompts::QueueFileAnswer(m_tournaments + QStringLiteral("/Кубок"));
+    JourneyDriver driver;
+    driver.On("CNewTournamentDlg", [](QWidget* dlg) {
+        QVERIFY(SelectRow(List(dlg, "listSystems"), "Круговая система"));
+        QVERIFY(SelectRow(List(dlg, "listSkins"), "Обычная"));
+        TypeText(dlg->findChild<QLineEdit*>("editName"), "Чемпионат клуба");
+        ClickButton(dlg, "btnNext");
+    });
+    for (const QString& name : kPlayers)
+        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
+            .On("playerDialog", TypePlayer(name));
+    driver
+        .On("CGetPlayersDlg",
+            [](QWidget* dlg) {
+                // Each as typed, the one with markup as plain text.
+                const QStringList rows = Rows(List(dlg, "listPlayers"));
+                QCOMPARE(rows.size(), kPlayers.size());
+                for (qsizetype k = 0; k < rows.size(); ++k)
+                    QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
+                ClickButton(dlg, "btnNext");
+            })
+        .On("CChooseSortingDlg",
+            [](QWidget* dlg) {
+                QVERIFY(SelectRow(List(dlg, "listSortings"), "В порядке списка"));
+                ClickButton(dlg, "btnNext");
+            })
+        .On("creationDialog", PluginOk);
+    Main()->Action(Command::FileNew)->trigger();
+    DRIVER_DONE(driver);
+
+    // The save dialog came through the seam, and nothing else was asked.
+    QCOMPARE(FileDialogs().size(), 1);
+    QVERIFY(FileDialogs()[0].file.save);
+    QCOMPARE(FileDialogs()[0].file.initialFolder, m_tournaments);
+    QVERIFY(Messages().isEmpty());
+
+    // The tournament, its page and the chosen skin side by side.
+    const QByteArray trn = ReadAll(m_path);
+    QVERIFY(trn.startsWith("Velmora Round Robin 1\n"));
+    for (const QString& name : kPlayers)
+        QVERIFY2(QString::fromUtf8(trn).contains(name.toHtmlEscaped()) ||
+                     QString::fromUtf8(trn).contains(name),
+                 qPrintable(name));
+    const QByteArray page = ReadAll(Beside("Кубок.htm"));
+    QVERIFY(page.contains("Алексей Иванов"));
+    QVERIFY(page.contains("&lt;script&gt;&amp;"));
+    QVERIFY(!page.contains("<script>&"));
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Обычная")));
+
+    QCOMPARE(Main()->ChildFrames().size(), 1);
+    m_document = ActiveDocument();
+    QVERIFY(m_document);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->m_strTablePath, Beside("Кубок.htm"));
+    QVERIFY(!m_document->IsModified());
+
+    // Six players, five rounds of three games: the first round is the nearest.
+    CVelmoraView* view = m_document->GetView();
+    QCOMPARE(MatchList(view, Nearest).size(), 3);
+    QVERIFY(MatchList(view, Current).isEmpty());
+    QVERIFY(MatchList(view, Last).isEmpty());
+}
+
+void TestE2EJourney::enterResults() {
+    QVERIFY(m_document);
+    CVelmoraView* view = m_document->GetView();
+    const QStringList nearest = MatchList(view, Nearest);
+    QCOMPARE(nearest.size(), 3);
+
+    // The first game by the button: a win for white.
+    {
+        JourneyDriver driver;
+        driver.On("resultDialog", ChooseResult("resultWhiteWin"));
+        view->m_listMatches->setCurrentRow(0);
+        ClickButton(view, "btnResult");
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(m_document->IsModified());
+    QCOMPARE(MatchList(view, Nearest), nearest.mid(1));
+    QCOMPARE(MatchList(view, Current), QStringList({nearest[0] + " 1–0"}));
+
+    // The next one by a double click: a draw.
+    {
+        JourneyDriver driver;
+        driver.On("resultDialog", ChooseResult("resultDraw"));
+        view->m_tabLists->setCurrentIndex(Nearest);
+        DoubleClickRow(view->m_listMatches, 0);
+        DRIVER_DONE(driver);
+    }
+    QCOMPARE(MatchList(view, Nearest), nearest.mid(2));
+    QCOMPARE(MatchList(view, Current), QStringList({nearest[0] + " 1–0", nearest[1] + " ½–½"}));
+    QVERIFY(MatchList(view, Last).isEmpty());
+    // Entered results live in memory until saved.
+    QVERIFY(!ReadAll(m_path).contains("½"));
+}
+
+void TestE2EJourney::changeAndDeleteResults() {
+    QVERIFY(m_document);
+    CVelmoraView* view = m_document->GetView();
+    const QStringList current = MatchList(view, Current);
+    QCOMPARE(current.size(), 2);
+    const QString first = current[0].chopped(QStringLiteral(" 1–0").size());
+    const QString second = current[1].chopped(QStringLiteral(" ½–½").size());
+    const QString last = MatchList(view, Nearest).value(0);
+
+    // The draw becomes a win for black, on the current tab.
+    {
+        JourneyDriver driver;
+        driver.On("resultDialog", [](QWidget* dlg) {
+            QVERIFY(dlg->findChild<QRadioButton*>("resultDraw")->isChecked());
+            ChooseResult("resultBlackWin")(dlg);
+        });
+        view->m_tabLists->setCurrentIndex(Current);
+        view->m_listMatches->setCurrentRow(1);
+        ClickButton(view, "btnResult");
+        DRIVER_DONE(driver);
+    }
+    QCOMPARE(MatchList(view, Current), QStringList({first + " 1–0", second + " 0–1"}));
+
+    // The win for white is deleted: the host's question, then the system's own, both Yes.
+    {
+        Prompts::ClearAsked();
+        JourneyDriver driver;
+        driver.OnMessage("Вы действительно хотите удалить?", QMessageBox::Yes)
+            .OnMessage("Удалить результат встречи", QMessageBox::Yes);
+        view->m_tabLists->setCurrentIndex(Current);
+        view->m_listMatches->setCurrentRow(0);
+        ClickButton(view, "btnDelete");
+        DRIVER_DONE(driver);
+        QCOMPARE(Messages().size(), 1); // the host's, through the seam; the plug-in's is its own
+        QCOMPARE(Messages()[0].message.caption, "Удаление результата матча");
+    }
+    QCOMPARE(MatchList(view, Current), QStringList({second + " 0–1"}));
+    QCOMPARE(MatchList(view, Nearest), QStringList({first, last}));
+    QVERIFY(m_document->IsModified());
+
+    // The rest of the first round: it moves to the past games and the second round comes up.
+    for (const char* radio : {"resultWhiteWin", "resultDraw"}) {
+        JourneyDriver driver;
+        driver.On("resultDialog", ChooseResult(radio));
+        view->m_tabLists->setCurrentIndex(Nearest);
+        view->m_listMatches->setCurrentRow(0);
+        ClickButton(view, "btnResult");
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(MatchList(view, Current).isEmpty());
+    const QStringList past = MatchList(view, Last);
+    QCOMPARE(past.size(), 3);
+    QVERIFY(past.contains(first + " 1–0"));
+    QVERIFY(past.contains(second + " 0–1"));
+    QVERIFY(past.contains(last + " ½–½"));
+    const QStringList nearest = MatchList(view, Nearest);
+    QCOMPARE(nearest.size(), 3);
+    for (const QString& line : nearest)
+        QVERIFY2(line.startsWith("2 тур"), qPrintable(line));
+}
+
+void TestE2EJourney::tablePageShowsTheResults() {
+    QVERIFY(m_document);
+    QWebEngineView* engine = m_document->GetView()->m_wndBrowser->GetEngine();
+    QVERIFY(engine);
+    QTRY_COMPARE_WITH_TIMEOUT(engine->url(), QUrl::fromLocalFile(m_document->m_strTablePath),
+                              20000);
+    // The page on disk has the results; the engine shows them once it has reloaded it.
+    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath)).contains("½"));
+    QTRY_VERIFY_WITH_TIMEOUT(PageText(m_document).contains("½"), 20000);
+    const QString text = PageText(m_document);
+    QVERIFY2(text.contains("Чемпионат клуба"), qPrintable(text));
+    QVERIFY2(text.contains("Сыгран 1 тур из 5"), qPrintable(text));
+    // The points column of each player's row: a win, a loss turned into a win for black, a
+    // deleted result entered again, a draw. The name with markup is shown as typed.
+    const QHash<QString, QString> points = {{"Алексей Иванов", "1"}, {"Eric", "1"},
+                                            {"Carl", "½"},           {"Dana", "½"},
+                                            {"<script>&", "0"},      {"Fiona", "0"}};
+    QStringList header;
+    for (const QString& line : text.split(u'\n'))
+        if (line.startsWith("Место"))
+            header = line.split(u'\t');
+    const qsizetype column = header.indexOf("Очки");
+    QVERIFY2(column > 0, qPrintable(text));
+    int rows = 0;
+    for (const QString& line : text.split(u'\n')) {
+        const QStringList cells = line.split(u'\t');
+        if (cells.size() <= column || !points.contains(cells.value(2)))
+            continue;
+        ++rows;
+        QCOMPARE(cells[column], points.value(cells[2]));
+    }
+    QCOMPARE(rows, 6);
+    // No element came from a player's name.
+    QCOMPARE(Evaluate(engine, "document.querySelectorAll('script').length").toInt(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(31, 41, 51)", 20000); // everyday skin
+}
+
+void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
+    QVERIFY(m_document);
+    Prompts::ClearAsked();
+    const QByteArray before = ReadAll(m_path);
+    Main()->Action(Command::FileSave)->trigger();
+    QVERIFY(!m_document->IsModified());
+    const QByteArray saved = ReadAll(m_path);
+    QVERIFY(saved != before);
+    QVERIFY(saved.startsWith("Velmora Round Robin 1\n"));
+    QVERIFY(Prompts::Asked().isEmpty()); // a save to the known file asks nothing
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Обычная")));
+
+    // Saved: the window closes without a question.
+    CChildFrame* frame = m_document->GetFrame();
+    QVERIFY(frame->close());
+    QTRY_VERIFY(Main()->ChildFrames().isEmpty());
+    QTRY_VERIFY(!m_document);
+    QVERIFY(Prompts::Asked().isEmpty());
+    QCOMPARE(ReadAll(m_path), saved);
+
+    // The recent list offers it; opening it asks for the system and another skin.
+    QCOMPARE(m_app->GetRecentFileList()->Files().value(0), m_path);
+    Main()->UpdateRecentFileMenu();
+    auto* recent = Main()->findChild<QAction*>("recentFile1");
+    QVERIFY(recent);
+    QVERIFY2(recent->text().contains("Кубок.trn"), qPrintable(recent->text()));
+    // In the File menu in place of "Прошлые чемпионаты", which shows while the list is empty.
+    auto* fileMenu = Main()->findChild<QMenu*>("fileMenu128");
+    QVERIFY(fileMenu && fileMenu->actions().contains(recent));
+    QVERIFY(!Main()->Action(Command::FileMru1)->isVisible());
+    QCOMPARE(Main()->Action(Command::FileMru1)->text(), "Прошлые чемпионаты");
+    JourneyDriver driver;
+    driver.On("CSelectSystemDlg", [](QWidget* dlg) {
+        QCOMPARE(Rows(List(dlg, "listSystems")), QStringList({"Круговая система"}));
+        QVERIFY(SelectRow(List(dlg, "listSkins"), "Печать"));
+        ClickButton(dlg, "btnOpen");
+    });
+    recent->trigger();
+    DRIVER_DONE(driver);
+    QCOMPARE(Main()->ChildFrames().size(), 1);
+    m_document = ActiveDocument();
+    QVERIFY(m_document);
+    QCOMPARE(m_document->m_strTournamentPath, m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QVERIFY(!m_document->IsModified());
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Печать")));
+    // What was entered came back from the file.
+    CVelmoraView* view = m_document->GetView();
+    QCOMPARE(MatchList(view, Last).size(), 3);
+    QCOMPARE(MatchList(view, Nearest).size(), 3);
+    QTRY_VERIFY_WITH_TIMEOUT(PageText(m_document).contains("<script>&"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(0, 0, 0)", 20000); // the paper skin
+}
+
+void TestE2EJourney::changeTheSkinAgain() {
+    QVERIFY(m_document);
+    JourneyDriver driver;
+    driver.On("selectSkinDlg", [](QWidget* dlg) {
+        QCOMPARE(List(dlg, "listSkins")->currentItem()->text(), "Печать");
+        QVERIFY(SelectRow(List(dlg, "listSkins"), "Проектор"));
+        ClickButton(dlg, "btnOK");
+    });
+    Main()->Action(Command::ChangeSkin)->trigger();
+    DRIVER_DONE(driver);
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
+    QCOMPARE(m_document->m_nSkin, 2);
+    // A skin is not part of the tournament file.
+    QVERIFY(!m_document->IsModified());
+    // The same page again, now with the projector's style sheet read from disk.
+    QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(255, 255, 255)", 20000);
+    QVERIFY(PageText(m_document).contains("½"));
+}
+
+void TestE2EJourney::saveTwoReports() {
+    QVERIFY(m_document);
+    Prompts::ClearAsked();
+    const QString reports = m_root.filePath(QStringLiteral("Отчёты"));
+    QVERIFY(QDir().mkpath(reports));
+    QStringList names;
+    JourneyDriver driver;
+    auto save = [&names](int row, const QString& path) {
+        return [&names, row, path](QWidget* dlg) {
+            QListWidget* list = List(dlg, "listReports");
+            QVERIFY(list->count() >= 2);
+            list->setCurrentRow(row);
+            names.append(list->item(row)->text());
+            Prompts::QueueFileAnswer(path);
+            ClickButton(dlg, "btnSaveAs");
+        };
+    };
+    // Two reports, then one into a folder that is not there: the system says why it failed,
+    // and the program does not claim it was saved.
+    const QString missing = m_root.filePath(QStringLiteral("Нет такой папки/Отчёт"));
+    driver.On("reportsDlg", save(0, reports + QStringLiteral("/Отчёт 1")))
+        .OnMessage("Отчёт сохранён", QMessageBox::Ok)
+        .On("reportsDlg", save(1, reports + QStringLiteral("/Отчёт 2")))
+        .OnMessage("Отчёт сохранён", QMessageBox::Ok)
+        .On("reportsDlg", save(0, missing))
+        .OnMessage("Не удалось записать файл", QMessageBox::Ok)
+        .OnMessage("Отчёт не сохранён", QMessageBox::Ok)
+        .On("reportsDlg", [](QWidget* dlg) { ClickButton(dlg, "btnCancel"); });
+    Main()->Action(Command::Reports)->trigger();
+    DRIVER_DONE(driver);
+    QCOMPARE(driver.Messages().size(), 4);
+    QCOMPARE(driver.Messages().mid(0, 2), QStringList({"Отчёт сохранён", "Отчёт сохранён"}));
+    QVERIFY(driver.Messages()[3].startsWith("Отчёт не сохранён в файл «" + missing));
+    QVERIFY(!QFileInfo::exists(QFileInfo(missing).absolutePath()));
+    QCOMPARE(names.size(), 3);
+
+    // Both files, each with the extension its report asked for.
+    const QList<Prompts::Record> files = FileDialogs();
+    QCOMPARE(files.size(), 3);
+    for (int k = 0; k < 2; ++k) {
+        QCOMPARE(files[k].file.initialFolder, m_tournaments + u'/');
+        QVERIFY(!files[k].file.defaultSuffix.isEmpty());
+        const QString path =
+            reports + QStringLiteral("/Отчёт %1.").arg(k + 1) + files[k].file.defaultSuffix;
+        const QByteArray content = ReadAll(path);
+        QVERIFY2(!content.isEmpty(), qPrintable(path));
+    }
+    QVERIFY(!m_document->IsModified());
+}
+
+void TestE2EJourney::parametersAndInformation() {
+    QVERIFY(m_document && !m_document->IsModified());
+    // The system's parameters looked at and left as they were: nothing changes.
+    {
+        JourneyDriver driver;
+        driver.On("parametersDialog", [](QWidget* dlg) {
+            QCOMPARE(List(dlg, "withdrawn")->count(), kPlayers.size());
+            PluginOk(dlg);
+        });
+        Main()->Action(Command::TournamentParameters)->trigger();
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(!m_document->IsModified());
+
+    // A venue typed into the information: the tournament is changed, and once saved the
+    // page on disk shows it as text. The window shows it from its next reload on (the second
+    // window below).
+    const QString venue = kVenue;
+    {
+        JourneyDriver driver;
+        driver.On("infoDialog", [venue](QWidget* dlg) {
+            QCOMPARE(dlg->findChild<QLabel*>("playersFigure")->text(), "6");
+            TypeText(dlg->findChild<QLineEdit*>("venue"), venue);
+            PluginOk(dlg);
+        });
+        Main()->Action(Command::TournamentInfo)->trigger();
+        DRIVER_DONE(driver);
+    }
+    QVERIFY(m_document->IsModified());
+    Main()->Action(Command::FileSave)->trigger();
+    QVERIFY(!m_document->IsModified());
+    QVERIFY(QString::fromUtf8(ReadAll(m_path)).contains(venue));
+    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
+                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
+}
+
+void TestE2EJourney::openTheSameFileTwice() {
+    QVERIFY(m_document);
+    Prompts::ClearAsked();
+    Prompts::QueueFileAnswer(m_path);
+    JourneyDriver driver;
+    driver.On("CSelectSystemDlg", [](QWidget* dlg) {
+        QVERIFY(SelectRow(List(dlg, "listSkins"), "Проектор"));
+        ClickButton(dlg, "btnOpen");
+    });
+    Main()->Action(Command::FileOpen)->trigger();
+    DRIVER_DONE(driver);
+    QCOMPARE(Main()->ChildFrames().size(), 2);
+    m_second = ActiveDocument();
+    QVERIFY(m_second && m_second != m_document);
+    QCOMPARE(m_second->m_strTournamentPath, m_path);
+    QVERIFY(!m_second->IsModified());
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
+    QTRY_VERIFY_WITH_TIMEOUT(PageText(m_second).contains(kVenue), 20000);
+
+    // A change in the second window only.
+    CVelmoraView* view = m_second->GetView();
+    JourneyDriver result;
+    result.On("resultDialog", ChooseResult("resultWhiteWin"));
+    view->m_tabLists->setCurrentIndex(Nearest);
+    view->m_listMatches->setCurrentRow(0);
+    ClickButton(view, "btnResult");
+    DRIVER_DONE(result);
+    QVERIFY(m_second->IsModified());
+    QVERIFY(!m_document->IsModified());
+    QCOMPARE(MatchList(view, Current).size(), 1);
+    QVERIFY(MatchList(m_document->GetView(), Current).isEmpty());
+
+    // Saved as into a folder that has gone: the system says why, the program says it is not
+    // saved, and the window keeps its file, its title and its change.
+    {
+        const QByteArray before = ReadAll(m_path);
+        const QString missing = m_root.filePath(QStringLiteral("Нет такой папки/Кубок.trn"));
+        Prompts::ClearAsked();
+        Prompts::QueueFileAnswer(missing);
+        JourneyDriver driver;
+        driver.OnMessage("Не удалось сохранить турнир в файл «" + missing, QMessageBox::Ok)
+            .OnMessage("Чемпионат не сохранён в файл «" + missing + "»", QMessageBox::Ok);
+        Main()->Action(Command::FileSaveAs)->trigger();
+        DRIVER_DONE(driver);
+        QVERIFY(m_second->IsModified());
+        QCOMPARE(m_second->m_strTournamentPath, m_path);
+        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+        QCOMPARE(ReadAll(m_path), before);
+    }
+    // With VELMORA_SHOW_MS set, both windows stay on screen that long to be looked at (under
+    // Xvfb, say).
+    if (const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS"); show > 0) {
+        Main()->MdiArea()->tileSubWindows();
+        QTest::qWait(show);
+    }
+}
+
+void TestE2EJourney::quitAnsweringTheSavePrompts() {
+    QVERIFY(m_document && m_second);
+    Prompts::ClearAsked();
+    const QByteArray before = ReadAll(m_path);
+    const QString line = MatchList(m_second->GetView(), Current).value(0);
+    QVERIFY(!line.isEmpty());
+
+    // Cancel keeps the program and both windows as they were.
+    {
+        JourneyDriver driver;
+        driver.OnMessage("Save changes to Кубок.trn?", QMessageBox::Cancel);
+        QVERIFY(!Main()->close());
+        DRIVER_DONE(driver);
+        QCOMPARE(Main()->ChildFrames().size(), 2);
+        QVERIFY(m_second && m_second->IsModified());
+        QVERIFY(Main()->isVisible());
+        QCOMPARE(ReadAll(m_path), before);
+    }
+
+    // Only the changed window asks; Yes saves it.
+    Prompts::ClearAsked();
+    JourneyDriver driver;
+    driver.OnMessage("Save changes to Кубок.trn?", QMessageBox::Yes);
+    QVERIFY(Main()->close());
+    DRIVER_DONE(driver);
+    QCOMPARE(Messages().size(), 1);
+    QCOMPARE(Messages()[0].message.buttons,
+             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QTRY_VERIFY(Main()->ChildFrames().isEmpty());
+    QTRY_VERIFY(!m_document && !m_second);
+    QVERIFY(!Main()->isVisible());
+
+    const QByteArray after = ReadAll(m_path);
+    QVERIFY(after != before);
+    QVERIFY(after.startsWith("Velmora Round Robin 1\n"));
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
+    QCOMPARE(Main()->MessagePaneText(), "Готово");
+
+    // Started again from its folder, the program finds the saved change through its recent list.
+    m_app.reset();
+    QDir::setCurrent(m_program);
+    m_app = std::make_unique<CVelmoraApp>();
+    QVERIFY(m_app->InitInstance({}));
+    QCOMPARE(m_app->GetRecentFileList()->Files().value(0), m_path);
+    JourneyDriver reopen;
+    reopen.On("CSelectSystemDlg", [](QWidget* dlg) { ClickButton(dlg, "btnOpen"); });
+    CVelmoraDoc* again = m_app->OpenDocumentFile(m_path);
+    DRIVER_DONE(reopen);
+    QVERIFY(again);
+    QCOMPARE(MatchList(again->GetView(), Current), QStringList({line}));
+    QVERIFY(!again->IsModified());
+    QVERIFY(Main()->close());
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestE2EJourney test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_e2e_journey.moc"
