@@ -357,7 +357,7 @@ private slots:
             e.OnModifyLastMatchResult(t, 1);
         }
         QCOMPARE(Last(t)[1], QStringLiteral("1 тур, доска 2: Борис — Дарья 0–1"));
-        e.OnDeleteLastMatchResult(t, 1); // the question is answered yes (no messages)
+        e.OnDeleteLastMatchResult(t, 1);
         QCOMPARE(Current(t), (QStringList{"1 тур, доска 1: Анна — Егор 1–0",
                                           "1 тур, доска 3: Вера — Глеб −:+"}));
         QCOMPARE(Nearest(t), (QStringList{"1 тур, доска 2: Борис — Дарья"}));

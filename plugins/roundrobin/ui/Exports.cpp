@@ -114,9 +114,8 @@ void DeleteResult(VelmoraTournament handle, GameList list, int32_t index) {
                       .arg(GameLine(*t, game)));
         return;
     }
-    if (AskYesNo(QStringLiteral("Удаление результата"),
-                 QStringLiteral("Удалить результат встречи «%1»?").arg(GameLine(*t, game))))
-        t->SetResult(game, Result{});
+    // The host has asked the user already; a second question would only be in the way.
+    t->SetResult(game, Result{});
 }
 
 } // namespace

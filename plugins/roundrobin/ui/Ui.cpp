@@ -65,17 +65,6 @@ void ShowError(const QString& text) {
     }
 }
 
-bool AskYesNo(const QString& caption, const QString& text) {
-    if (MessageHook())
-        return MessageHook()(caption, text);
-    if (Silent())
-        return true;
-    if (!HaveGui())
-        return false;
-    return PlainMessage(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                        QMessageBox::No) == QMessageBox::Yes;
-}
-
 void SetDialogHook(std::function<int(QDialog&)> hook) {
     DialogHook() = std::move(hook);
 }

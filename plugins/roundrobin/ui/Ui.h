@@ -20,14 +20,11 @@ int RunDialog(QDialog& dialog);
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 // Tells the user about a failure ("Ошибка", warning icon, OK).
 void ShowError(const QString& text);
-// Asks a yes/no question; true for yes.
-bool AskYesNo(const QString& caption, const QString& text);
 
 // For tests: the hook sees the dialog and returns its result instead of a person.
 void SetDialogHook(std::function<int(QDialog&)> hook);
-// For tests: messages and questions go to the hook (caption, text) and questions take its
-// answer. The environment variable VELMORA_RR_NO_MESSAGES=1 does the same for a whole
-// process: messages go to standard error and questions are answered yes.
+// For tests: messages go to the hook (caption, text). The environment variable
+// VELMORA_RR_NO_MESSAGES=1 does the same for a whole process: messages go to standard error.
 void SetMessageHook(std::function<bool(const QString& caption, const QString& text)> hook);
 
 } // namespace rr::ui
