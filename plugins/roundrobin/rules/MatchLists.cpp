@@ -64,13 +64,24 @@ QString GameLine(const Tournament& t, int game) {
     if (!t.ValidGame(game))
         return {};
     const Game& g = t.Games()[size_t(game)];
-    QString line = QStringLiteral("%1 тур, доска %2: %3 — %4")
-                       .arg(g.round)
-                       .arg(g.board)
-                       .arg(t.Players()[g.white].name, t.Players()[g.black].name);
+    const QString& white = t.Players()[g.white].name;
+    const QString& black = t.Players()[g.black].name;
     const QString result = t.Effective(game).Text();
-    if (!result.isEmpty())
-        line += u' ' + result;
+    // Appended piece by piece: the host asks for every line of a long list at once, and
+    // QString::arg would parse the pattern again for each of them.
+    QString line;
+    line.reserve(32 + white.size() + black.size() + result.size());
+    line += QString::number(g.round);
+    line += QStringLiteral(" тур, доска ");
+    line += QString::number(g.board);
+    line += QStringLiteral(": ");
+    line += white;
+    line += QStringLiteral(" — ");
+    line += black;
+    if (!result.isEmpty()) {
+        line += u' ';
+        line += result;
+    }
     return line;
 }
 
