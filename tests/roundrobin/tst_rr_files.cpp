@@ -1,5 +1,6 @@
 // Tournament files (round trip, every kind of bad file), players files and CSV from
 // spreadsheets, the table page and the reports, escaping included.
+#include "AtomicFile.h"
 #include "PlayersFile.h"
 #include "Reports.h"
 #include "RrTestUtil.h"

@@ -1,9 +1,8 @@
 #include "TablePage.h"
 
+#include "Html.h"
 #include "Standings.h"
 #include "Text.h"
-
-#include <QSaveFile>
 
 #include <vector>
 
@@ -137,11 +136,7 @@ QString CrosstableHtml(const Tournament& t) {
 }
 
 QString TablePageHtml(const Tournament& t) {
-    QString html =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width\">\n<title>") +
-        HtmlEscape(t.Name()) +
-        QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n<body>\n");
+    QString html = SkinPageStart(t.Name());
     html += HeadingHtml(t);
     if (t.PlayerCount() == 0)
         html += QStringLiteral("<p class=\"empty\">В турнире нет участников.</p>\n");
@@ -150,17 +145,7 @@ QString TablePageHtml(const Tournament& t) {
     if (!t.Info().arbiter.isEmpty())
         html += QStringLiteral("<footer><p>Главный судья: ") + HtmlEscape(t.Info().arbiter) +
                 QStringLiteral("</p></footer>\n");
-    html += QStringLiteral("</body>\n</html>\n");
-    return html;
-}
-
-QString WriteFileAtomically(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    if (file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    return {};
+    return html + PageEnd();
 }
 
 } // namespace rr

@@ -96,18 +96,6 @@ bool Tournament::SetSettings(const Settings& settings) {
     return true;
 }
 
-bool Tournament::RoundComplete(int round) const {
-    bool any = false;
-    for (int i = 0; i < GameCount(); ++i) {
-        if (m_games[size_t(i)].round != round)
-            continue;
-        any = true;
-        if (!Effective(i).IsSet())
-            return false;
-    }
-    return any;
-}
-
 int Tournament::CompletedRounds() const {
     std::vector<char> open(size_t(m_rounds) + 1, 0);
     for (int i = 0; i < GameCount(); ++i)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace rr {
+namespace kit {
 
 QByteArray TruncateUtf8(const QByteArray& utf8, int maxBytes) {
     if (maxBytes <= 0)
@@ -54,31 +54,14 @@ QString RoundsPlayedText(int played, int total) {
     return QStringLiteral("Сыграно %1 туров из %2").arg(played).arg(total);
 }
 
-QString HtmlEscape(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        case '\'':
-            out += QLatin1String("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+QString DecimalText(double value, int decimals) {
+    QString text = QString::number(value, 'f', decimals);
+    while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
+        text.chop(1);
+    text.replace(u'.', u',');
+    if (text.startsWith(u'-'))
+        text.replace(0, 1, QChar(0x2212));
+    return text;
 }
 
-} // namespace rr
+} // namespace kit
