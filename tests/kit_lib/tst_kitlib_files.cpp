@@ -60,6 +60,11 @@ private slots:
                                     << "Файл: поле «version» должно быть целым числом от 1";
         QTest::newRow("fraction") << QByteArray(kId) + "\n{\"version\": 1.5}"
                                   << "«version»";
+        // The same key in two objects is fine; twice in one, however spelt, is not.
+        QTest::newRow("repeated key")
+            << QByteArray(kId) + "\n{\"version\": 1, \"a\": {\"x\": [{\"x\": 1}], \"y\": \"x\", "
+                                 "\"\\u0078\": 2}}"
+            << "ключ «x» повторяется (смещение 70)";
         QTest::newRow("newer") << WriteEnvelope(kId, 3, {})
                                << "более новой версией программы (версия формата 3, эта "
                                   "версия понимает 2)";

@@ -126,6 +126,10 @@ private slots:
         QTest::newRow("one result short") << Edited("\"3:1\",", "") << "ожидалось 20";
         QTest::newRow("players not array")
             << Edited("\"players\": [", "\"players\": {\"x\":[") << "не читаются";
+        // Qt would keep the last of two values without a word.
+        QTest::newRow("repeated key")
+            << Edited("\"name\": \"Лига", "\"name\": \"Другая\", \"name\": \"Лига")
+            << "ключ «name» повторяется";
         QTest::newRow("seed") << Edited("\"seed\": 4000000000", "\"seed\": 5000000000") << "seed";
     }
     void badFilesAreRefusedWithReason() {

@@ -4,12 +4,72 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QSet>
+
+#include <vector>
 
 #include <cmath>
 
 namespace kit {
+
+namespace {
+
+// The text of a JSON string token (between its quotes), its escapes undone, so that
+// "r\u0065sults" and "results" are seen as the same key.
+QString StringToken(const QByteArray& json, qsizetype begin, qsizetype end) {
+    const QByteArray raw = json.mid(begin, end - begin);
+    if (!raw.contains('\\'))
+        return QString::fromUtf8(raw);
+    const QJsonDocument doc = QJsonDocument::fromJson("[\"" + raw + "\"]");
+    return doc.array().at(0).toString();
+}
+
+// JSON allows an object to name a key twice, and Qt keeps the last value without a word: a
+// file edited by hand or merged badly would then lose the first list silently. The
+// document has been parsed already, so the scan may trust its syntax.
+bool FindRepeatedKey(const QByteArray& json, QString* key, qsizetype* offset) {
+    struct Level {
+        bool object;
+        bool expectKey;
+        QSet<QString> keys;
+    };
+    std::vector<Level> levels;
+    const qsizetype n = json.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            levels.push_back({c == '{', c == '{', {}});
+        } else if (c == '}' || c == ']') {
+            if (!levels.empty())
+                levels.pop_back();
+        } else if (c == ',') {
+            if (!levels.empty() && levels.back().object)
+                levels.back().expectKey = true;
+        } else if (c == '"') {
+            qsizetype end = i + 1;
+            while (end < n && json[end] != '"')
+                end += json[end] == '\\' ? 2 : 1;
+            if (!levels.empty() && levels.back().expectKey) {
+                Level& level = levels.back();
+                level.expectKey = false;
+                const QString name = StringToken(json, i + 1, end);
+                if (level.keys.contains(name)) {
+                    *key = name;
+                    *offset = i;
+                    return true;
+                }
+                level.keys.insert(name);
+            }
+            i = end;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 QByteArray WriteEnvelope(const char* formatId, int version, QJsonObject root) {
     root.insert(QStringLiteral("version"), version);
@@ -86,6 +146,14 @@ std::optional<QJsonObject> ReadEnvelope(const QByteArray& content, const char* f
         r.Fail(QStringLiteral("Файл повреждён: данные турнира не читаются (смещение %1: %2).")
                    .arg(qsizetype(parseError.offset) + newline + 1)
                    .arg(parseError.errorString()));
+        return std::nullopt;
+    }
+    QString key;
+    qsizetype offset = 0;
+    if (FindRepeatedKey(content.mid(newline + 1), &key, &offset)) {
+        r.Fail(QStringLiteral("Файл повреждён: ключ «%1» повторяется (смещение %2).")
+                   .arg(key.left(40))
+                   .arg(offset + newline + 1));
         return std::nullopt;
     }
     const QJsonObject root = doc.object();
