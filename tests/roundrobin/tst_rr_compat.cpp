@@ -1,6 +1,8 @@
-// Files written before the round robin moved onto the kit: they load, write back byte for
-// byte, and give the same table page and reports as they did then. The fixtures were
-// written by the code of version 1.5 and must never be regenerated.
+// Files written before the round robin moved onto the kit: they load and write back byte for
+// byte (the .trn fixtures were written by version 1.5 and are never regenerated), and give
+// the table page and reports kept beside them. Those pages change only with a deliberate
+// change of output: RR_WRITE_PAGES=1 rewrites them from the current code, to be reviewed in
+// the diff.
 #include "Reports.h"
 #include "TablePage.h"
 #include "TournamentFile.h"
@@ -17,6 +19,14 @@ QByteArray Fixture(const QString& name) {
     if (!file.open(QIODevice::ReadOnly))
         qFatal("no fixture %s", qPrintable(name));
     return file.readAll();
+}
+void ComparePage(const QByteArray& actual, const QString& name) {
+    if (qEnvironmentVariableIntValue("RR_WRITE_PAGES") == 1) {
+        QFile file(QStringLiteral(RR_FIXTURES "/") + name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size());
+        return;
+    }
+    QCOMPARE(actual, Fixture(name));
 }
 } // namespace
 
@@ -36,11 +46,10 @@ private slots:
         QVERIFY2(t, qPrintable(error));
         QVERIFY(!t->Modified());
         QCOMPARE(SerializeTournament(*t), Fixture(stem + QStringLiteral(".trn")));
-        QCOMPARE(TablePageHtml(*t).toUtf8(), Fixture(stem + QStringLiteral(".table.html")));
+        ComparePage(TablePageHtml(*t).toUtf8(), stem + QStringLiteral(".table.html"));
         for (int r = 0; r < kReportCount; ++r)
-            QCOMPARE(
-                ReportContent(*t, Report(r)),
-                Fixture(stem + QStringLiteral(".report%1.").arg(r) + ReportExtension(Report(r))));
+            ComparePage(ReportContent(*t, Report(r)),
+                        stem + QStringLiteral(".report%1.").arg(r) + ReportExtension(Report(r)));
     }
 };
 

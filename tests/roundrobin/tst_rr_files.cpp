@@ -292,6 +292,13 @@ private slots:
         Play(t, 2, 1, "=");
         const QString html = CrosstableHtml(t);
         QVERIFY(html.indexOf(QStringLiteral("Борис")) < html.indexOf(QStringLiteral("Анна")));
+        // "№" is the start number, in the rows and over the columns, whatever the places.
+        QVERIFY(
+            html.contains(QStringLiteral("<td class=\"number\">2</td><td class=\"name\">Борис")));
+        QVERIFY(
+            html.contains(QStringLiteral("<td class=\"number\">1</td><td class=\"name\">Анна")));
+        QVERIFY(html.contains(
+            QStringLiteral("<th class=\"opponent\">2</th><th class=\"opponent\">1</th>")));
         QVERIFY(html.contains(
             QStringLiteral("<span class=\"r w\">1</span> <span class=\"r d\">½</span>")));
         QVERIFY(html.contains(QStringLiteral("<td class=\"points\">1½</td>")));

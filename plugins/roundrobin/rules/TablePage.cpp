@@ -70,8 +70,10 @@ QString CrosstableHtml(const Tournament& t) {
         html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
     if (anyClub)
         html += QStringLiteral("<th class=\"club\">Клуб</th>");
-    for (size_t r = 0; r < table.size(); ++r)
-        html += QStringLiteral("<th class=\"opponent\">%1</th>").arg(r + 1);
+    // Rows and columns go by place, but each is labelled with the player's start number:
+    // the number players know from the pairings, which no result changes.
+    for (const Standing& column : table)
+        html += QStringLiteral("<th class=\"opponent\">%1</th>").arg(column.player + 1);
     html += QStringLiteral("<th class=\"points\">Очки</th>");
     for (TieBreak tb : tieBreaks)
         html += QStringLiteral("<th class=\"tiebreak\" title=\"%1\">%2</th>")
@@ -84,7 +86,7 @@ QString CrosstableHtml(const Tournament& t) {
         const bool out = t.Withdrawn(s.player);
         html += out ? QStringLiteral("<tr class=\"withdrawn\">") : QStringLiteral("<tr>");
         html += QStringLiteral("<td class=\"place\">") + PlaceText(s) +
-                QStringLiteral("</td><td class=\"number\">") + QString::number(r + 1) +
+                QStringLiteral("</td><td class=\"number\">") + QString::number(s.player + 1) +
                 QStringLiteral("</td><td class=\"name\">") + HtmlEscape(p.name);
         if (!p.title.isEmpty())
             html += QStringLiteral(" <span class=\"title\">") + HtmlEscape(p.title) +
