@@ -327,6 +327,14 @@ private slots:
         QVERIFY(lines.join(u'\n').contains(QStringLiteral(";0,5;0,25")));
         QVERIFY(lines[1].startsWith(QStringLiteral("1–2;")));
         QCOMPARE(CsvField(QStringLiteral("-1,5")), QStringLiteral("-1,5"));
+
+        // "Партии" counts games played: a forfeit scores but is not one (FIDE Handbook C.07,
+        // art. 16: forfeits are unplayed games).
+        Tournament forfeit(QStringLiteral("Т"), MakePlayers(2, {"Анна", "Борис"}), {});
+        Play(forfeit, 1, 1, "+-");
+        const QString text = QString::fromUtf8(StandingsCsv(forfeit));
+        QVERIFY2(text.contains(QStringLiteral("1;Анна;;;;;0;1;")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("2;Борис;;;;;0;0;")));
     }
 
     void protocolText() {

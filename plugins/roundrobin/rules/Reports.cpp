@@ -91,7 +91,7 @@ QByteArray StandingsCsv(const Tournament& t) {
                            p.title,
                            p.club,
                            p.city,
-                           QString::number(s.games),
+                           QString::number(s.played),
                            PointsDecimal(s.points)};
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k)
             fields << TieBreakCsv(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);

@@ -103,6 +103,7 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
             const SideOutcome s = ForSide(r, side);
             row.points += PointsFor(s, p);
             row.games += 1;
+            row.played += s.forfeit ? 0 : 1;
             row.wins += s.win ? 1 : 0;
             row.draws += s.draw ? 1 : 0;
             row.losses += s.loss ? 1 : 0;

@@ -104,6 +104,15 @@ int Tournament::CompletedRounds() const {
     return int(std::count(open.begin() + 1, open.end(), 0));
 }
 
+int Tournament::GamesPlayed() const {
+    int played = 0;
+    for (int i = 0; i < GameCount(); ++i) {
+        const Result r = Effective(i);
+        played += r.IsSet() && !r.IsForfeit() ? 1 : 0;
+    }
+    return played;
+}
+
 int Tournament::GamesDecided() const {
     int decided = 0;
     for (int i = 0; i < GameCount(); ++i)

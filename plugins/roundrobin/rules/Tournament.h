@@ -56,6 +56,7 @@ public:
 
     int CompletedRounds() const;
     int GamesDecided() const; // games with an effective result
+    int GamesPlayed() const;  // of those, the ones played: forfeits are not
 
     bool TableModified() const { return m_tableModified; }
     bool Modified() const { return m_modified; }

@@ -22,7 +22,7 @@ QList<Figure> Figures(const Tournament& t) {
     const QString leader = LeaderText(t);
     return {{"playersFigure", QStringLiteral("Участников:"), QString::number(t.PlayerCount())},
             {"gamesFigure", QStringLiteral("Сыграно встреч:"),
-             QStringLiteral("%1 из %2").arg(t.GamesDecided()).arg(t.GameCount())},
+             QStringLiteral("%1 из %2").arg(t.GamesPlayed()).arg(t.GameCount())},
             {"roundsFigure", QStringLiteral("Туров:"),
              RoundsPlayedText(t.CompletedRounds(), t.RoundCount())},
             {"leaderFigure", QStringLiteral("Лидер:"),
