@@ -306,6 +306,16 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("Сыграно 2 тура из 2")) ==
                 false); // heading is not in the table
         QVERIFY(TablePageHtml(t).contains(QStringLiteral("Сыграно 2 тура из 2")));
+
+        // One number form in a table: a quarter point of Sonneborn-Berger is "¼" beside
+        // "½", never "0,25" (the two who drew: ½ of the other's ½ point = ¼).
+        Tournament three(QStringLiteral("Т"), MakePlayers(3, {"Анна", "Борис", "Вера"}), s);
+        Play(three, 2, 1, "=");
+        const QString quarters = CrosstableHtml(three);
+        QVERIFY2(quarters.contains(QStringLiteral("<td class=\"tiebreak\">¼</td>")),
+                 qPrintable(quarters));
+        QVERIFY(!quarters.contains(u','));
+        QVERIFY(ProtocolText(three).contains(QStringLiteral("Берг. ¼")));
     }
 
     void standingsCsvForRussianSpreadsheets() {

@@ -54,6 +54,18 @@ QString RoundsPlayedText(int played, int total) {
     return QStringLiteral("Сыграно %1 туров из %2").arg(played).arg(total);
 }
 
+QString QuarterPointsText(int quarters) {
+    const bool negative = quarters < 0;
+    const int magnitude = negative ? -quarters : quarters;
+    static const char16_t kFractions[] = {0, 0x00BC, 0x00BD, 0x00BE};
+    QString text;
+    if (magnitude / 4 > 0 || magnitude % 4 == 0)
+        text = QString::number(magnitude / 4);
+    if (magnitude % 4)
+        text += QChar(kFractions[magnitude % 4]);
+    return negative ? QChar(0x2212) + text : text;
+}
+
 QString DecimalText(double value, int decimals) {
     QString text = QString::number(value, 'f', decimals);
     while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))

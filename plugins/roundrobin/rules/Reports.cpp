@@ -34,6 +34,8 @@ QString TieBreakCsv(TieBreak tb, double value) {
         return {};
     if (tb == TieBreak::DirectEncounter || tb == TieBreak::Koya)
         return PointsDecimal(int(std::lround(value)));
+    if (tb == TieBreak::SonnebornBerger)
+        return DecimalText(value / 2.0, 2).replace(QChar(0x2212), u'-');
     return TieBreakText(tb, value).replace(QChar(0x2212), u'-');
 }
 

@@ -198,8 +198,9 @@ QString TieBreakText(TieBreak tb, double value) {
     case TieBreak::Koya:
         return PointsText(int(std::lround(value)));
     case TieBreak::SonnebornBerger:
-        // Shares of ½ on half-points give quarters of a point.
-        return DecimalText(value / 2.0, 2);
+        // Shares of ½ on half-points give quarters of a point; they are written as the
+        // points beside them are, "10¼" by "5½", not "10,25".
+        return QuarterPointsText(int(std::lround(value * 2)));
     default:
         return QString::number(qlonglong(std::llround(value)));
     }
