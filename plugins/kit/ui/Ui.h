@@ -7,7 +7,7 @@
 class QDialog;
 class QDialogButtonBox;
 
-namespace rr::ui {
+namespace kit::ui {
 
 // Every window the system opens goes through here, so that tests and scripted runs can
 // answer them instead of a person. Without hooks the real modal windows run.
@@ -24,7 +24,8 @@ void ShowError(const QString& text);
 // For tests: the hook sees the dialog and returns its result instead of a person.
 void SetDialogHook(std::function<int(QDialog&)> hook);
 // For tests: messages go to the hook (caption, text). The environment variable
-// VELMORA_RR_NO_MESSAGES=1 does the same for a whole process: messages go to standard error.
+// VELMORA_NO_MESSAGES=1 (or the round robin's older VELMORA_RR_NO_MESSAGES=1) does the same
+// for a whole process: messages go to standard error.
 void SetMessageHook(std::function<bool(const QString& caption, const QString& text)> hook);
 
-} // namespace rr::ui
+} // namespace kit::ui

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace rr {
+namespace kit {
 
 enum class DrawMethod { ListOrder = 0, Random = 1, ByRating = 2 };
 constexpr int kDrawMethodCount = 3;
@@ -50,4 +50,4 @@ private:
 // entry position of the player who gets start number k + 1.
 QList<int> DrawOrder(const QList<Player>& players, DrawMethod method, quint32 seed);
 
-} // namespace rr
+} // namespace kit

@@ -4,7 +4,7 @@
 #include <memory>
 #include <unordered_map>
 
-namespace rr::ui {
+namespace kit {
 
 // Handle numbers are drawn from one counter shared by every kind and never reused, so a
 // stale handle, a handle of the wrong kind or a made-up number finds nothing instead of
@@ -37,4 +37,4 @@ private:
     std::unordered_map<std::uintptr_t, std::unique_ptr<T>> m_items;
 };
 
-} // namespace rr::ui
+} // namespace kit

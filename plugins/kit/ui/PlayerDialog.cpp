@@ -9,7 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace rr::ui {
+namespace kit::ui {
 
 namespace {
 QLineEdit* Edit(const char* name, const QString& text, QWidget* parent) {
@@ -63,4 +63,4 @@ Player PlayerDialog::GetPlayer() const {
     return p;
 }
 
-} // namespace rr::ui
+} // namespace kit::ui

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-namespace rr {
+namespace kit {
 
 // Players list files. Ours (.plr) are UTF-8, tab-separated, with a header row, so that a
 // spreadsheet opens them as they are. Reading also takes what spreadsheets export as CSV:
@@ -32,4 +32,4 @@ PlayersReadResult LoadPlayers(const QString& path);
 // are not valid UTF-8, as Russian spreadsheets write their CSV.
 QString DecodeText(const QByteArray& content);
 
-} // namespace rr
+} // namespace kit

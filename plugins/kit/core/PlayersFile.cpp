@@ -1,12 +1,13 @@
 #include "PlayersFile.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
-namespace rr {
+namespace kit {
 
 namespace {
 
@@ -165,13 +166,7 @@ QByteArray WritePlayers(const QList<Player>& players) {
 }
 
 QString SavePlayers(const QList<Player>& players, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    file.write(WritePlayers(players));
-    if (!file.commit())
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    return {};
+    return WriteFileAtomically(path, WritePlayers(players));
 }
 
 PlayersReadResult ReadPlayers(const QByteArray& content) {
@@ -280,4 +275,4 @@ PlayersReadResult LoadPlayers(const QString& path) {
     return result;
 }
 
-} // namespace rr
+} // namespace kit

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace rr {
+namespace kit {
 
 // Cuts UTF-8 text to at most maxBytes bytes without splitting a character.
 QByteArray TruncateUtf8(const QByteArray& utf8, int maxBytes);
@@ -17,10 +17,15 @@ QString PointsText(int halves);
 // Same in a spreadsheet's decimal form with a comma: 5 -> "2,5".
 QString PointsDecimal(int halves);
 
+// Quarter points in the same form, for values such as Sonneborn-Berger that may hold
+// quarters: 9 -> "2¼", 2 -> "½", -3 -> "−¾". A table keeps one form for all its numbers.
+QString QuarterPointsText(int quarters);
+
+// A fraction with at most `decimals` places, as Russian text writes it: 10.25 -> "10,25",
+// 2.5 -> "2,5", 3 -> "3", with a true minus sign.
+QString DecimalText(double value, int decimals);
+
 // "Сыграно 3 тура из 9", with the noun agreeing with the number.
 QString RoundsPlayedText(int played, int total);
 
-// Escapes text for HTML element content and attribute values.
-QString HtmlEscape(const QString& text);
-
-} // namespace rr
+} // namespace kit

@@ -1,26 +1,21 @@
-// The 42 entry points of the round-robin system. Each one checks its handle against the
-// registries first, so a null, stale or foreign handle does nothing and answers 0; nothing
-// thrown inside ever crosses into the host.
+// The 42 entry points, once for every bundled system. Each one checks its handle against the
+// registries first, so a null, stale or foreign handle does nothing and answers 0 (or -1
+// where the contract says so); nothing thrown inside ever crosses into the host.
 #include "velmora_system.h"
 
-#include "CreationDialog.h"
+#include "AtomicFile.h"
+#include "Guard.h"
 #include "Handles.h"
-#include "InfoDialog.h"
-#include "MatchLists.h"
-#include "ParametersDialog.h"
 #include "PlayerDialog.h"
 #include "PlayersFile.h"
-#include "Reports.h"
-#include "ResultDialog.h"
-#include "TablePage.h"
+#include "System.h"
 #include "Text.h"
-#include "TournamentFile.h"
 #include "Ui.h"
 
 #include <QRandomGenerator>
 
-using namespace rr;
-using namespace rr::ui;
+using namespace kit;
+using namespace kit::ui;
 
 namespace {
 
@@ -28,21 +23,13 @@ Registry<PlayerList>& PlayerLists() {
     static Registry<PlayerList> registry;
     return registry;
 }
-Registry<Settings>& ParameterSets() {
-    static Registry<Settings> registry;
+Registry<CreationParameters>& ParameterSets() {
+    static Registry<CreationParameters> registry;
     return registry;
 }
-Registry<Tournament>& Tournaments() {
-    static Registry<Tournament> registry;
+Registry<Event>& Events() {
+    static Registry<Event> registry;
     return registry;
-}
-
-template <class R, class F> R Guard(R fallback, F f) noexcept {
-    try {
-        return f();
-    } catch (...) {
-        return fallback;
-    }
 }
 
 QString Path(const char* path) {
@@ -56,66 +43,66 @@ void FillList(char** lines, int32_t count, const QStringList& texts) {
         CopyToBuffer(lines[k], VELMORA_NAME_SIZE, k < texts.size() ? texts[k] : QString());
 }
 
-QStringList Lines(const Tournament& t, const QList<int>& games) {
-    QStringList lines;
-    lines.reserve(games.size());
-    for (int game : games)
-        lines.append(GameLine(t, game));
-    return lines;
-}
-
-// The game behind an index of one of the three lists, or -1.
-int GameAt(const QList<int>& games, int32_t index) {
-    return index >= 0 && index < games.size() ? games[index] : -1;
-}
-
-using GameList = QList<int> (*)(const Tournament&);
-
 int32_t ListCount(VelmoraTournament handle, GameList list) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(handle);
-        return t ? int32_t(list(*t).size()) : 0;
+        const Event* e = Events().Find(handle);
+        return e ? int32_t(e->Games(list).size()) : 0;
     });
 }
 
 int32_t ListHeaders(VelmoraTournament handle, GameList list, char** lines, int32_t count) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(handle);
-        FillList(lines, count, t ? Lines(*t, list(*t)) : QStringList());
-        return t ? 1 : 0;
+        const Event* e = Events().Find(handle);
+        QStringList texts;
+        if (e) {
+            const QList<int> games = e->Games(list);
+            texts.reserve(games.size());
+            for (int game : games)
+                texts.append(e->GameLine(game));
+        }
+        FillList(lines, count, texts);
+        return e ? 1 : 0;
     });
 }
 
-void EditResult(VelmoraTournament handle, GameList list, int32_t index) {
-    Tournament* t = Tournaments().Find(handle);
-    if (!t)
-        return;
-    const int game = GameAt(list(*t), index);
-    if (game < 0)
-        return;
-    ResultDialog dialog(*t, game);
-    if (RunDialog(dialog) != QDialog::Accepted)
-        return;
-    const Result result = dialog.GetResult();
-    if (result.IsSet())
-        t->SetResult(game, result);
+// Runs `act` on the game behind an index of one of the three lists, if there is one. The
+// host learns nothing from the answer but that the call did not fail.
+template <class F>
+int32_t OnListedGame(VelmoraTournament handle, GameList list, int32_t index, F act) {
+    return Guard(int32_t(0), [&] {
+        if (Event* e = Events().Find(handle)) {
+            const QList<int> games = e->Games(list);
+            if (index >= 0 && index < games.size())
+                act(*e, games[index]);
+        }
+        return int32_t(1);
+    });
 }
 
-void DeleteResult(VelmoraTournament handle, GameList list, int32_t index) {
-    Tournament* t = Tournaments().Find(handle);
-    if (!t)
-        return;
-    const int game = GameAt(list(*t), index);
-    if (game < 0)
-        return;
-    if (!t->Games()[size_t(game)].result.IsSet()) {
-        ShowError(QStringLiteral("У встречи «%1» нет введённого результата: она засчитана, "
-                                 "потому что участник выбыл. Верните его в параметрах турнира.")
-                      .arg(GameLine(*t, game)));
-        return;
-    }
-    // The host has asked the user already; a second question would only be in the way.
-    t->SetResult(game, Result{});
+void EditResult(Event& e, int game) {
+    e.EditResult(game);
+}
+void DeleteResult(Event& e, int game) {
+    e.DeleteResult(game);
+}
+
+// Writes what `content` makes of a tournament to a file; shows the error and answers 0 on
+// failure, and otherwise calls `written`.
+template <class C, class W>
+int32_t WriteEventFile(VelmoraTournament handle, const char* path, const QString& failure,
+                       C content, W written) {
+    return Guard(int32_t(0), [&]() -> int32_t {
+        Event* e = Events().Find(handle);
+        if (!e || !path)
+            return 0;
+        const QString error = WriteFileAtomically(Path(path), content(*e), failure);
+        if (!error.isEmpty()) {
+            ShowError(error);
+            return 0;
+        }
+        written(*e);
+        return 1;
+    });
 }
 
 } // namespace
@@ -124,31 +111,21 @@ extern "C" {
 
 VELMORA_EXPORT int32_t GetSystemName(char* name) {
     return Guard(int32_t(0), [&] {
-        CopyToBuffer(name, VELMORA_NAME_SIZE, QStringLiteral("Круговая система"));
+        CopyToBuffer(name, VELMORA_NAME_SIZE, TheSystem().Name());
         return int32_t(1);
     });
 }
 
 VELMORA_EXPORT int32_t GetSystemDescription(char* description) {
     return Guard(int32_t(0), [&] {
-        CopyToBuffer(
-            description, VELMORA_DESCRIPTION_SIZE,
-            QStringLiteral(
-                "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
-                "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при "
-                "нечётном числе участников один из них в каждом туре отдыхает, во втором круге "
-                "цвет фигур (хозяева и гости) меняется. Результаты вводятся как исходы партий "
-                "(1–0, ½–½, 0–1, неявки) или как счёт для командных видов спорта; очки за "
-                "победу, ничью и поражение задаются. Места при равенстве очков делят "
-                "дополнительные показатели: личная встреча, число побед, коэффициент Бергера, "
-                "система Койя и другие."));
+        CopyToBuffer(description, VELMORA_DESCRIPTION_SIZE, TheSystem().Description());
         return int32_t(1);
     });
 }
 
 VELMORA_EXPORT int32_t GetTournamentFormatID(char* formatId) {
     return Guard(int32_t(0), [&] {
-        CopyToBuffer(formatId, VELMORA_NAME_SIZE, QString::fromLatin1(kFormatId));
+        CopyToBuffer(formatId, VELMORA_NAME_SIZE, TheSystem().FormatId());
         return int32_t(1);
     });
 }
@@ -278,37 +255,21 @@ VELMORA_EXPORT VelmoraTournament CreateTournament(const char* name, VelmoraParam
         std::unique_ptr<PlayerList> list = PlayerLists().Take(players);
         if (!list)
             list = std::make_unique<PlayerList>();
-        if (list->Count() > kMaxPlayers) {
-            ShowError(QStringLiteral(
-                          "В круговом турнире может быть не более %1 участников, а в списке %2.")
-                          .arg(kMaxPlayers)
-                          .arg(list->Count()));
-            return 0;
-        }
-        const Settings* settings = ParameterSets().Find(parameters);
-        const Settings chosen = settings ? *settings : DefaultSettings(ResultKind::Games);
         const QString title = name ? QString::fromUtf8(name) : QString();
-        return Tournaments().Add(
-            std::make_unique<Tournament>(title, list->Players(), chosen, list->Draw()));
+        std::unique_ptr<Event> event =
+            TheSystem().Create(title, ParameterSets().Find(parameters), *list);
+        return event ? Events().Add(std::move(event)) : 0;
     });
 }
 
 VELMORA_EXPORT int32_t FreeTournament(VelmoraTournament tournament) {
-    return Guard(int32_t(0), [&] { return int32_t(Tournaments().Free(tournament)); });
+    return Guard(int32_t(0), [&] { return int32_t(Events().Free(tournament)); });
 }
 
 VELMORA_EXPORT VelmoraParameters GetCustomTournamentCreationParameters(void) {
     return Guard(VelmoraParameters(0), [&]() -> VelmoraParameters {
-        CreationDialog dialog;
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return 0;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не подходят: %1.").arg(problem));
-            return 0;
-        }
-        return ParameterSets().Add(std::make_unique<Settings>(settings));
+        std::unique_ptr<CreationParameters> parameters = TheSystem().AskCreationParameters();
+        return parameters ? ParameterSets().Add(std::move(parameters)) : 0;
     });
 }
 
@@ -318,139 +279,92 @@ VELMORA_EXPORT int32_t FreeCustomTournamentCreationParameters(VelmoraParameters 
 
 VELMORA_EXPORT int32_t OnTournamentParameters(VelmoraTournament tournament) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        Tournament* t = Tournaments().Find(tournament);
-        if (!t)
-            return 0;
-        ParametersDialog dialog(*t);
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return 0;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не изменены: %1.").arg(problem));
-            return 0;
-        }
-        t->SetSettings(settings);
-        const QList<bool> withdrawn = dialog.GetWithdrawn();
-        for (int i = 0; i < withdrawn.size(); ++i)
-            t->SetWithdrawn(i, withdrawn[i]);
-        return 1;
+        Event* e = Events().Find(tournament);
+        return e && e->EditParameters() ? 1 : 0;
     });
 }
 
 VELMORA_EXPORT int32_t GetNearestMatchesCount(VelmoraTournament tournament) {
-    return ListCount(tournament, NearestGames);
+    return ListCount(tournament, GameList::Nearest);
 }
 
 VELMORA_EXPORT int32_t GetNearestMatchesHeaders(VelmoraTournament tournament, char** lines,
                                                 int32_t count) {
-    return ListHeaders(tournament, NearestGames, lines, count);
+    return ListHeaders(tournament, GameList::Nearest, lines, count);
 }
 
 VELMORA_EXPORT int32_t GetCurrentMatchesCount(VelmoraTournament tournament) {
-    return ListCount(tournament, CurrentGames);
+    return ListCount(tournament, GameList::Current);
 }
 
 VELMORA_EXPORT int32_t GetCurrentMatchesHeaders(VelmoraTournament tournament, char** lines,
                                                 int32_t count) {
-    return ListHeaders(tournament, CurrentGames, lines, count);
+    return ListHeaders(tournament, GameList::Current, lines, count);
 }
 
 VELMORA_EXPORT int32_t GetLastMatchesCount(VelmoraTournament tournament) {
-    return ListCount(tournament, LastGames);
+    return ListCount(tournament, GameList::Last);
 }
 
 VELMORA_EXPORT int32_t GetLastMatchesHeaders(VelmoraTournament tournament, char** lines,
                                              int32_t count) {
-    return ListHeaders(tournament, LastGames, lines, count);
+    return ListHeaders(tournament, GameList::Last, lines, count);
 }
 
 VELMORA_EXPORT int32_t OnAddMatchResult(VelmoraTournament tournament, int32_t index) {
-    return Guard(int32_t(0), [&] {
-        EditResult(tournament, NearestGames, index);
-        return int32_t(1);
-    });
+    return OnListedGame(tournament, GameList::Nearest, index, EditResult);
 }
 
 VELMORA_EXPORT int32_t OnModifyLastMatchResult(VelmoraTournament tournament, int32_t index) {
-    return Guard(int32_t(0), [&] {
-        EditResult(tournament, LastGames, index);
-        return int32_t(1);
-    });
+    return OnListedGame(tournament, GameList::Last, index, EditResult);
 }
 
 VELMORA_EXPORT int32_t OnDeleteLastMatchResult(VelmoraTournament tournament, int32_t index) {
-    return Guard(int32_t(0), [&] {
-        DeleteResult(tournament, LastGames, index);
-        return int32_t(1);
-    });
+    return OnListedGame(tournament, GameList::Last, index, DeleteResult);
 }
 
 VELMORA_EXPORT int32_t OnModifyCurrentMatchResult(VelmoraTournament tournament, int32_t index) {
-    return Guard(int32_t(0), [&] {
-        EditResult(tournament, CurrentGames, index);
-        return int32_t(1);
-    });
+    return OnListedGame(tournament, GameList::Current, index, EditResult);
 }
 
 VELMORA_EXPORT int32_t OnDeleteCurrentMatchResult(VelmoraTournament tournament, int32_t index) {
-    return Guard(int32_t(0), [&] {
-        DeleteResult(tournament, CurrentGames, index);
-        return int32_t(1);
-    });
+    return OnListedGame(tournament, GameList::Current, index, DeleteResult);
 }
 
 VELMORA_EXPORT int32_t OnSaveTournament(VelmoraTournament tournament, const char* path) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        Tournament* t = Tournaments().Find(tournament);
-        if (!t || !path)
-            return 0;
-        const QString error = SaveTournament(*t, Path(path));
-        if (!error.isEmpty()) {
-            ShowError(error);
-            return 0;
-        }
-        t->Saved();
-        return 1;
-    });
+    return WriteEventFile(
+        tournament, path, TheSystem().SaveFailure(), [](const Event& e) { return e.FileContent(); },
+        [](Event& e) { e.Saved(); });
 }
 
 VELMORA_EXPORT VelmoraTournament OnLoadTournament(const char* path) {
     return Guard(VelmoraTournament(0), [&]() -> VelmoraTournament {
         QString error;
-        std::unique_ptr<Tournament> t = LoadTournament(Path(path), &error);
-        if (!t) {
+        std::unique_ptr<Event> e = TheSystem().Load(Path(path), &error);
+        if (!e) {
             ShowError(error);
             return 0;
         }
-        return Tournaments().Add(std::move(t));
+        return Events().Add(std::move(e));
     });
 }
 
 VELMORA_EXPORT int32_t SaveTable(VelmoraTournament tournament, const char* path) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        Tournament* t = Tournaments().Find(tournament);
-        if (!t || !path)
-            return 0;
-        const QString error = WriteFileAtomically(Path(path), TablePageHtml(*t).toUtf8());
-        if (!error.isEmpty()) {
-            ShowError(error);
-            return 0;
-        }
-        t->TableSaved();
-        return 1;
-    });
+    return WriteEventFile(
+        tournament, path, QStringLiteral("Не удалось записать файл «%1»"),
+        [](const Event& e) { return e.TablePage(); }, [](Event& e) { e.TableSaved(); });
 }
 
 VELMORA_EXPORT int32_t GetReportsCount(void) {
-    return kReportCount;
+    return Guard(int32_t(0), [] { return int32_t(TheSystem().Reports().size()); });
 }
 
 VELMORA_EXPORT int32_t GetReportExtention(char* extension, int32_t index) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        const bool valid = index >= 0 && index < kReportCount;
+        const QList<ReportKind> reports = TheSystem().Reports();
+        const bool valid = index >= 0 && index < reports.size();
         CopyToBuffer(extension, VELMORA_EXTENSION_SIZE,
-                     valid ? ReportExtension(Report(index)) : QString());
+                     valid ? reports[index].extension : QString());
         return valid ? 1 : 0;
     });
 }
@@ -458,51 +372,40 @@ VELMORA_EXPORT int32_t GetReportExtention(char* extension, int32_t index) {
 VELMORA_EXPORT int32_t GetReportsNames(char** names, int32_t count) {
     return Guard(int32_t(0), [&] {
         QStringList texts;
-        for (int k = 0; k < kReportCount; ++k)
-            texts << ReportName(Report(k));
+        for (const ReportKind& report : TheSystem().Reports())
+            texts << report.name;
         FillList(names, count, texts);
         return int32_t(1);
     });
 }
 
 VELMORA_EXPORT int32_t SaveReport(VelmoraTournament tournament, int32_t index, const char* path) {
-    return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        if (!t || !path || index < 0 || index >= kReportCount)
-            return 0;
-        const QString error = WriteFileAtomically(Path(path), ReportContent(*t, Report(index)));
-        if (!error.isEmpty())
-            ShowError(error);
-        return error.isEmpty() ? 1 : 0;
-    });
+    if (Guard(false, [&] { return index < 0 || index >= TheSystem().Reports().size(); }))
+        return 0;
+    // A report changes nothing in the tournament: nothing is marked as written.
+    return WriteEventFile(
+        tournament, path, QStringLiteral("Не удалось записать файл «%1»"),
+        [index](const Event& e) { return e.Report(index); }, [](Event&) {});
 }
 
 VELMORA_EXPORT int32_t OnTournamentInfo(VelmoraTournament tournament) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        Tournament* t = Tournaments().Find(tournament);
-        if (!t)
-            return 0;
-        InfoDialog dialog(*t);
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return 0;
-        if (!dialog.GetName().isEmpty())
-            t->SetName(dialog.GetName());
-        t->SetInfo(dialog.GetInfo());
-        return 1;
+        Event* e = Events().Find(tournament);
+        return e && e->EditInfo() ? 1 : 0;
     });
 }
 
 VELMORA_EXPORT int32_t TableWasModified(VelmoraTournament tournament) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        return t && t->TableModified() ? 1 : 0;
+        const Event* e = Events().Find(tournament);
+        return e && e->TableModified() ? 1 : 0;
     });
 }
 
 VELMORA_EXPORT int32_t TournamentWasModified(VelmoraTournament tournament) {
     return Guard(int32_t(0), [&]() -> int32_t {
-        const Tournament* t = Tournaments().Find(tournament);
-        return t && t->Modified() ? 1 : 0;
+        const Event* e = Events().Find(tournament);
+        return e && e->Modified() ? 1 : 0;
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace rr {
+namespace kit {
 
 QByteArray TruncateUtf8(const QByteArray& utf8, int maxBytes) {
     if (maxBytes <= 0)
@@ -54,31 +54,26 @@ QString RoundsPlayedText(int played, int total) {
     return QStringLiteral("Сыграно %1 туров из %2").arg(played).arg(total);
 }
 
-QString HtmlEscape(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        case '\'':
-            out += QLatin1String("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+QString QuarterPointsText(int quarters) {
+    const bool negative = quarters < 0;
+    const int magnitude = negative ? -quarters : quarters;
+    static const char16_t kFractions[] = {0, 0x00BC, 0x00BD, 0x00BE};
+    QString text;
+    if (magnitude / 4 > 0 || magnitude % 4 == 0)
+        text = QString::number(magnitude / 4);
+    if (magnitude % 4)
+        text += QChar(kFractions[magnitude % 4]);
+    return negative ? QChar(0x2212) + text : text;
 }
 
-} // namespace rr
+QString DecimalText(double value, int decimals) {
+    QString text = QString::number(value, 'f', decimals);
+    while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
+        text.chop(1);
+    text.replace(u'.', u',');
+    if (text.startsWith(u'-'))
+        text.replace(0, 1, QChar(0x2212));
+    return text;
+}
+
+} // namespace kit

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-namespace rr::ui {
+namespace kit::ui {
 
 namespace {
 std::function<int(QDialog&)>& DialogHook() {
@@ -20,7 +20,8 @@ std::function<bool(const QString&, const QString&)>& MessageHook() {
     return hook;
 }
 bool Silent() {
-    return qEnvironmentVariableIntValue("VELMORA_RR_NO_MESSAGES") == 1;
+    return qEnvironmentVariableIntValue("VELMORA_NO_MESSAGES") == 1 ||
+           qEnvironmentVariableIntValue("VELMORA_RR_NO_MESSAGES") == 1;
 }
 bool HaveGui() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
@@ -72,4 +73,4 @@ void SetMessageHook(std::function<bool(const QString&, const QString&)> hook) {
     MessageHook() = std::move(hook);
 }
 
-} // namespace rr::ui
+} // namespace kit::ui

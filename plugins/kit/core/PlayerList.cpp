@@ -4,7 +4,7 @@
 #include <numeric>
 #include <random>
 
-namespace rr {
+namespace kit {
 
 QString PlayerLine(const Player& player) {
     QString line = player.name;
@@ -83,4 +83,4 @@ void PlayerList::ApplyDraw(DrawMethod method, quint32 seed) {
     m_draw = {method, seed, order};
 }
 
-} // namespace rr
+} // namespace kit

@@ -8,7 +8,7 @@ class QDialogButtonBox;
 class QLineEdit;
 class QSpinBox;
 
-namespace rr::ui {
+namespace kit::ui {
 
 // Entering or changing one player. OK stays disabled until there is a name.
 class PlayerDialog : public QDialog {
@@ -25,4 +25,4 @@ private:
     QDialogButtonBox* m_buttons;
 };
 
-} // namespace rr::ui
+} // namespace kit::ui

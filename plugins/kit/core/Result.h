@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace rr {
+namespace kit {
 
 // The result of one game or match. "White" is the first-named side: white in chess, the
 // home side in team sports. Forfeits: +:− (white wins), −:+ (black wins), −:− (both lose).
@@ -61,4 +61,4 @@ SideOutcome ForSide(const Result& result, Side side);
 // The side's result as one crosstable cell: "1", "½", "0", "+", "−", "3:1".
 QString CellText(const Result& result, Side side, bool scores);
 
-} // namespace rr
+} // namespace kit

@@ -1,6 +1,6 @@
 #include "Handles.h"
 
-namespace rr::ui {
+namespace kit {
 
 std::uintptr_t NextHandle() {
     // Start away from small numbers, which are the likeliest to be passed by mistake.
@@ -8,4 +8,4 @@ std::uintptr_t NextHandle() {
     return ++next;
 }
 
-} // namespace rr::ui
+} // namespace kit

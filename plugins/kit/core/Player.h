@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace rr {
+namespace kit {
 
 // One entrant: a person in chess, a team in football. Rating 0 means "not known".
 struct Player {
@@ -20,4 +20,4 @@ constexpr int kMaxRating = 9999;
 // The player's one-line description: name, then rating and club where known.
 QString PlayerLine(const Player& player);
 
-} // namespace rr
+} // namespace kit

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace rr {
+namespace kit {
 
 QString Result::Code() const {
     switch (outcome) {
@@ -123,4 +123,4 @@ QString CellText(const Result& result, Side side, bool scores) {
     return s.win ? QStringLiteral("1") : s.draw ? QStringLiteral("½") : QStringLiteral("0");
 }
 
-} // namespace rr
+} // namespace kit
