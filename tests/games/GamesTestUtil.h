@@ -42,12 +42,23 @@ public:
     Event& Play(int round, int white, int black, char code) {
         Result r = Result::Pending;
         switch (code) {
-        case '1': r = Result::WhiteWin; break;
-        case '=': r = Result::Draw; break;
-        case '0': r = Result::BlackWin; break;
-        case '+': r = Result::WhiteForfeitWin; break;
-        case '-': r = Result::BlackForfeitWin; break;
-        default: break;
+        case '1':
+            r = Result::WhiteWin;
+            break;
+        case '=':
+            r = Result::Draw;
+            break;
+        case '0':
+            r = Result::BlackWin;
+            break;
+        case '+':
+            r = Result::WhiteForfeitWin;
+            break;
+        case '-':
+            r = Result::BlackForfeitWin;
+            break;
+        default:
+            break;
         }
         m_record.games.push_back(Game::Played(round, 0, white, black, r));
         return *this;
@@ -82,7 +93,9 @@ private:
     int m_round = 0;
 };
 
-inline QString Name(int id) { return QString(QChar(u'A' + id - 1)); }
+inline QString Name(int id) {
+    return QString(QChar(u'A' + id - 1));
+}
 
 // "A 1", "B 2–3", ... best first.
 inline QStringList Order(const std::vector<StandingRow>& table) {

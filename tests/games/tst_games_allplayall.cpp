@@ -128,6 +128,32 @@ private slots:
         QCOMPARE(RowOf(t, 1).values[0], 0.0);
     }
 
+    // Several games between two of the tied count as their average (C.07 6.1.2): A beat B
+    // twice and lost to C, B beat C, so each has 1 among the three and all stay level; summed,
+    // A's 2 would have put him first.
+    void directEncounterAveragesRepeatedGames() {
+        Event e(3, true);
+        e.Play(1, 1, 2, '1').Play(2, 2, 1, '0').Play(3, 2, 3, '1').Play(4, 3, 1, '1');
+        e.ByeFor(5, 2, Bye::Full).ByeFor(5, 3, Bye::Full);
+        const std::vector<StandingRow> t = Standings(e.Record()).Table({TieBreak::DirectEncounter});
+        QCOMPARE(Order(t), (QStringList{"A 1–3", "B 1–3", "C 1–3"}));
+        QCOMPARE(RowOf(t, 1).values[0], 1.0);
+    }
+
+    // The games of a player who has withdrawn will not be played, so they leave no one a
+    // chance to catch up (C.07 6.3): A beat B, C withdrew before meeting either, so A is
+    // first. Had C stayed, C could still reach A, and all three would stay level.
+    void directEncounterAfterAWithdrawal() {
+        Event e(3, true);
+        e.Play(1, 1, 2, '1').ByeFor(1, 3, Bye::Full).Play(2, 1, 3, '.').ByeFor(2, 2, Bye::Full);
+        e.Play(3, 2, 3, '.').Withdraw(3, 2);
+        QCOMPARE(Order(Standings(e.Record()).Table({TieBreak::DirectEncounter})),
+                 (QStringList{"A 1", "B 2–3", "C 2–3"}));
+        e.Withdraw(3, 0);
+        QCOMPARE(Order(Standings(e.Record()).Table({TieBreak::DirectEncounter})),
+                 (QStringList{"A 1–3", "B 1–3", "C 1–3"}));
+    }
+
     // Koya counts points against those with at least half of the 3 points the games could
     // bring (C.07 9.2): C (1½) and D (2½) qualify. A 0, B 1, C ½, D ½.
     void koya() {

@@ -68,7 +68,8 @@ private slots:
     // lowest opponent goes.
     void cutsTakeVoluntaryUnplayedRoundsFirst() {
         const Standings s(Open().Record());
-        QCOMPARE(Values(s, TieBreak::BuchholzCut1, 6), (QList<double>{4.0, 3.0, 4.0, 2.5, 5.0, 2.5}));
+        QCOMPARE(Values(s, TieBreak::BuchholzCut1, 6),
+                 (QList<double>{4.0, 3.0, 4.0, 2.5, 5.0, 2.5}));
         QCOMPARE(s.Value(TieBreak::BuchholzCut2, 2), 2.5);
         QCOMPARE(s.Value(TieBreak::BuchholzMedian1, 2), 0.5);
         QCOMPARE(s.Value(TieBreak::BuchholzMedian1, 1), 1.5);

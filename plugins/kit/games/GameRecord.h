@@ -39,9 +39,9 @@ struct Player {
 
 struct Game {
     int round = 0;
-    int board = 0;   // board or match number within the round
-    int white = 0;   // starting number; white, or the home side
-    int black = 0;   // starting number; 0 for a bye
+    int board = 0; // board or match number within the round
+    int white = 0; // starting number; white, or the home side
+    int black = 0; // starting number; 0 for a bye
     Result result = Result::Pending;
     Bye bye = Bye::None;
     int whiteGoals = -1; // a score, for games that keep one (−1: none)

@@ -8,7 +8,9 @@ namespace kit {
 
 namespace {
 
-bool Same(double a, double b) { return std::fabs(a - b) < 1e-9; }
+bool Same(double a, double b) {
+    return std::fabs(a - b) < 1e-9;
+}
 
 } // namespace
 
@@ -70,9 +72,8 @@ std::vector<std::vector<int>> HeadToHead::Split(const std::vector<int>& group) c
     std::vector<size_t> order(group.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return minis[a].value > minis[b].value + 1e-9;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return minis[a].value > minis[b].value + 1e-9; });
 
     // Those level on the value stay together. A block goes ahead of the rest only when no one
     // below could reach it even by winning every encounter still missing (C.07 6.3); once a

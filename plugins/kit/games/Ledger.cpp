@@ -143,8 +143,7 @@ Ledger::Ledger(const GameRecord& record) : m_record(record) {
         mark(w, g.round);
         mark(b, g.round);
         if (g.result == Result::Pending) {
-            m_pending[size_t(w)].push_back(b);
-            m_pending[size_t(b)].push_back(w);
+            AddPending(w, b, g.round);
             continue;
         }
         Slot white = GameSlot(g, true, m_record.points);
@@ -160,10 +159,8 @@ Ledger::Ledger(const GameRecord& record) : m_record(record) {
             continue;
         const int w = IndexOf(g.white);
         const int b = IndexOf(g.black);
-        if (w >= 0 && b >= 0 && w != b) {
-            m_pending[size_t(w)].push_back(b);
-            m_pending[size_t(b)].push_back(w);
-        }
+        if (w >= 0 && b >= 0 && w != b)
+            AddPending(w, b, g.round);
     }
 
     if (!m_record.allPlayAll) {
@@ -191,10 +188,21 @@ void Ledger::Add(int index, const Slot& slot) {
     m_points[size_t(index)] += slot.points;
 }
 
+void Ledger::AddPending(int a, int b, int round) {
+    // A game of a player who has withdrawn by then will not be played.
+    auto gone = [&](int index) {
+        const int from = PlayerAt(index).withdrawnFrom;
+        return from > 0 && round >= from;
+    };
+    if (gone(a) || gone(b))
+        return;
+    m_pending[size_t(a)].push_back(b);
+    m_pending[size_t(b)].push_back(a);
+}
+
 int Ledger::IndexOf(int id) const {
     const auto it = m_index.find(id);
     return it == m_index.end() ? -1 : it->second;
 }
-
 
 } // namespace kit

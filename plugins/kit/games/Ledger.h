@@ -59,6 +59,7 @@ public:
 
 private:
     void Add(int index, const Slot& slot);
+    void AddPending(int a, int b, int round);
 
     GameRecord m_record;
     int m_rounds = 0;

@@ -14,7 +14,9 @@ constexpr std::array<int, 51> kDifference{
     284, 296, 309, 322, 336, 351, 366, 383, 401, 422, 444, 470, 501, 538, 589, 677, 800};
 
 // Rounds halves up; the small margin keeps 0.5 that arrived as 0.4999… from going down.
-int RoundHalfUp(double value) { return int(std::floor(value + 0.5 + 1e-9)); }
+int RoundHalfUp(double value) {
+    return int(std::floor(value + 0.5 + 1e-9));
+}
 
 } // namespace
 

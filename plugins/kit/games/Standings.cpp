@@ -16,7 +16,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-bool Same(double a, double b) { return std::fabs(a - b) < 1e-9; }
+bool Same(double a, double b) {
+    return std::fabs(a - b) < 1e-9;
+}
 
 double Sum(const std::vector<Contribution>& entries, bool sonnebornBerger) {
     double sum = 0;

@@ -12,13 +12,13 @@ class Ledger;
 
 // One line of the table.
 struct StandingRow {
-    int player = 0;        // starting number
-    double points = 0;     // after deductions
-    double deduction = 0;  // already taken off `points`
-    int played = 0;        // games played at the board
-    int wins = 0;          // games won, at the board or by forfeit
+    int player = 0;       // starting number
+    double points = 0;    // after deductions
+    double deduction = 0; // already taken off `points`
+    int played = 0;       // games played at the board
+    int wins = 0;         // games won, at the board or by forfeit
     int draws = 0;
-    int losses = 0;        // games lost, at the board or by forfeit
+    int losses = 0; // games lost, at the board or by forfeit
     int forfeitWins = 0;
     int forfeitLosses = 0; // a double forfeit too
     int byes = 0;          // byes of any kind

@@ -33,11 +33,11 @@ const std::array<Names, 21> kNames{{
     {TieBreak::AverageRatingOfOpponents, "aro", "Средний рейтинг соперников", "Ср.рейт."},
     {TieBreak::AverageRatingOfOpponentsCut1, "aro-cut1", "Средний рейтинг соперников без худшего",
      "Ср.рейт.−1"},
-    {TieBreak::PerformanceRating, "performance", "Турнирный перфоманс", "Перф."},
+    {TieBreak::PerformanceRating, "performance", "Турнирный перформанс", "Перф."},
     {TieBreak::GoalDifference, "goal-difference", "Разница мячей", "Разн."},
     {TieBreak::Goals, "goals", "Забитые мячи", "Заб."},
-    {TieBreak::HeadToHeadGoalDifference, "h2h-goal-difference",
-     "Разница мячей в личных встречах", "Л.разн."},
+    {TieBreak::HeadToHeadGoalDifference, "h2h-goal-difference", "Разница мячей в личных встречах",
+     "Л.разн."},
     {TieBreak::HeadToHeadGoals, "h2h-goals", "Забитые мячи в личных встречах", "Л.заб."},
 }};
 
@@ -51,13 +51,17 @@ const Names& Find(TieBreak tieBreak) {
 
 } // namespace
 
-QString TieBreakName(TieBreak tieBreak) { return QString::fromUtf8(Find(tieBreak).name); }
+QString TieBreakName(TieBreak tieBreak) {
+    return QString::fromUtf8(Find(tieBreak).name);
+}
 
 QString TieBreakShortName(TieBreak tieBreak) {
     return QString::fromUtf8(Find(tieBreak).shortName);
 }
 
-QString TieBreakCode(TieBreak tieBreak) { return QString::fromLatin1(Find(tieBreak).code); }
+QString TieBreakCode(TieBreak tieBreak) {
+    return QString::fromLatin1(Find(tieBreak).code);
+}
 
 bool TieBreakFromCode(const QString& code, TieBreak* tieBreak) {
     for (const Names& n : kNames) {
@@ -78,14 +82,12 @@ QList<TieBreak> AllTieBreaks() {
 
 bool NeedsGoals(TieBreak tieBreak) {
     return tieBreak == TieBreak::GoalDifference || tieBreak == TieBreak::Goals ||
-           tieBreak == TieBreak::HeadToHeadGoalDifference ||
-           tieBreak == TieBreak::HeadToHeadGoals;
+           tieBreak == TieBreak::HeadToHeadGoalDifference || tieBreak == TieBreak::HeadToHeadGoals;
 }
 
 bool IsGroupTieBreak(TieBreak tieBreak) {
     return tieBreak == TieBreak::DirectEncounter ||
-           tieBreak == TieBreak::HeadToHeadGoalDifference ||
-           tieBreak == TieBreak::HeadToHeadGoals;
+           tieBreak == TieBreak::HeadToHeadGoalDifference || tieBreak == TieBreak::HeadToHeadGoals;
 }
 
 } // namespace kit

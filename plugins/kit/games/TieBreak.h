@@ -7,11 +7,11 @@ namespace kit {
 
 // The tie-breaks of FIDE's tie-break regulations (C.07) and the league ones sports use.
 enum class TieBreak {
-    DirectEncounter,       // points among the tied, re-applied to those still tied
-    Wins,                  // rounds won, with or without playing
-    WinsPlayed,            // games won at the board
-    BlackGames,            // games played with black
-    BlackWins,             // games won with black
+    DirectEncounter, // points among the tied, re-applied to those still tied
+    Wins,            // rounds won, with or without playing
+    WinsPlayed,      // games won at the board
+    BlackGames,      // games played with black
+    BlackWins,       // games won with black
     SonnebornBerger,
     SonnebornBergerCut1,
     Koya,
