@@ -173,6 +173,20 @@ private slots:
         QCOMPARE(s.Value(TieBreak::SonnebornBerger, 3), 2.25);
     }
 
+    // Points given per side (a match of four boards) stand as given; who won follows.
+    void pointsPerSide() {
+        GameRecord r = Event(2, true).Record();
+        r.games.push_back(Game::Points(1, 1, 1, 2, 2.5, 1.5));
+        r.games.push_back(Game::Points(2, 1, 2, 1, 2, 2));
+        const std::vector<StandingRow> t = Standings(r).Table({TieBreak::Wins});
+        QCOMPARE(t[0].player, 1);
+        QCOMPARE(t[0].points, 4.5);
+        QCOMPARE(t[0].wins, 1);
+        QCOMPARE(t[0].draws, 1);
+        QCOMPARE(t[1].points, 3.5);
+        QCOMPARE(t[1].losses, 1);
+    }
+
     // Scores of 3:0 awarded without playing are forfeits that keep their goals.
     void awardedMatch() {
         Event e(2, true, PointSystem::Football());

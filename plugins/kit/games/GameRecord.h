@@ -46,12 +46,20 @@ struct Game {
     Bye bye = Bye::None;
     int whiteGoals = -1; // a score, for games that keep one (−1: none)
     int blackGoals = -1;
+    // Points each side was given, where the game's own scale sets them (a match of boards,
+    // 2½:1½; victory points); otherwise the point system gives them by the result.
+    bool hasPoints = false;
+    double whitePoints = 0;
+    double blackPoints = 0;
 
     static Game Played(int round, int board, int white, int black, Result result);
     // A match with a score; the winner follows from the goals. An awarded match (3:0 without
     // playing, say) is a forfeit that still keeps its score for the goals columns.
     static Game Score(int round, int board, int home, int away, int homeGoals, int awayGoals,
                       bool forfeit = false);
+    // A result given as points per side; the winner is the side with more.
+    static Game Points(int round, int board, int white, int black, double whitePoints,
+                       double blackPoints, bool forfeit = false);
     static Game ByeFor(int round, int player, Bye bye);
 
     bool IsBye() const { return black == 0; }

@@ -28,6 +28,21 @@ Game Game::Score(int round, int board, int home, int away, int homeGoals, int aw
     return g;
 }
 
+Game Game::Points(int round, int board, int white, int black, double whitePoints,
+                  double blackPoints, bool forfeit) {
+    Game g = Played(round, board, white, black, Result::Draw);
+    g.hasPoints = true;
+    g.whitePoints = whitePoints;
+    g.blackPoints = blackPoints;
+    if (whitePoints > blackPoints)
+        g.result = forfeit ? Result::WhiteForfeitWin : Result::WhiteWin;
+    else if (whitePoints < blackPoints)
+        g.result = forfeit ? Result::BlackForfeitWin : Result::BlackWin;
+    else if (forfeit)
+        g.result = Result::DoubleForfeit;
+    return g;
+}
+
 Game Game::ByeFor(int round, int player, Bye bye) {
     Game g;
     g.round = round;
@@ -92,6 +107,8 @@ Slot GameSlot(const Game& g, bool first, const PointSystem& p) {
         s.points = won ? p.win : lost ? p.loss : p.draw;
         s.share = won ? 1 : lost ? 0 : 0.5;
     }
+    if (g.hasPoints)
+        s.points = first ? g.whitePoints : g.blackPoints;
     if (g.HasScore()) {
         s.hasGoals = true;
         s.goalsFor = first ? g.whiteGoals : g.blackGoals;

@@ -32,7 +32,18 @@ struct StandingRow {
 };
 
 // Standings over a game record. Build once per change of results; Table() may be called for
-// several lists of tie-breaks.
+// several lists of tie-breaks. A system fills the record from its own data:
+//
+//     kit::GameRecord record;
+//     record.points = kit::PointSystem::Chess();
+//     record.allPlayAll = true; // a round robin; false for Swiss
+//     record.players.push_back({1, 2150}); // starting number, rating
+//     record.games.push_back(kit::Game::Played(1, 1, 1, 4, kit::Result::WhiteWin));
+//     record.games.push_back(kit::Game::ByeFor(1, 5, kit::Bye::PairingAllocated));
+//     const kit::Standings standings(record);
+//     for (const kit::StandingRow& row :
+//          standings.Table({kit::TieBreak::DirectEncounter, kit::TieBreak::SonnebornBerger}))
+//         ... row.player, kit::PlaceText(row), row.points, row.values[0], row.values[1] ...
 class Standings {
 public:
     explicit Standings(const GameRecord& record);
