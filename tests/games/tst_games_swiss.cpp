@@ -154,6 +154,24 @@ private slots:
         QCOMPARE(Order(t), (QStringList{"A 1–3", "B 1–3", "C 1–3", "D 4"}));
     }
 
+    // Only one alone at the top is placed (6.3): A and B beat C and D, who drew, but never
+    // met each other; neither is alone at the top, so all four stay level although C and D
+    // could not reach them.
+    void directEncounterTwoLevelAtTheTopPlaceNobody() {
+        Event e(4, false);
+        e.Play(1, 1, 3, '1').Play(1, 2, 4, '1').Play(2, 1, 4, '1').Play(2, 2, 3, '1');
+        e.Play(3, 3, 4, '=').ByeFor(3, 1, Bye::Zero).ByeFor(3, 2, Bye::Zero);
+        for (int round : {4, 5}) {
+            e.ByeFor(round, 1, Bye::Zero).ByeFor(round, 2, Bye::Zero);
+            e.ByeFor(round, 3, round == 4 ? Bye::Full : Bye::Half);
+            e.ByeFor(round, 4, round == 4 ? Bye::Full : Bye::Half);
+        }
+        const std::vector<StandingRow> t = Standings(e.Record()).Table({TieBreak::DirectEncounter});
+        QCOMPARE(Order(t), (QStringList{"A 1–4", "B 1–4", "C 1–4", "D 1–4"}));
+        QCOMPARE(RowOf(t, 1).values[0], 2.0);
+        QCOMPARE(RowOf(t, 3).values[0], 0.5);
+    }
+
     // Bad input loses nothing and breaks nothing: a game of a stranger, a player against
     // himself and an empty record are left out.
     void strayGames() {

@@ -75,19 +75,30 @@ std::vector<std::vector<int>> HeadToHead::Split(const std::vector<int>& group) c
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return minis[a].value > minis[b].value + 1e-9; });
 
-    // Those level on the value stay together. A block goes ahead of the rest only when no one
-    // below could reach it even by winning every encounter still missing (C.07 6.3); once a
-    // block cannot, everyone from it down stays level.
+    bool complete = true;
+    for (const Mini& m : minis)
+        complete = complete && Same(m.value, m.most);
+    // The most anyone from each place down could reach.
+    std::vector<double> reach(order.size() + 1, -1e300);
+    for (size_t k = order.size(); k-- > 0;)
+        reach[k] = std::max(reach[k + 1], minis[order[k]].most);
+
     std::vector<std::vector<int>> parts;
     size_t i = 0;
     while (i < order.size()) {
-        size_t j = i;
-        while (j < order.size() && Same(minis[order[j]].value, minis[order[i]].value))
-            ++j;
-        double below = -1e300;
-        for (size_t k = j; k < order.size(); ++k)
-            below = std::max(below, minis[order[k]].most);
-        const size_t end = minis[order[i]].value > below + 1e-9 ? j : order.size();
+        size_t end = i + 1;
+        if (complete) {
+            // Nothing is left to play among them (C.07 6.2): the mini-table ranks them, level
+            // ones together.
+            while (end < order.size() && Same(minis[order[end]].value, minis[order[i]].value))
+                ++end;
+        } else {
+            // Some have not met (C.07 6.3): one alone at the top whatever the missing games
+            // bring goes first, then the same for the next place; the first who could be
+            // caught stops it, and everyone from him down stays level.
+            if (!(minis[order[i]].value > reach[i + 1] + 1e-9))
+                end = order.size();
+        }
         parts.emplace_back();
         for (size_t k = i; k < end; ++k)
             parts.back().push_back(group[order[k]]);

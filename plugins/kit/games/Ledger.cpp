@@ -188,7 +188,6 @@ Ledger::Ledger(const GameRecord& record) : m_record(record) {
                 Slot s;
                 s.kind = Slot::Kind::Absent;
                 s.round = r;
-                s.loss = true;
                 Add(i, s);
             }
         }
