@@ -184,6 +184,20 @@ private slots:
         QVERIFY(Standings(GameRecord{}).Table({TieBreak::DirectEncounter}).empty());
     }
 
+    // One style per table: quarters from Sonneborn-Berger as glyphs or as decimals, counts
+    // and ratings whole.
+    void valueText() {
+        QCOMPARE(ValueText(TieBreak::SonnebornBerger, 2.75, Fractions::Glyphs), u"2¾"_qs);
+        QCOMPARE(ValueText(TieBreak::SonnebornBerger, 2.75, Fractions::Decimals), u"2,75"_qs);
+        QCOMPARE(ValueText(TieBreak::SonnebornBerger, 0.5, Fractions::Glyphs), u"½"_qs);
+        QCOMPARE(ValueText(TieBreak::DirectEncounter, 4.0 / 3, Fractions::Glyphs), u"1,33"_qs);
+        QCOMPARE(ValueText(TieBreak::Buchholz, 0, Fractions::Glyphs), u"0"_qs);
+        QCOMPARE(ValueText(TieBreak::GoalDifference, -3, Fractions::Glyphs), u"−3"_qs);
+        QCOMPARE(ValueText(TieBreak::PerformanceRating, 2073, Fractions::Decimals), u"2073"_qs);
+        QCOMPARE(PointsText(-1.5, Fractions::Glyphs), u"−1½"_qs);
+        QVERIFY(ValueText(TieBreak::Koya, std::nan(""), Fractions::Glyphs).isEmpty());
+    }
+
     void codesRoundTrip() {
         QSet<QString> codes;
         for (TieBreak tb : AllTieBreaks()) {

@@ -1,6 +1,7 @@
 #include "TieBreak.h"
 
 #include <array>
+#include <cmath>
 
 namespace kit {
 
@@ -88,6 +89,62 @@ bool NeedsGoals(TieBreak tieBreak) {
 bool IsGroupTieBreak(TieBreak tieBreak) {
     return tieBreak == TieBreak::DirectEncounter ||
            tieBreak == TieBreak::HeadToHeadGoalDifference || tieBreak == TieBreak::HeadToHeadGoals;
+}
+
+} // namespace kit
+
+namespace kit {
+
+namespace {
+
+QString WithMinus(double value, const QString& magnitude) {
+    return value < 0 ? QChar(0x2212) + magnitude : magnitude;
+}
+
+} // namespace
+
+QString PointsText(double points, Fractions fractions) {
+    if (std::isnan(points))
+        return {};
+    const double magnitude = std::fabs(points);
+    const double quarters = magnitude * 4;
+    if (fractions == Fractions::Glyphs && std::fabs(quarters - std::round(quarters)) < 1e-9) {
+        const long long q = std::llround(quarters);
+        const long long whole = q / 4;
+        static const char16_t glyph[] = {0, u'¼', u'½', u'¾'};
+        QString text = whole > 0 || q % 4 == 0 ? QString::number(whole) : QString();
+        if (q % 4 != 0)
+            text += QChar(glyph[q % 4]);
+        return WithMinus(points, text);
+    }
+    QString text = QString::number(magnitude, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    text.replace(u'.', u',');
+    return WithMinus(points, text);
+}
+
+QString ValueText(TieBreak tieBreak, double value, Fractions fractions) {
+    if (std::isnan(value))
+        return {};
+    switch (tieBreak) {
+    case TieBreak::Wins:
+    case TieBreak::WinsPlayed:
+    case TieBreak::BlackGames:
+    case TieBreak::BlackWins:
+    case TieBreak::AverageRatingOfOpponents:
+    case TieBreak::AverageRatingOfOpponentsCut1:
+    case TieBreak::PerformanceRating:
+    case TieBreak::GoalDifference:
+    case TieBreak::Goals:
+    case TieBreak::HeadToHeadGoalDifference:
+    case TieBreak::HeadToHeadGoals:
+        return WithMinus(value, QString::number(std::llround(std::fabs(value))));
+    default:
+        return PointsText(value, fractions);
+    }
 }
 
 } // namespace kit

@@ -44,4 +44,13 @@ bool NeedsGoals(TieBreak tieBreak);
 // Tie-breaks whose value depends on who else is tied.
 bool IsGroupTieBreak(TieBreak tieBreak);
 
+// How a table writes fractions of a point: one style for the whole table.
+enum class Fractions { Glyphs, Decimals }; // "2¾" or "2,75"
+
+// A value as a table shows it: counts, ratings and goals as whole numbers, points-like values
+// in the chosen style (decimals where a glyph cannot say it); "" for NaN. Minus is U+2212.
+QString ValueText(TieBreak tieBreak, double value, Fractions fractions);
+// Points in the same styles: "4½" or "4,5".
+QString PointsText(double points, Fractions fractions);
+
 } // namespace kit
