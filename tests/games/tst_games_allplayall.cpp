@@ -110,6 +110,8 @@ private slots:
                  (QStringList{"A 1", "C 2", "B 3", "D 4"}));
         QCOMPARE(Order(s.Table({TieBreak::GoalDifference})),
                  (QStringList{"A 1–2", "B 1–2", "C 3", "D 4"}));
+        // Sonneborn-Berger multiplies by the points scored (C.07 9.1): 3 for a win here.
+        QCOMPARE(s.Value(TieBreak::SonnebornBerger, 1), 18.0);
         const std::vector<StandingRow> t = s.Table({TieBreak::HeadToHeadGoalDifference});
         QCOMPARE(RowOf(t, 1).values[0], 2.0);
         QCOMPARE(RowOf(t, 2).values[0], -2.0);

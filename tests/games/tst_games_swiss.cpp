@@ -75,7 +75,8 @@ private slots:
         QCOMPARE(s.Value(TieBreak::BuchholzMedian1, 1), 1.5);
     }
 
-    // Sonneborn-Berger weighs each round's score by its result, dummies included (9.1, 16.4):
+    // Sonneborn-Berger weighs each round's score by the points it brought, dummies included
+    // (9.1, 16.4):
     //   A: 1·1 + 1·1½ + ½·2½ = 3¾      E: 1·1 + 1·2½ + ½·2½ = 4¾
     //   C: ½·½ + 0 + 1·1½ = 1¾         D: ½·1½ + 0 + 0 = ¾
     // For the cut, B's lowest opponent (D, ½ from a win) is worth more than the dummy's 0 from

@@ -24,7 +24,7 @@ struct Slot {
     int opponent = -1; // player index; −1 without one
     bool black = false;
     double points = 0; // what the round brought, by the point system
-    double share = 0;  // 1, ½ or 0: the result itself, which Sonneborn-Berger weighs by
+    double share = 0;  // 1, ½ or 0 whatever the point system, as rating arithmetic counts
     bool win = false;  // worth a win, with or without playing
     bool draw = false;
     bool loss = false;

@@ -52,7 +52,7 @@ std::vector<Contribution> Contributions(const Ledger& ledger, int player,
             c.score = scoresAsOpponent[size_t(s.opponent)];
         else
             c.score = allPlayAll ? 0.0 : own;
-        c.value = c.score * s.share;
+        c.value = c.score * s.points;
         entries.push_back(c);
     }
     return entries;

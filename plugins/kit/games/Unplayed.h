@@ -23,7 +23,7 @@ double ScoreAsOpponent(const Ledger& ledger, int player);
 struct Contribution {
     int round = 0;
     double score = 0; // the opponent's score, as Buchholz adds it
-    double value = 0; // score × result, as Sonneborn-Berger adds it
+    double value = 0; // score × the points the round brought, as Sonneborn-Berger adds it
     bool voluntary = false;
 };
 
