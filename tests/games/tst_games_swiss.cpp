@@ -4,6 +4,7 @@
 
 #include "Rating.h"
 
+#include <QRandomGenerator>
 #include <QSet>
 
 using namespace gamestest;
@@ -197,6 +198,53 @@ private slots:
         QCOMPARE(ValueText(TieBreak::PerformanceRating, 2073, Fractions::Decimals), u"2073"_qs);
         QCOMPARE(PointsText(-1.5, Fractions::Glyphs), u"−1½"_qs);
         QVERIFY(ValueText(TieBreak::Koya, std::nan(""), Fractions::Glyphs).isEmpty());
+    }
+
+    // Random records of every shape (byes, forfeits, pending games, strangers, withdrawals,
+    // rematches) with every tie-break: the table holds each player once, best points first,
+    // and shared places cover exactly the players level on everything.
+    void randomRecordsGiveSoundTables() {
+        QRandomGenerator rng(20241208);
+        const QList<TieBreak> list = AllTieBreaks();
+        const std::vector<TieBreak> all(list.begin(), list.end());
+        for (int run = 0; run < 300; ++run) {
+            const int n = 1 + int(rng.bounded(12));
+            Event e(n, rng.bounded(2) == 0,
+                    rng.bounded(2) ? PointSystem::Chess() : PointSystem::Football());
+            for (int i = 1; i <= n; ++i) {
+                if (rng.bounded(8) == 0)
+                    e.Withdraw(i, 1 + int(rng.bounded(6)));
+            }
+            const int games = int(rng.bounded(30));
+            for (int g = 0; g < games; ++g) {
+                const int round = 1 + int(rng.bounded(6));
+                const int a = 1 + int(rng.bounded(n + 1));
+                if (rng.bounded(6) == 0) {
+                    e.ByeFor(round, a, Bye(rng.bounded(5)));
+                } else if (rng.bounded(3) == 0) {
+                    e.Score(round, a, 1 + int(rng.bounded(n)), int(rng.bounded(4)),
+                            int(rng.bounded(4)));
+                } else {
+                    e.Play(round, a, 1 + int(rng.bounded(n)), "1=0+-."[rng.bounded(6)]);
+                }
+            }
+            const std::vector<StandingRow> t = Standings(e.Record()).Table(all);
+            QCOMPARE(int(t.size()), n);
+            QSet<int> seen;
+            for (size_t i = 0; i < t.size(); ++i) {
+                seen << t[i].player;
+                QCOMPARE(t[i].values.size(), all.size());
+                QVERIFY(t[i].placeFrom <= int(i) + 1 && int(i) + 1 <= t[i].placeTo);
+                if (i > 0) {
+                    QVERIFY(t[i].points <= t[i - 1].points + 1e-9);
+                    const bool shared = t[i].placeFrom == t[i - 1].placeFrom;
+                    QCOMPARE(shared, t[i].placeTo == t[i - 1].placeTo);
+                    if (shared)
+                        QCOMPARE(t[i].points, t[i - 1].points);
+                }
+            }
+            QCOMPARE(seen.size(), n);
+        }
     }
 
     void codesRoundTrip() {
