@@ -73,7 +73,7 @@ std::vector<std::vector<int>> HeadToHead::Split(const std::vector<int>& group) c
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return minis[a].value > minis[b].value + 1e-9; });
+                     [&](size_t a, size_t b) { return minis[a].value > minis[b].value; });
 
     bool complete = true;
     for (const Mini& m : minis)

@@ -32,7 +32,7 @@ std::vector<std::vector<int>> SplitByValue(const std::vector<int>& group,
                                            const std::vector<double>& value) {
     std::vector<int> order = group;
     std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return value[size_t(a)] > value[size_t(b)] + 1e-9; });
+                     [&](int a, int b) { return value[size_t(a)] > value[size_t(b)]; });
     std::vector<std::vector<int>> parts;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i == 0 || !Same(value[size_t(order[i])], value[size_t(order[i - 1])]))
