@@ -5,29 +5,30 @@
 
 namespace kit {
 
-// The tie-breaks of FIDE's tie-break regulations (C.07) and the league ones sports use.
+// The tie-breaks of FIDE's tie-break regulations (C.07, 2024; article numbers below) and the
+// league ones sports use. Values are higher-is-better for all of them.
 enum class TieBreak {
-    DirectEncounter, // points among the tied, re-applied to those still tied
-    Wins,            // rounds won, with or without playing
-    WinsPlayed,      // games won at the board
-    BlackGames,      // games played with black
-    BlackWins,       // games won with black
-    SonnebornBerger,
-    SonnebornBergerCut1,
-    Koya,
-    Buchholz,
-    BuchholzCut1,
-    BuchholzCut2,
-    BuchholzMedian1,
-    ProgressiveScore,
-    ProgressiveCut1,
-    AverageRatingOfOpponents,
-    AverageRatingOfOpponentsCut1,
-    PerformanceRating,
-    GoalDifference,
-    Goals,
-    HeadToHeadGoalDifference, // among the tied
-    HeadToHeadGoals           // among the tied
+    DirectEncounter,              // C.07 6: points among the tied, applied again to the still tied
+    Wins,                         // 7.1: rounds won, with or without playing
+    WinsPlayed,                   // 7.2: games won at the board
+    BlackGames,                   // 7.3: games played with black
+    BlackWins,                    // 7.4: games won with black
+    SonnebornBerger,              // 9.1
+    SonnebornBergerCut1,          // 9.1, 14.1
+    Koya,                         // 9.2
+    Buchholz,                     // 8.1
+    BuchholzCut1,                 // 8.1, 14.1
+    BuchholzCut2,                 // 8.1, 14.2
+    BuchholzMedian1,              // 8.1, 14.3
+    ProgressiveScore,             // 7.5
+    ProgressiveCut1,              // 7.5, 14.1: without the score after round 1
+    AverageRatingOfOpponents,     // 10.1
+    AverageRatingOfOpponentsCut1, // 10.1, 14.1
+    PerformanceRating,            // 10.2
+    GoalDifference,               // leagues
+    Goals,                        // leagues: goals scored
+    HeadToHeadGoalDifference,     // leagues: among the tied only
+    HeadToHeadGoals               // leagues: among the tied only
 };
 
 // "Личная встреча"
