@@ -1,11 +1,13 @@
 #include "CMainFrame.h"
 
-#include "app/CChildFrame.h"
-#include "app/CDocTemplate.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
+#include "wizard/CNewTournamentWizard.h"
+#include "wizard/COpenTournamentWizard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -473,11 +475,11 @@ void CMainFrame::OnCommand(int command) {
     switch (command) {
     case Command::FileNew:
         if (app)
-            app->OnFileNew();
+            CNewTournamentWizard(*app).Run();
         break;
     case Command::FileOpen:
         if (app)
-            app->OnFileOpen();
+            COpenTournamentWizard(*app).Run();
         break;
     case Command::FileClose:
         if (frame)

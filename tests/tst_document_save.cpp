@@ -42,7 +42,6 @@ QString FirstLine(const QString& path) {
 class DocumentSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestApp(); }
 
     void tablePagePath_data() {
         QTest::addColumn<QString>("tournament");
@@ -92,12 +91,14 @@ private slots:
         QVERIFY(!document->IsModified());
     }
 
-    void twoDocumentsHaveTheirOwnTablesAndFreeTheirOwnTournaments() {
+    // The entry table is the system's, resolved once in the catalogue; each document still
+    // owns and frees its own tournament.
+    void twoDocumentsShareTheSystemsTableAndFreeTheirOwnTournaments() {
         DocumentFixture fixture;
         CVelmoraDoc* first = fixture.Open(QStringLiteral("A.trn"));
         CVelmoraDoc* second = fixture.Open(QStringLiteral("B.trn"));
-        QVERIFY(first->m_pEntries.get() != second->m_pEntries.get());
-        QVERIFY(first->m_pEntries->SaveTable == second->m_pEntries->SaveTable);
+        QCOMPARE(first->m_pEntries, &fixture.System()->m_entries);
+        QCOMPARE(second->m_pEntries, first->m_pEntries);
         QPointer<CChildFrame> frame = second->GetFrame();
         frame->close();
         QTRY_VERIFY(frame.isNull());

@@ -3,12 +3,13 @@
 #include "support/TestSupport.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CChildFrame.h"
+#include "tournament/CChildFrame.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QAction>
@@ -226,12 +227,12 @@ private slots:
         QCOMPARE(pane->text(), QStringLiteral("Готово"));
         // A prompt still showing from the menus gives way to the progress text.
         Frame()->statusBar()->showMessage("Выйти из программы");
-        m_pApp->ShowProgressText(QStringLiteral("Загрузка систем…"));
+        ShowProgress(QStringLiteral("Загрузка систем…"));
         QCOMPARE(Frame()->statusBar()->currentMessage(), QString());
         QCOMPARE(pane->text(), QStringLiteral("Загрузка систем…"));
         QVERIFY(pane->isVisible());
         QCOMPARE(Frame()->GetMessageText(), QStringLiteral("Загрузка систем…"));
-        m_pApp->ShowProgressText(QString());
+        ShowProgress(QString());
         QCOMPARE(Frame()->GetMessageText(), QString());
         QCOMPARE(pane->text(), QStringLiteral("Готово"));
     }

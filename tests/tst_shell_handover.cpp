@@ -4,7 +4,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
+#include "app/CInstanceChannel.h"
 #include "app/ShellIntegration.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The seam for message boxes and file dialogs, as tests and the program rely on it.
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CVelmoraDoc.h"
 
@@ -105,16 +105,12 @@ private slots:
         const CCommandLineInfo info(arguments);
         QCOMPARE(int(info.m_nShellCommand), command);
         QCOMPARE(info.m_files, files);
-        QCOMPARE(info.m_strFileName, files.value(0));
     }
 
-    void printToTakesPrinterDriverPort() {
+    void printToNamesOneDocument() {
         const CCommandLineInfo info({"/pt", "a.trn", "Printer", "Driver", "Port"});
         QCOMPARE(int(info.m_nShellCommand), int(CCommandLineInfo::FilePrintTo));
-        QCOMPARE(info.m_strFileName, QStringLiteral("a.trn"));
-        QCOMPARE(info.m_strPrinterName, QStringLiteral("Printer"));
-        QCOMPARE(info.m_strDriverName, QStringLiteral("Driver"));
-        QCOMPARE(info.m_strPortName, QStringLiteral("Port"));
+        QCOMPARE(info.m_files, QStringList({"a.trn"}));
         QVERIFY(info.IsShellStart());
     }
 

@@ -2,7 +2,7 @@
 // the probe system, a variant lacking one export, and files that only look like libraries.
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "systems/SystemCatalogue.h"
 #include "systems/SystemEntryTable.h"
 

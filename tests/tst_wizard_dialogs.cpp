@@ -64,7 +64,7 @@ void TestWizardDialogs::newTournamentListsSortedByNameWithCatalogueIndexes() {
     // other order, so that list rows and skin positions differ.
     program.App()->m_pCatalogue->GetAt(1)->m_skins = QStringList({"Wood", "Stone"});
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     QSignalSpy finished(&dlg, &QDialog::finished);
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
@@ -93,7 +93,7 @@ void TestWizardDialogs::newTournamentSecondRowGivesCatalogueEntryZero() {
     program.Add("b_alpha", {"Alpha skin"}, System("Alpha", "Alpha rules"));
     program.Start();
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
     systems->setCurrentRow(1);
@@ -112,7 +112,7 @@ void TestWizardDialogs::newTournamentSkinRowKeptAndClamped() {
     program.Add("five_c", {"c1", "c2", "c3", "c4", "c5"}, System("C five"));
     program.Start();
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
     auto* skins = List(&dlg, "listSkins");
@@ -134,7 +134,7 @@ void TestWizardDialogs::newTournamentSkinPositionThroughItemValue() {
     program.Add("sys", {"Юодин", "Ыдва"}, System("Система"));
     program.Start();
     program.App()->m_pCatalogue->GetAt(0)->m_skins = QStringList({"Юодин", "Ыдва"});
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* skins = List(&dlg, "listSkins");
     QCOMPARE(Rows(skins), QStringList({"Ыдва", "Юодин"}));
@@ -147,7 +147,7 @@ void TestWizardDialogs::newTournamentFocusAndTabOrder() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     QCOMPARE(dlg.windowTitle(), "Параметры нового чемпионата");
     QCOMPARE(QApplication::focusWidget(), List(&dlg, "listSystems"));
@@ -164,7 +164,7 @@ void TestWizardDialogs::newTournamentEnterInNameAcceptsAndNameLimit() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* name = dlg.findChild<QLineEdit*>("editName");
     name->setFocus();
@@ -186,7 +186,7 @@ void TestWizardDialogs::newTournamentEmptyNameAndDoubleClickSkin() {
     ProbeProgram program;
     program.Add("sys", {"Alpha", "Beta", "Gamma"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     DoubleClickRow(List(&dlg, "listSkins"), 2);
     QCOMPARE(dlg.result(), 3);
@@ -199,7 +199,7 @@ void TestWizardDialogs::newTournamentCancelEscCloseGiveTwo() {
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
     for (int way = 0; way < 3; ++way) {
-        CNewTournamentDlg dlg;
+        CNewTournamentDlg dlg(program.App()->Catalogue());
         QSignalSpy finished(&dlg, &QDialog::finished);
         ShowActive(&dlg);
         if (way == 0)
@@ -217,7 +217,7 @@ void TestWizardDialogs::newTournamentNoSystemSelected() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     QSignalSpy finished(&dlg, &QDialog::finished);
     ShowActive(&dlg);
     List(&dlg, "listSystems")->clearSelection();

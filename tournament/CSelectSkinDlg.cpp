@@ -1,7 +1,7 @@
 #include "CSelectSkinDlg.h"
 
 #include "systems/SystemInfo.h"
-#include "wizard/WizardHelpers.h"
+#include "core/ListRows.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

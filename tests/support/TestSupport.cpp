@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
