@@ -302,7 +302,8 @@ void CMainFrame::AdoptWindow(QMdiSubWindow* window) {
             window->setWindowIcon(TournamentIcon());
         SetSystemMenuPrompts(window);
     }
-    // Closing the last window must bring menu 128 back.
+    // Closing the last window must bring back the menus without a tournament: their commands
+    // would otherwise act on a window that is gone.
     connect(window, &QObject::destroyed, this, [this] { UpdateCommandUI(); });
     connect(window, &QMdiSubWindow::windowStateChanged, this, [this] {
         if (!m_bUpdatePending) {

@@ -30,8 +30,9 @@ public:
     void RefreshTitle();
 
     // The framework's document commands and save prompt.
-    bool DoFileSave(); // Save (57603): falls back to Save As for a read-only or missing file
-    bool DoSaveAs();   // Save As (57604); false when cancelled
+    // Save: falls back to Save As for a read-only or missing file, which Save cannot write.
+    bool DoFileSave();
+    bool DoSaveAs(); // false when cancelled
     // Before closing: asks "Save changes to %1?" when modified. False: keep the window open.
     bool SaveModified();
 
