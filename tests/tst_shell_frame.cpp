@@ -1,5 +1,6 @@
 // The main frame: the two menus, the toolbar, the status line, the window list, help, the
 // About box, closing with tournaments open, and dropped files.
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 
 #include "app/CAboutDlg.h"
@@ -61,25 +62,6 @@ QStringList Menu129(const QStringList& windows) {
             "Сохранить &как... | - | О&тчёты\tCtrl+R | &Параметры\tCtrl+P | &Информация\tCtrl+I | "
             "С&кин\tCtrl+K | - | Прошлые чемпионаты | - | &Выход",
             "&Вид: &Панель инструментов", windowMenu, "&Помощь: &Справка\tF1 | &О программе ..."};
-}
-
-// Runs `action` and, once a modal dialog of type T is up, hands it to `drive`.
-template <typename T>
-bool DriveModal(const std::function<void()>& action, const std::function<void(T*)>& drive) {
-    bool driven = false;
-    QTimer timer;
-    timer.setInterval(20);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer.stop();
-            driven = true;
-            drive(dialog);
-        }
-    });
-    timer.start();
-    action();
-    timer.stop();
-    return driven;
 }
 
 } // namespace
@@ -401,9 +383,8 @@ private slots:
             if (round == 2)
                 AddTournamentWindow("Чемпионат A");
             bool checked = false;
-            const bool driven = DriveModal<CAboutDlg>(
-                [&] { Frame()->Action(57664)->trigger(); },
-                [&](CAboutDlg* dialog) {
+            ModalDriver driver;
+            driver.On<CAboutDlg>([&](CAboutDlg* dialog) {
                     QCOMPARE(dialog->windowTitle(), QStringLiteral("О программе"));
                     QStringList labels;
                     for (QLabel* label : dialog->findChildren<QLabel*>())
@@ -439,7 +420,8 @@ private slots:
                         QTest::keyClick(dialog, Qt::Key_Escape);
                     checked = true;
                 });
-            QVERIFY(driven);
+            Frame()->Action(Command::AppAbout)->trigger();
+            QVERIFY(driver.AllDone());
             QVERIFY(checked);
             QVERIFY(!QApplication::activeModalWidget());
         }

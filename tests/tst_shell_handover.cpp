@@ -1,5 +1,6 @@
 // The desktop's side: the desktop entry and MIME type ensured at start-up, files named with
 // "/dde" opened after start-up, and files handed to a program that already runs.
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -142,11 +143,12 @@ private slots:
         const QStringList files{m_pFolder->Path("a.trn"), m_pFolder->Path("b.trn")};
         QDialog dialog(app->GetMainFrame());
         QStringList openedDuringDialog{"not run"};
-        QTimer::singleShot(0, &dialog, [&] {
+        ModalDriver driver;
+        driver.On<QDialog>([&](QDialog* shown) {
             app->OpenHandedOverFiles(files);
             QTest::qWait(600); // several retries
             openedDuringDialog = m_opened;
-            dialog.reject();
+            shown->reject();
         });
         dialog.exec();
         QCOMPARE(openedDuringDialog, QStringList{});
