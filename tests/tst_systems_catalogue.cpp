@@ -184,6 +184,25 @@ private slots:
         none.Resolve(nullptr);
         QVERIFY(none.GetSystemName == nullptr);
     }
+
+    // Each admitted system's table is resolved once, when the catalogue admits it, and every
+    // flow and document uses that one table.
+    void catalogueKeepsOneResolvedTablePerSystem() {
+        ProbeFolder folder;
+        folder.AddSystem("A", "a", {"S"});
+        folder.AddSystem("B", "b", {"S"});
+        SystemCatalogue catalogue(folder.Root());
+        QCOMPARE(catalogue.GetCount(), 2);
+        for (int i = 0; i < catalogue.GetCount(); ++i) {
+            const SystemInfo* system = catalogue.GetAt(i);
+            for (int slot = 0; slot < VELMORA_ENTRY_POINT_COUNT; ++slot)
+                QCOMPARE(system->m_entries.Slot(slot),
+                         reinterpret_cast<void*>(
+                             system->m_hLibrary->resolve(SystemEntryTable::kNames[slot])));
+        }
+        // Two copies of one library are two systems with tables of their own.
+        QVERIFY(catalogue.GetAt(0)->m_entries.SaveTable != catalogue.GetAt(1)->m_entries.SaveTable);
+    }
 };
 
 QTEST_MAIN(TestCatalogue)
