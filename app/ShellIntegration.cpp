@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace ShellIntegration {
@@ -18,10 +19,12 @@ bool WriteIfChanged(const QString& path, const QByteArray& content) {
         return false;
     existing.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written whole or not at all: the desktop reads these files at any moment, and a start
+    // that ends halfway must not leave it a broken entry.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         return false;
-    return file.write(content) == content.size();
+    return file.commit();
 }
 
 QByteArray ResourceBytes(const QString& resource) {
