@@ -5,6 +5,7 @@
 #include "core/Prompts.h"
 #include "systems/HostText.h"
 #include "systems/PathHelpers.h"
+#include "systems/PluginHandles.h"
 #include "wizard/CPlayersListBox.h"
 #include "wizard/WizardHelpers.h"
 
@@ -252,11 +253,11 @@ void CGetPlayersDlg::OnListAdd() {
     if (path.isEmpty())
         return;
     ShowProgress(QStringLiteral("Добавление списка игроков"), this);
-    const VelmoraPlayers other = m_pEntries->OnLoadPlayers(path.toUtf8().constData());
-    if (other) {
+    if (const VelmoraPlayers loaded = m_pEntries->OnLoadPlayers(path.toUtf8().constData())) {
+        // The list read is only a source: given back once its players are added.
+        const PlayersHandle other(m_pEntries, loaded);
         m_strListPath = path;
-        m_pEntries->OnAddPlayerList(Players(), other);
-        m_pEntries->FreePlayers(other);
+        m_pEntries->OnAddPlayerList(Players(), other.Get());
     }
     ShowProgress(QString());
     ReloadPlayerList();
