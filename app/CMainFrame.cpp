@@ -1,9 +1,9 @@
 #include "CMainFrame.h"
 
-#include "tournament/CChildFrame.h"
-#include "tournament/CDocTemplate.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
 #include "wizard/CNewTournamentWizard.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QByteArray>
+#include <QString>
 
 // The desktop's side of the program: the per-user desktop entry and the MIME type of
 // tournament files. (Files handed to a program that already runs: CInstanceChannel.)

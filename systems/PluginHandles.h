@@ -13,8 +13,7 @@
 // kFreeNone: whether a held 0 is given back too. The creation parameters are given back
 // whatever GetCustomTournamentCreationParameters returned, 0 included, and the players list
 // the host asked for is given back as it is; a tournament of 0 is no tournament.
-template <typename Handle, auto kFree, bool kFreeNone>
-class PluginHandle {
+template <typename Handle, auto kFree, bool kFreeNone> class PluginHandle {
 public:
     explicit PluginHandle(const SystemEntryTable* entries) : m_entries(entries) {}
     PluginHandle(const SystemEntryTable* entries, Handle handle) : m_entries(entries) {
@@ -73,6 +72,7 @@ private:
 };
 
 using PlayersHandle = PluginHandle<VelmoraPlayers, &SystemEntryTable::FreePlayers, true>;
-using ParametersHandle = PluginHandle<VelmoraParameters,
-                                      &SystemEntryTable::FreeCustomTournamentCreationParameters, true>;
+using ParametersHandle =
+    PluginHandle<VelmoraParameters, &SystemEntryTable::FreeCustomTournamentCreationParameters,
+                 true>;
 using TournamentHandle = PluginHandle<VelmoraTournament, &SystemEntryTable::FreeTournament, false>;

@@ -39,8 +39,9 @@ SystemCatalogue::SystemCatalogue(const QString& programFolder) {
     const QStringList libraryFilter{QStringLiteral("*.") + LibrarySuffix()};
     for (const QString& package : packages) {
         const QString packageFolder = systems.absoluteFilePath(package);
-        const QStringList libraries = QDir(packageFolder).entryList(
-            libraryFilter, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+        const QStringList libraries =
+            QDir(packageFolder)
+                .entryList(libraryFilter, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
         for (const QString& fileName : libraries) {
             const QString libraryPath = QDir::cleanPath(packageFolder + u'/' + fileName);
             std::unique_ptr<QLibrary> library = LoadSystemLibrary(libraryPath, fileName);
@@ -86,7 +87,8 @@ std::unique_ptr<QLibrary> SystemCatalogue::LoadSystemLibrary(const QString& libr
         if (!entries.Slot(slot)) {
             library->unload();
             m_rejections.push_back(
-                {libraryPath, QStringLiteral("lacks ") + QLatin1String(SystemEntryTable::kNames[slot])});
+                {libraryPath,
+                 QStringLiteral("lacks ") + QLatin1String(SystemEntryTable::kNames[slot])});
             return nullptr;
         }
     }
@@ -94,7 +96,8 @@ std::unique_ptr<QLibrary> SystemCatalogue::LoadSystemLibrary(const QString& libr
 }
 
 QStringList SystemCatalogue::ListSkins(const QString& packageFolder) {
-    return QDir(packageFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    return QDir(packageFolder)
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 void SystemCatalogue::CopySkinFiles(const SystemInfo* system, const QString& skinName,

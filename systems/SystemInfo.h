@@ -17,8 +17,8 @@ public:
     SystemInfo(const SystemInfo&) = delete;
     SystemInfo& operator=(const SystemInfo&) = delete;
 
-    QString m_strLibraryPath;              // absolute path of the library file
-    std::unique_ptr<QLibrary> m_hLibrary;  // loaded; unloaded with this record
-    SystemEntryTable m_entries;            // every slot filled; valid while the record lives
-    QStringList m_skins;                   // skin folder names in listing order; never empty
+    QString m_strLibraryPath;             // absolute path of the library file
+    std::unique_ptr<QLibrary> m_hLibrary; // loaded; unloaded with this record
+    SystemEntryTable m_entries;           // every slot filled; valid while the record lives
+    QStringList m_skins;                  // skin folder names in listing order; never empty
 };

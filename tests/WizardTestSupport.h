@@ -5,11 +5,11 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
+#include "core/ProgressText.h"
 #include "core/Prompts.h"
 #include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 #include "systems/SystemCatalogue.h"
-#include "core/ProgressText.h"
 #include "wizard/CNewTournamentWizard.h"
 #include "wizard/COpenTournamentWizard.h"
 #include "wizard/WizardHelpers.h"

@@ -23,7 +23,6 @@ QByteArray Page(const QByteArray& text) {
            text + "</p></body></html>\n";
 }
 
-
 const char* const kReadPage = "document.getElementById('table').textContent + ' / ' + "
                               "getComputedStyle(document.body).color";
 
@@ -51,7 +50,8 @@ private slots:
         QVERIFY(loaded.wait(20000));
         QVERIFY(loaded.last().first().toBool());
         QCOMPARE(engine->url(), QUrl::fromLocalFile(path));
-        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(), QStringLiteral("первая / rgb(1, 2, 3)"));
+        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(),
+                 QStringLiteral("первая / rgb(1, 2, 3)"));
 
         // The plug-in rewrites the page, a new skin replaces the style sheet; same path.
         WriteFile(path, Page("вторая"));
@@ -59,7 +59,8 @@ private slots:
         loaded.clear();
         browser.Navigate(path);
         QVERIFY(loaded.wait(20000));
-        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(), QStringLiteral("вторая / rgb(4, 5, 6)"));
+        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(),
+                 QStringLiteral("вторая / rgb(4, 5, 6)"));
         QCOMPARE(browser.GetNavigateCount(), 2);
     }
 

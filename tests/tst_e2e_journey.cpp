@@ -5,10 +5,10 @@
 #include "WizardTestSupport.h"
 #include "support/PageEvaluation.h"
 
-#include "tournament/CChildFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/Commands.h"
 #include "systems/PathHelpers.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
 #include "tournament/CWebBrowser.h"
@@ -87,7 +87,6 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-
 const QString kVenue = QStringLiteral("Клуб «Ладья» <b>");
 
 const QStringList kPlayers = {QStringLiteral("Алексей Иванов"), QStringLiteral("<script>&"),
@@ -132,18 +131,18 @@ private:
     // The text colour the skin's style sheet gives the page, as the engine applied it.
     QString BodyColour(CVelmoraDoc* document) const {
         QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
-        return engine
-                   ? EvaluateOnPage(engine, QStringLiteral("document.body ? "
-                                                     "getComputedStyle(document.body).color : ''"))
-                         .toString()
-                   : QString();
+        return engine ? EvaluateOnPage(engine,
+                                       QStringLiteral("document.body ? "
+                                                      "getComputedStyle(document.body).color : ''"))
+                            .toString()
+                      : QString();
     }
     QString Beside(const QString& name) const { return m_tournaments + u'/' + name; }
     // What the web engine shows of the table page once it has (re)loaded.
     QString PageText(CVelmoraDoc* document) const {
         QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
-        return engine ? EvaluateOnPage(engine,
-                                 QStringLiteral("document.body ? document.body.innerText : ''"))
+        return engine ? EvaluateOnPage(
+                            engine, QStringLiteral("document.body ? document.body.innerText : ''"))
                             .toString()
                       : QString();
     }

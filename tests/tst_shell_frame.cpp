@@ -4,13 +4,13 @@
 #include "support/TestSupport.h"
 
 #include "app/CAboutDlg.h"
-#include "tournament/CChildFrame.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
 #include "core/ProgressText.h"
 #include "core/Prompts.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QAction>
@@ -385,41 +385,40 @@ private slots:
             bool checked = false;
             ModalDriver driver;
             driver.On<CAboutDlg>([&](CAboutDlg* dialog) {
-                    QCOMPARE(dialog->windowTitle(), QStringLiteral("О программе"));
-                    QStringList labels;
-                    for (QLabel* label : dialog->findChildren<QLabel*>())
-                        if (!label->text().isEmpty())
-                            labels.append(label->text());
-                    for (const char* text :
-                         {"Velmora", "Версия 1.5.0", "Сборка 9 от 20.12.2002",
-                          "Сайт программы:", "Отзывы и предложения отправляйте на"})
-                        QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
-                    QVERIFY(!dialog->findChild<QLabel*>("aboutIcon")->pixmap().isNull());
-                    for (QLineEdit* field : {dialog->m_editSite, dialog->m_editFeedback}) {
-                        QVERIFY(field->isReadOnly());
-                        QVERIFY(!field->hasFrame());
-                        QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-                        QVERIFY(field->focusPolicy() & Qt::TabFocus);
-                        const QString address = field->text();
-                        field->selectAll();
-                        QCOMPARE(field->selectedText(), address);
-                        QTest::keyClicks(field, "x");
-                        QTest::keyClick(field, Qt::Key_Backspace);
-                        QCOMPARE(field->text(), address); // cannot be changed
-                    }
-                    QCOMPARE(dialog->m_editSite->text(), CAboutDlg::SiteAddress());
-                    QCOMPARE(dialog->m_editFeedback->text(), CAboutDlg::FeedbackAddress());
-                    auto* ok = dialog->findChild<QPushButton*>("okButton");
-                    QVERIFY(ok && ok->isDefault());
-                    // Each round closes it another way: OK, Enter in a field, Esc.
-                    if (round == 0)
-                        ok->click();
-                    else if (round == 1)
-                        QTest::keyClick(dialog->m_editSite, Qt::Key_Return);
-                    else
-                        QTest::keyClick(dialog, Qt::Key_Escape);
-                    checked = true;
-                });
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("О программе"));
+                QStringList labels;
+                for (QLabel* label : dialog->findChildren<QLabel*>())
+                    if (!label->text().isEmpty())
+                        labels.append(label->text());
+                for (const char* text : {"Velmora", "Версия 1.5.0", "Сборка 9 от 20.12.2002",
+                                         "Сайт программы:", "Отзывы и предложения отправляйте на"})
+                    QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+                QVERIFY(!dialog->findChild<QLabel*>("aboutIcon")->pixmap().isNull());
+                for (QLineEdit* field : {dialog->m_editSite, dialog->m_editFeedback}) {
+                    QVERIFY(field->isReadOnly());
+                    QVERIFY(!field->hasFrame());
+                    QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+                    QVERIFY(field->focusPolicy() & Qt::TabFocus);
+                    const QString address = field->text();
+                    field->selectAll();
+                    QCOMPARE(field->selectedText(), address);
+                    QTest::keyClicks(field, "x");
+                    QTest::keyClick(field, Qt::Key_Backspace);
+                    QCOMPARE(field->text(), address); // cannot be changed
+                }
+                QCOMPARE(dialog->m_editSite->text(), CAboutDlg::SiteAddress());
+                QCOMPARE(dialog->m_editFeedback->text(), CAboutDlg::FeedbackAddress());
+                auto* ok = dialog->findChild<QPushButton*>("okButton");
+                QVERIFY(ok && ok->isDefault());
+                // Each round closes it another way: OK, Enter in a field, Esc.
+                if (round == 0)
+                    ok->click();
+                else if (round == 1)
+                    QTest::keyClick(dialog->m_editSite, Qt::Key_Return);
+                else
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                checked = true;
+            });
             Frame()->Action(Command::AppAbout)->trigger();
             QVERIFY(driver.AllDone());
             QVERIFY(checked);

@@ -3,11 +3,11 @@
 #include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 
+#include "app/CInstanceChannel.h"
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
-#include "core/Prompts.h"
-#include "app/CInstanceChannel.h"
 #include "app/ShellIntegration.h"
+#include "core/Prompts.h"
 
 #include <QApplication>
 #include <QDialog>

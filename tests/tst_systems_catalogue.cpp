@@ -84,8 +84,8 @@ private slots:
 
     void libraryLackingAnExportIsSkippedSilentlyAndUnloaded() {
         ProbeFolder folder;
-        const QString lib = folder.AddSystem("Broken", "partial", {"Skin"}, {},
-                                             PROBE_NO_TABLE_MODIFIED_LIBRARY);
+        const QString lib =
+            folder.AddSystem("Broken", "partial", {"Skin"}, {}, PROBE_NO_TABLE_MODIFIED_LIBRARY);
         SystemCatalogue catalogue(folder.Root());
         QCOMPARE(catalogue.GetCount(), 0);
         QVERIFY(Prompts::Asked().isEmpty());
@@ -137,7 +137,8 @@ private slots:
 
     void spacesAndCyrillicInNames() {
         ProbeFolder folder;
-        const QString lib = folder.AddSystem("Круговая система", "круг 1", {"Тёмный скин", "Печать"});
+        const QString lib =
+            folder.AddSystem("Круговая система", "круг 1", {"Тёмный скин", "Печать"});
         SystemCatalogue catalogue(folder.Root());
         QCOMPARE(catalogue.GetCount(), 1);
         QCOMPARE(catalogue.GetAt(0)->m_strLibraryPath, lib);
@@ -163,7 +164,8 @@ private slots:
         table.Resolve(&full);
         for (int slot = 0; slot < VELMORA_ENTRY_POINT_COUNT; ++slot) {
             QVERIFY2(table.Slot(slot), SystemEntryTable::kNames[slot]);
-            QCOMPARE(table.Slot(slot), reinterpret_cast<void*>(full.resolve(SystemEntryTable::kNames[slot])));
+            QCOMPARE(table.Slot(slot),
+                     reinterpret_cast<void*>(full.resolve(SystemEntryTable::kNames[slot])));
         }
         QCOMPARE(QString(SystemEntryTable::kNames[36]), QString("GetReportExtention"));
         QCOMPARE(QString(SystemEntryTable::kNames[40]), QString("TableWasModified"));

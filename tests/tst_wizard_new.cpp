@@ -2,8 +2,8 @@
 // timer, against the probe system's log and the files on disk.
 #include "WizardTestSupport.h"
 
-#include "tournament/CDocTemplate.h"
 #include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QFile>

@@ -35,6 +35,6 @@ public:
 
 private:
     VelmoraTournament m_hTournament;
-    const SystemEntryTable* m_pEntries;     // not owned
-    const QString* m_pTournamentPath; // not owned
+    const SystemEntryTable* m_pEntries; // not owned
+    const QString* m_pTournamentPath;   // not owned
 };

@@ -1,7 +1,7 @@
 #include "CSelectSkinDlg.h"
 
-#include "systems/SystemInfo.h"
 #include "core/ListRows.h"
+#include "systems/SystemInfo.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -71,7 +71,7 @@ void CVelmoraDoc::CopyCurrentSkinFiles() {
     if (m_nSkin < 0 || m_nSkin >= m_pSystem->m_skins.size())
         return;
     catalogue->CopySkinFiles(m_pSystem, m_pSystem->m_skins.at(m_nSkin),
-                                     GetPathFolder(m_strTournamentPath));
+                             GetPathFolder(m_strTournamentPath));
 }
 
 void CVelmoraDoc::RefreshTitle() {

@@ -1,9 +1,9 @@
 // The view's commands on the selected match and the refresh that follows them.
 #include "CVelmoraView.h"
 
+#include "core/ProgressText.h"
 #include "core/Prompts.h"
 #include "tournament/CVelmoraDoc.h"
-#include "core/ProgressText.h"
 
 void CVelmoraView::OnMatchResult() {
     const int match = GetSelectedMatch();
@@ -68,7 +68,8 @@ void CVelmoraView::SaveTableIfModified() {
 void CVelmoraView::MarkIfTournamentModified() {
     const SystemEntryTable& entries = *m_pDocument->m_pEntries;
     // A zero answer never clears the flag: only a save does.
-    if (entries.TournamentWasModified && entries.TournamentWasModified(m_pDocument->GetTournament()))
+    if (entries.TournamentWasModified &&
+        entries.TournamentWasModified(m_pDocument->GetTournament()))
         m_pDocument->SetModifiedFlag(true);
 }
 

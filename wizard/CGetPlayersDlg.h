@@ -24,7 +24,7 @@ public:
     VelmoraPlayers* m_ppPlayers;
     const SystemEntryTable* m_pEntries;
     CPlayersListBox* m_listPlayers;
-    QString m_strListPath; // the players list file of the last confirmed file dialog
+    QString m_strListPath;      // the players list file of the last confirmed file dialog
     QString m_strProgramFolder; // where a new players list is proposed to be saved
     QPushButton* m_btnPlayerModify;
     QPushButton* m_btnPlayerDelete;

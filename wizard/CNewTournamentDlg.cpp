@@ -19,7 +19,8 @@
 CNewTournamentDlg::CNewTournamentDlg(const SystemCatalogue* catalogue, QWidget* parent)
     : QDialog(parent), m_listSystems(new QListWidget(this)),
       m_editDescription(new QPlainTextEdit(this)), m_listSkins(new QListWidget(this)),
-      m_pCatalogue(catalogue), m_editName(new QLineEdit(this)), m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
+      m_pCatalogue(catalogue), m_editName(new QLineEdit(this)),
+      m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
       m_btnCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
     setObjectName(QStringLiteral("CNewTournamentDlg"));
     setWindowTitle(QStringLiteral("Параметры нового чемпионата"));

@@ -15,9 +15,9 @@ ModalDriver::~ModalDriver() {
     if (m_acted == 0 && !m_expectNone) {
         const QString expected =
             m_steps.isEmpty() ? QStringLiteral("a dialog") : m_steps.first().label;
-        QTest::qFail(qPrintable(QStringLiteral("the modal driver never acted (expected %1)")
-                                    .arg(expected)),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("the modal driver never acted (expected %1)").arg(expected)),
+            __FILE__, __LINE__);
     }
 }
 

@@ -42,8 +42,7 @@ public:
     // and `button` clicked.
     ModalDriver& OnMessage(const QString& words, QMessageBox::StandardButton button);
     // The next modal window of type T.
-    template <typename T>
-    ModalDriver& On(std::function<void(T*)> action) {
+    template <typename T> ModalDriver& On(std::function<void(T*)> action) {
         return On(
             QString::fromLatin1(T::staticMetaObject.className()),
             [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
