@@ -87,7 +87,9 @@ CVelmoraApp::CVelmoraApp(QObject* parent) : QObject(parent) {
 
 CVelmoraApp::~CVelmoraApp() {
     ExitInstance();
-    SetProgressDisplay(nullptr);
+    // The display shows in this object's main window; a newer application object has its own.
+    if (g_app == this)
+        SetProgressDisplay(nullptr);
     delete m_pHelpWindow;
     delete m_pMainFrame;
     m_pMainFrame = nullptr;
