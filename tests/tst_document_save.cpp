@@ -179,6 +179,8 @@ private slots:
         QCOMPARE(document->GetPathName(), path);
         QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
         QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path);
+        // The program's recent files hear of the new name, through the host's services.
+        QCOMPARE(fixture.Host().m_recentFiles.value(0), path);
 
         // The page shown stays the old one until the view next reloads it.
         CWebBrowser* browser = document->GetView()->m_wndBrowser;
@@ -209,6 +211,7 @@ private slots:
                  QStringLiteral("Чемпионат не сохранён в файл «%1»").arg(missing));
         QCOMPARE(asked.at(1).message.caption, QStringLiteral("Ошибка"));
         QCOMPARE(asked.at(1).message.icon, Prompts::Icon::Error);
+        QVERIFY(!fixture.Host().m_recentFiles.contains(missing));
 
         // Its own file gone too: Yes to the close question ends in the same failed save, and
         // the window stays.
