@@ -10,6 +10,8 @@ namespace Settings {
 inline constexpr const char* kCompany = "Harrowfield Soft";
 inline constexpr const char* kApplication = "Velmora";
 
-QSettings Profile();
+inline QSettings Profile() {
+    return QSettings(QLatin1String(kCompany), QLatin1String(kApplication));
+}
 
 } // namespace Settings
