@@ -234,22 +234,22 @@ void TestWizardDialogs::newTournamentNoSystemSelected() {
 }
 
 namespace {
-// A resolved table of a probe system configured with the given draw methods.
+// The catalogue's table of a probe system configured with the given draw methods.
 struct SortingSystem {
     explicit SortingSystem(const QString& sortings) {
         folder.AddSystem("sys", "sys", {"Skin"}, {"sortings=" + sortings});
         catalogue = std::make_unique<SystemCatalogue>(folder.Root());
-        entries.Resolve(catalogue->GetAt(0)->m_hLibrary.get());
+        entries = &catalogue->GetAt(0)->m_entries;
     }
     ProbeFolder folder;
     std::unique_ptr<SystemCatalogue> catalogue;
-    SystemEntryTable entries;
+    const SystemEntryTable* entries = nullptr;
 };
 } // namespace
 
 void TestWizardDialogs::sortingOneMethodEnter() {
     SortingSystem system("Жребий");
-    CChooseSortingDlg dlg(&system.entries);
+    CChooseSortingDlg dlg(system.entries);
     ShowActive(&dlg);
     QCOMPARE(dlg.windowTitle(), "Параметры нового чемпионата");
     auto* list = List(&dlg, "listSortings");
@@ -263,7 +263,7 @@ void TestWizardDialogs::sortingOneMethodEnter() {
 
 void TestWizardDialogs::sortingDoubleClickThirdInPluginOrder() {
     SortingSystem system("Zeta|Alpha|Mid");
-    CChooseSortingDlg dlg(&system.entries);
+    CChooseSortingDlg dlg(system.entries);
     ShowActive(&dlg);
     auto* list = List(&dlg, "listSortings");
     QCOMPARE(Rows(list), QStringList({"Zeta", "Alpha", "Mid"}));
@@ -275,7 +275,7 @@ void TestWizardDialogs::sortingDoubleClickThirdInPluginOrder() {
 void TestWizardDialogs::sortingCancelLeavesChoice() {
     SortingSystem system("A|B");
     for (int way = 0; way < 2; ++way) {
-        CChooseSortingDlg dlg(&system.entries);
+        CChooseSortingDlg dlg(system.entries);
         dlg.m_nSorting = 77;
         ShowActive(&dlg);
         List(&dlg, "listSortings")->setCurrentRow(1);
@@ -292,9 +292,7 @@ void TestWizardDialogs::sortingNamesWithoutTerminator() {
     ProbeFolder folder;
     folder.AddSystem("sys", "sys", {"Skin"}, {"sortings=A|B", "unterminated_headers=1"});
     SystemCatalogue catalogue(folder.Root());
-    SystemEntryTable entries;
-    entries.Resolve(catalogue.GetAt(0)->m_hLibrary.get());
-    CChooseSortingDlg dlg(&entries);
+    CChooseSortingDlg dlg(&catalogue.GetAt(0)->m_entries);
     ShowActive(&dlg);
     // Each buffer is cut at its last byte: 255 characters, nothing read beyond it.
     QCOMPARE(Rows(List(&dlg, "listSortings")), QStringList({QString(255, 'x'), QString(255, 'x')}));
@@ -305,9 +303,7 @@ namespace {
 struct Compatible {
     explicit Compatible(ProbeFolder& folder) : catalogue(folder.Root()) {
         for (int i = 0; i < catalogue.GetCount(); ++i) {
-            SystemEntryTable entries;
-            entries.Resolve(catalogue.GetAt(i)->m_hLibrary.get());
-            tables.push_back(entries);
+            tables.push_back(catalogue.GetAt(i)->m_entries);
             systems.push_back(catalogue.GetAt(i));
         }
     }

@@ -17,7 +17,7 @@ struct PlayersFixture {
     explicit PlayersFixture(const QStringList& config = {}) {
         library = program.Add("sys", {"Skin"}, config);
         program.Start();
-        entries.Resolve(program.App()->m_pCatalogue->GetAt(0)->m_hLibrary.get());
+        entries = program.App()->Catalogue()->GetAt(0)->m_entries;
         hPlayers = entries.CreatePlayers();
         program.Folder().ClearLog(library);
     }
