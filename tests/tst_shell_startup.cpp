@@ -96,6 +96,11 @@ private slots:
             << QStringList{"/nosuch"} << int(C::FileOpen) << QStringList{"/nosuch"};
         QTest::newRow("unknown dash switch")
             << QStringList{"-nosuch"} << int(C::FileNew) << QStringList{};
+        // Known, so never taken for a document, and they change nothing.
+        QTest::newRow("embedding is no document")
+            << QStringList{"/Embedding", "a.trn"} << int(C::FileOpen) << QStringList{"a.trn"};
+        QTest::newRow("automation alone")
+            << QStringList{"/automation"} << int(C::FileNew) << QStringList{};
     }
 
     void commandLineParser() {
