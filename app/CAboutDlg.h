@@ -14,8 +14,9 @@ public:
     static QString SiteAddress();
     static QString FeedbackAddress();
 
-    QLineEdit* m_editSite;     // control 1006
-    QLineEdit* m_editFeedback; // control 1007
+    // Read-only fields rather than labels, so that the addresses can be selected and copied.
+    QLineEdit* m_editSite;
+    QLineEdit* m_editFeedback;
 
 private:
     void OnInitDialog();

@@ -27,16 +27,17 @@ void CCommandLineInfo::Parse(const QStringList& arguments) {
         const bool bFlag = IsFlag(param);
         if (bFlag)
             param.remove(0, 1);
-        ParseParam(param, bFlag, i + 1 == arguments.size());
+        ParseParam(param, bFlag);
     }
     // A document named without a command is opened.
-    if (m_nShellCommand == FileNew && !m_strFileName.isEmpty())
+    if (m_nShellCommand == FileNew && !m_files.isEmpty())
         m_nShellCommand = FileOpen;
 }
 
-void CCommandLineInfo::ParseParam(const QString& param, bool bFlag, bool bLast) {
-    Q_UNUSED(bLast)
+void CCommandLineInfo::ParseParam(const QString& param, bool bFlag) {
     if (bFlag) {
+        // "/embedding" and "/automation" are known, so that they are not taken for documents,
+        // and change nothing: the program is never started as a component.
         const QString flag = param.toLower();
         if (flag == u"pt")
             m_nShellCommand = FilePrintTo;
@@ -48,24 +49,8 @@ void CCommandLineInfo::ParseParam(const QString& param, bool bFlag, bool bLast) 
             m_nShellCommand = AppUnregister;
         else if (flag == u"dde")
             m_nShellCommand = FileDDE;
-        else if (flag == u"embedding")
-            m_bRunEmbedded = true;
-        else if (flag == u"automation")
-            m_bRunAutomated = true;
         return;
     }
-    // "/pt" takes the document, then the printer, its driver and its port.
-    if (m_nShellCommand == FilePrintTo && !m_strFileName.isEmpty()) {
-        if (m_strPrinterName.isEmpty())
-            m_strPrinterName = param;
-        else if (m_strDriverName.isEmpty())
-            m_strDriverName = param;
-        else if (m_strPortName.isEmpty())
-            m_strPortName = param;
-        return;
-    }
-    if (m_strFileName.isEmpty())
-        m_strFileName = param;
     if (m_nShellCommand == FileDDE || m_files.isEmpty())
         m_files.append(param);
 }

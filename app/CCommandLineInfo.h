@@ -29,14 +29,10 @@ public:
     }
 
     ShellCommand m_nShellCommand = FileNew;
-    QString m_strFileName;    // the first document named
-    QStringList m_files;      // every document named, in order
-    QString m_strPrinterName; // "/pt" only
-    QString m_strDriverName;
-    QString m_strPortName;
-    bool m_bRunEmbedded = false;
-    bool m_bRunAutomated = false;
+    // The documents named, in order: every one after "/dde", otherwise only the first (the
+    // printer, driver and port that follow a "/pt" document are not documents).
+    QStringList m_files;
 
 private:
-    void ParseParam(const QString& param, bool bFlag, bool bLast);
+    void ParseParam(const QString& param, bool bFlag);
 };

@@ -1,11 +1,13 @@
 #include "CMainFrame.h"
 
-#include "app/CChildFrame.h"
-#include "app/CDocTemplate.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
+#include "wizard/CNewTournamentWizard.h"
+#include "wizard/COpenTournamentWizard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -300,7 +302,8 @@ void CMainFrame::AdoptWindow(QMdiSubWindow* window) {
             window->setWindowIcon(TournamentIcon());
         SetSystemMenuPrompts(window);
     }
-    // Closing the last window must bring menu 128 back.
+    // Closing the last window must bring back the menus without a tournament: their commands
+    // would otherwise act on a window that is gone.
     connect(window, &QObject::destroyed, this, [this] { UpdateCommandUI(); });
     connect(window, &QMdiSubWindow::windowStateChanged, this, [this] {
         if (!m_bUpdatePending) {
@@ -473,11 +476,11 @@ void CMainFrame::OnCommand(int command) {
     switch (command) {
     case Command::FileNew:
         if (app)
-            app->OnFileNew();
+            CNewTournamentWizard(*app).Run();
         break;
     case Command::FileOpen:
         if (app)
-            app->OnFileOpen();
+            COpenTournamentWizard(*app).Run();
         break;
     case Command::FileClose:
         if (frame)

@@ -48,7 +48,8 @@ public:
 
     // The platform's Caps Lock state, where it can tell.
     static std::optional<bool> QueryCapsLock();
-    // Icon 129, of the tournament windows.
+    // The icon of the tournament windows, apart from the program's so that a tournament is told
+    // from the program at a glance.
     static QIcon TournamentIcon();
     static QIcon ProgramIcon();
     // The pictures live in the static host library, whose resources do not register themselves.
@@ -91,7 +92,8 @@ private:
     QString m_strMessage;
     QHash<int, QAction*> m_actions;
     MenuResource m_nMenu = MenuResource::NoTournament;
-    // Menus of resource 128 and 129; "&Вид" and "&Помощь" are the same in both.
+    // The File menu without and with an active tournament (its commands differ); "&Вид" and
+    // "&Помощь" are the same in both.
     QMenu* m_pFileMenu128 = nullptr;
     QMenu* m_pFileMenu129 = nullptr;
     QMenu* m_pViewMenu = nullptr;

@@ -1,14 +1,19 @@
 #include "CVelmoraApp.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CDocTemplate.h"
+#include "app/CCommandLineInfo.h"
 #include "app/CHelpWindow.h"
+#include "app/CInstanceChannel.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
-#include "app/Prompts.h"
 #include "app/ShellIntegration.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
+#include "core/Settings.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
+#include "tournament/CDocTemplate.h"
+#include "wizard/COpenTournamentWizard.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,17 +38,11 @@ namespace {
 
 CVelmoraApp* g_app = nullptr;
 
-const char* const kCompany = "Harrowfield Soft";
-const char* const kApplication = "Velmora";
 // The product code of the program's own installer package, for "/uninstall".
 const char* const kProductCode = "{6F1B2C84-3D5A-4E97-A0C2-8B7D9E15F342}";
 constexpr int kRecentFileCount = 6;
 const char* const kHelpFolder = "help";
 const char* const kHelpTopic = "index.htm";
-
-QSettings ProfileSettings() {
-    return QSettings(QLatin1String(kCompany), QLatin1String(kApplication));
-}
 
 // Prints the start-up time once the main window is really on the screen, then quits.
 class StartupReporter : public QObject {
@@ -88,6 +87,9 @@ CVelmoraApp::CVelmoraApp(QObject* parent) : QObject(parent) {
 
 CVelmoraApp::~CVelmoraApp() {
     ExitInstance();
+    // The display shows in this object's main window; a newer application object has its own.
+    if (g_app == this)
+        SetProgressDisplay(nullptr);
     delete m_pHelpWindow;
     delete m_pMainFrame;
     m_pMainFrame = nullptr;
@@ -114,22 +116,24 @@ void CVelmoraApp::PrepareProcess() {
 }
 
 bool CVelmoraApp::InitInstance(const QStringList& arguments) {
-    // 1. The platform's controls speak Russian: the standard buttons and file dialogs.
+    // The platform's controls speak Russian: the standard buttons and file dialogs.
     LoadTranslations();
-    QCoreApplication::setOrganizationName(QLatin1String(kCompany));
-    QCoreApplication::setApplicationName(QLatin1String(kApplication));
+    QCoreApplication::setOrganizationName(QLatin1String(Settings::kCompany));
+    QCoreApplication::setApplicationName(QLatin1String(Settings::kApplication));
 
-    // 3. The installer switches, compared with the whole command line.
+    // The installer switches are whole command lines, not switches among others.
     if (HandleInstallerSwitches(arguments.join(u' ')))
         return false;
 
     // The desktop starts us for its files: a program that already runs takes them instead.
-    m_cmdInfo.Parse(arguments);
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !m_cmdInfo.m_files.isEmpty() &&
-        CInstanceChannel::HandOver(m_cmdInfo.m_files))
+    const CCommandLineInfo cmdInfo(arguments);
+    const bool bShellFiles =
+        cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !cmdInfo.m_files.isEmpty();
+    if (bShellFiles && CInstanceChannel::HandOver(cmdInfo.m_files))
         return false;
 
-    // 4. The components the program needs: the web engine of the tournament windows.
+    // Without the web engine no tournament window could show its table: better to say so now
+    // than to fail at the first tournament.
     if (!ComponentServicesAvailable()) {
         Prompts::Message(nullptr,
                          QStringLiteral("Не удалось запустить компоненты программы: не найден "
@@ -138,48 +142,58 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
-    // 6, 7. The profile and the recent-file list.
+    // The recent files come from the profile before any window can show them.
     m_pRecentFileList = new CRecentFileList(kRecentFileCount, this);
     {
-        QSettings settings = ProfileSettings();
+        QSettings settings = Settings::Profile();
         m_pRecentFileList->ReadList(settings);
     }
 
-    // 8. The one document type.
-    m_pDocTemplate = std::make_unique<CDocTemplate>();
+    // The one document type; its windows go into the main window's area.
+    m_pDocTemplate = std::make_unique<CDocTemplate>(this);
 
-    // 9, 10. The main window, which takes dropped files.
+    // The main window, which takes dropped files and shows the flows' progress texts.
     m_pMainFrame = new CMainFrame;
     m_pMainFrame->setAcceptDrops(true);
     QApplication::setWindowIcon(CMainFrame::ProgramIcon());
+    m_pDocTemplate->SetWindowArea(m_pMainFrame->MdiArea());
+    SetProgressDisplay([main = QPointer<CMainFrame>(m_pMainFrame)](const QString& text) {
+        if (!main)
+            return;
+        main->SetMessageText(text);
+        // The step that follows blocks the event loop: the text must be on screen before it.
+        if (!text.isEmpty() && main->isVisible())
+            main->repaint();
+    });
 
-    // 11. The desktop knows the program and its tournament files.
+    // The desktop knows the program and its tournament files.
     ShellIntegration::EnsureRegistered(QCoreApplication::applicationFilePath());
 
-    // 12, 13. The program folder: a start by the desktop or for a document may come from any
-    // folder, so it takes the folder recorded by the last ordinary start.
-    if (m_cmdInfo.IsShellStart()) {
+    // The program folder: a start by the desktop or for a document may come from any folder,
+    // so it takes the folder recorded by the last ordinary start.
+    if (cmdInfo.IsShellStart()) {
         // A setting that no longer names a program folder (the program was moved or removed)
         // would leave the program without systems; the folder is then found as an ordinary
         // start finds it.
-        QSettings settings = ProfileSettings();
+        QSettings settings = Settings::Profile();
         const QString recorded = settings.value(QStringLiteral("Settings/Path")).toString();
         m_strProgramFolder =
             !recorded.isEmpty() && HoldsSystems(recorded) ? recorded : OrdinaryProgramFolder();
     } else {
         m_strProgramFolder = OrdinaryProgramFolder();
-        QSettings settings = ProfileSettings();
+        QSettings settings = Settings::Profile();
         settings.setValue(QStringLiteral("Settings/Path"), m_strProgramFolder);
     }
 
-    // 14. The help set beside the program.
+    // The help set beside the program.
     m_strHelpPath = QDir(m_strProgramFolder).filePath(QLatin1String(kHelpFolder));
 
-    // 15. The systems; their load messages come before the main window.
+    // The systems; their load messages come before the main window.
     m_pCatalogue = new SystemCatalogue(m_strProgramFolder);
 
-    // 16. Nothing is opened or created at start: the command line's document is not opened.
-    // 17. The main window, maximised and painted at once.
+    // Nothing is opened or created at start: a document named on the command line is not
+    // opened (only the desktop's hand-over opens files). The main window is shown maximised
+    // and painted at once.
     if (m_bReportStartup) {
         m_pMainFrame->winId();
         m_pMainFrame->windowHandle()->installEventFilter(new StartupReporter(m_pMainFrame));
@@ -196,9 +210,9 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
     m_pInstanceChannel = new CInstanceChannel(this);
     m_pInstanceChannel->SetReceiver([this](const QString& file) { OpenHandedOverFiles({file}); });
     m_pInstanceChannel->Listen();
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !m_cmdInfo.m_files.isEmpty()) {
+    if (bShellFiles) {
         QStringList files;
-        for (const QString& file : std::as_const(m_cmdInfo.m_files))
+        for (const QString& file : std::as_const(cmdInfo.m_files))
             files.append(QFileInfo(file).absoluteFilePath());
         // After start-up, from the event loop.
         QMetaObject::invokeMethod(
@@ -248,7 +262,7 @@ void CVelmoraApp::ExitInstance() {
         return;
     m_bRunning = false;
     if (m_pRecentFileList) {
-        QSettings settings = ProfileSettings();
+        QSettings settings = Settings::Profile();
         m_pRecentFileList->WriteList(settings);
     }
 }
@@ -348,11 +362,6 @@ QString CVelmoraApp::OrdinaryProgramFolder() const {
     return QDir::cleanPath(m_strExecutableFolder);
 }
 
-void CVelmoraApp::ShowProgressText(const QString& text) {
-    if (m_pMainFrame)
-        m_pMainFrame->SetMessageText(text);
-}
-
 void CVelmoraApp::ShowHelp() {
     // Absolute paths: the current folder stays as it was.
     if (!QFileInfo(QDir(m_strHelpPath).filePath(QLatin1String(kHelpTopic))).isFile())
@@ -381,6 +390,10 @@ CMainFrame* CVelmoraApp::GetMainFrame() const {
     return m_pMainFrame;
 }
 
+QWidget* CVelmoraApp::DialogOwner() const {
+    return m_pMainFrame;
+}
+
 CDocTemplate* CVelmoraApp::GetDocTemplate() const {
     return m_pDocTemplate.get();
 }
@@ -393,6 +406,10 @@ void CVelmoraApp::AddToRecentFileList(const QString& path) {
 void CVelmoraApp::OnAppAbout() {
     CAboutDlg dlg;
     dlg.exec();
+}
+
+CVelmoraDoc* CVelmoraApp::OpenDocumentFile(const QString& path) {
+    return COpenTournamentWizard(*this).OpenFile(path);
 }
 
 CVelmoraDoc* CVelmoraApp::OpenFromShell(const QString& path) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CCommandLineInfo.h"
+#include "tournament/HostServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,8 +20,9 @@ class QTranslator;
 class SystemCatalogue;
 
 // The application object: start-up, the program folder, the catalogue of systems, progress
-// texts and help. One instance per process, reached through theApp().
-class CVelmoraApp : public QObject {
+// texts and help. One instance per process. It serves the tournament windows and the flows
+// through HostServices; only the application's own folder reaches it through theApp().
+class CVelmoraApp : public QObject, public HostServices {
     Q_OBJECT
 public:
     explicit CVelmoraApp(QObject* parent = nullptr);
@@ -37,8 +38,6 @@ public:
     // The framework's exit: writes the recent-file list back. Called once, after the loop.
     void ExitInstance();
 
-    // Progress text in the first pane of the main window's status line; "" clears it.
-    void ShowProgressText(const QString& text);
     // Shows the help set at its first page; reports nothing when it is missing.
     void ShowHelp();
 
@@ -47,17 +46,19 @@ public:
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList; }
     void AddToRecentFileList(const QString& path);
     CHelpWindow* GetHelpWindow() const;
-    const CCommandLineInfo& GetCommandLineInfo() const { return m_cmdInfo; }
     CInstanceChannel* GetInstanceChannel() const { return m_pInstanceChannel; }
 
-    // Commands of the application.
-    void OnFileNew();  // the new-tournament wizard
-    void OnFileOpen(); // the Open command
+    // HostServices.
+    const SystemCatalogue* Catalogue() const override { return m_pCatalogue; }
+    QWidget* DialogOwner() const override;
+    CDocTemplate* DocTemplate() const override { return GetDocTemplate(); }
+    QString ProgramFolder() const override { return m_strProgramFolder; }
+    void AddToRecentFiles(const QString& path) override { AddToRecentFileList(path); }
+
     void OnAppAbout();
     // Opens a tournament file (recent list, dropped files, shell hand-over). Returns the new
     // document, or null when the opening failed or was cancelled.
     CVelmoraDoc* OpenDocumentFile(const QString& path);
-    CVelmoraDoc* OpenTournamentFile(const QString& path, bool bFromOpenCommand);
     // How the recent-file list, dropped files and files handed over by the desktop are
     // opened: OpenDocumentFile, unless a test watches the hand-over.
     CVelmoraDoc* OpenFromShell(const QString& path);
@@ -103,7 +104,6 @@ private:
     CInstanceChannel* m_pInstanceChannel = nullptr;
     QPointer<CHelpWindow> m_pHelpWindow;
     QList<QTranslator*> m_translators;
-    CCommandLineInfo m_cmdInfo;
     QString m_strExecutableFolder;
     bool m_bRunning = false;
     QStringList m_pendingShellFiles;

@@ -24,5 +24,5 @@ enum : int {
 };
 } // namespace Command
 
-// Menu resources: 128 while no tournament window is active, 129 while one is.
+// The two menu bars: one while no tournament window is active, one while a tournament is.
 enum class MenuResource { NoTournament = 128, Tournament = 129 };

@@ -14,7 +14,6 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TestApp();
     constexpr int kMatches = 10000;
     constexpr int kRuns = 15;
     std::vector<double> times;

@@ -3,7 +3,6 @@
 // appended to its log file, so the figure includes that cost).
 #include "TestSupport.h"
 
-#include "app/CVelmoraApp.h"
 #include "systems/SystemCatalogue.h"
 #include "wizard/CGetPlayersDlg.h"
 #include "wizard/CPlayersListBox.h"
@@ -33,11 +32,8 @@ int main(int argc, char* argv[]) {
     QDir::setCurrent(folder.Root());
     std::vector<double> times;
     {
-        CVelmoraApp app;
-        app.m_strProgramFolder = folder.Root();
-        app.m_pCatalogue = new SystemCatalogue(folder.Root());
-        SystemEntryTable entries;
-        entries.Resolve(app.m_pCatalogue->GetAt(0)->m_hLibrary.get());
+        const SystemCatalogue catalogue(folder.Root());
+        const SystemEntryTable& entries = catalogue.GetAt(0)->m_entries;
         VelmoraPlayers players = entries.CreatePlayers();
 
         CGetPlayersDlg dlg(&entries, &players);

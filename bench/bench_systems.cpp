@@ -87,9 +87,7 @@ int main(int argc, char* argv[]) {
                 copyMs / floorMs);
     const QString rsync = QStandardPaths::findExecutable("rsync");
     if (!rsync.isEmpty()) {
-        const double rsyncMs = MedianMs([&] {
-            QProcess::execute(rsync, {"-a", source, dest});
-        });
+        const double rsyncMs = MedianMs([&] { QProcess::execute(rsync, {"-a", source, dest}); });
         std::printf("  rsync -a, nothing to copy:             %8.2f ms  (%.2fx the floor)\n",
                     rsyncMs, rsyncMs / floorMs);
     } else {
@@ -98,7 +96,8 @@ int main(int argc, char* argv[]) {
 
     ProbeFolder folder;
     for (int s = 0; s < 50; ++s)
-        folder.AddSystem(QStringLiteral("package%1").arg(s, 2, 10, QChar('0')), "probe", {"Default", "Dark"});
+        folder.AddSystem(QStringLiteral("package%1").arg(s, 2, 10, QChar('0')), "probe",
+                         {"Default", "Dark"});
     std::vector<double> scans;
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer timer;
@@ -112,6 +111,7 @@ int main(int argc, char* argv[]) {
     }
     std::sort(scans.begin(), scans.end());
     std::printf("Catalogue scan of 50 systems (load, 42 exports, skins): median %.2f ms, "
-                "%.3f ms per system\n", scans[3], scans[3] / 50);
+                "%.3f ms per system\n",
+                scans[3], scans[3] / 50);
     return 0;
 }

@@ -9,7 +9,8 @@ QString GetCurrentFolder() {
 
 QString GetFullPath(const QString& path) {
     const bool trailing = path.endsWith(u'/') || path.endsWith(u'\\');
-    QString full = QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(path)));
+    QString full =
+        QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(path)));
     if (trailing && !full.endsWith(u'/'))
         full += u'/';
     return full;

@@ -3,14 +3,16 @@
 #include "PathHelpers.h"
 #include "SkinFiles.h"
 #include "SystemEntryTable.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 SystemInfo::SystemInfo(QString libraryPath, std::unique_ptr<QLibrary> library, QStringList skins)
     : m_strLibraryPath(std::move(libraryPath)), m_hLibrary(std::move(library)),
-      m_skins(std::move(skins)) {}
+      m_skins(std::move(skins)) {
+    m_entries.Resolve(m_hLibrary.get());
+}
 
 SystemInfo::~SystemInfo() {
     if (m_hLibrary)
@@ -37,8 +39,9 @@ SystemCatalogue::SystemCatalogue(const QString& programFolder) {
     const QStringList libraryFilter{QStringLiteral("*.") + LibrarySuffix()};
     for (const QString& package : packages) {
         const QString packageFolder = systems.absoluteFilePath(package);
-        const QStringList libraries = QDir(packageFolder).entryList(
-            libraryFilter, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+        const QStringList libraries =
+            QDir(packageFolder)
+                .entryList(libraryFilter, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
         for (const QString& fileName : libraries) {
             const QString libraryPath = QDir::cleanPath(packageFolder + u'/' + fileName);
             std::unique_ptr<QLibrary> library = LoadSystemLibrary(libraryPath, fileName);
@@ -78,10 +81,14 @@ std::unique_ptr<QLibrary> SystemCatalogue::LoadSystemLibrary(const QString& libr
                          Prompts::Icon::Information, QMessageBox::Ok);
         return nullptr;
     }
-    for (const char* name : SystemEntryTable::kNames) {
-        if (!library->resolve(name)) {
+    SystemEntryTable entries;
+    entries.Resolve(library.get());
+    for (int slot = 0; slot < VELMORA_ENTRY_POINT_COUNT; ++slot) {
+        if (!entries.Slot(slot)) {
             library->unload();
-            m_rejections.push_back({libraryPath, QStringLiteral("lacks ") + QLatin1String(name)});
+            m_rejections.push_back(
+                {libraryPath,
+                 QStringLiteral("lacks ") + QLatin1String(SystemEntryTable::kNames[slot])});
             return nullptr;
         }
     }
@@ -89,7 +96,8 @@ std::unique_ptr<QLibrary> SystemCatalogue::LoadSystemLibrary(const QString& libr
 }
 
 QStringList SystemCatalogue::ListSkins(const QString& packageFolder) {
-    return QDir(packageFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    return QDir(packageFolder)
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 void SystemCatalogue::CopySkinFiles(const SystemInfo* system, const QString& skinName,

@@ -39,7 +39,8 @@ public:
     static QString LibrarySuffix();
 
 private:
-    std::unique_ptr<QLibrary> LoadSystemLibrary(const QString& libraryPath, const QString& fileName);
+    std::unique_ptr<QLibrary> LoadSystemLibrary(const QString& libraryPath,
+                                                const QString& fileName);
     static QStringList ListSkins(const QString& packageFolder);
 
     std::vector<std::unique_ptr<SystemInfo>> m_systems;

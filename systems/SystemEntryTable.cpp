@@ -9,7 +9,7 @@ const char* const SystemEntryTable::kNames[VELMORA_ENTRY_POINT_COUNT] = {
 };
 
 void SystemEntryTable::Resolve(QLibrary* hLibrary) {
-#define VELMORA_RESOLVE(slot, ret, name, params)                                                  \
+#define VELMORA_RESOLVE(slot, ret, name, params)                                                   \
     name = hLibrary ? reinterpret_cast<VelmoraFn_##name>(hLibrary->resolve(#name)) : nullptr;
     VELMORA_ENTRY_POINTS(VELMORA_RESOLVE)
 #undef VELMORA_RESOLVE
@@ -17,7 +17,7 @@ void SystemEntryTable::Resolve(QLibrary* hLibrary) {
 
 void* SystemEntryTable::Slot(int slot) const {
     switch (slot) {
-#define VELMORA_CASE(slot, ret, name, params)                                                     \
+#define VELMORA_CASE(slot, ret, name, params)                                                      \
     case slot:                                                                                     \
         return reinterpret_cast<void*>(name);
         VELMORA_ENTRY_POINTS(VELMORA_CASE)

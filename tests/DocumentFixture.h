@@ -6,16 +6,16 @@
 
 #include "support/TestSupport.h"
 
-#include "app/CChildFrame.h"
-#include "app/CDocTemplate.h"
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
 #include "tournament/CWebBrowser.h"
-#include "tournament/ProgressText.h"
+#include "tournament/HostServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +25,21 @@
 
 #include <memory>
 
-// The application object of the test process, created without its start-up.
-inline CVelmoraApp* TestApp() {
-    static CVelmoraApp* app = new CVelmoraApp;
-    return app;
-}
+// The program around the tournament windows, as little of it as they need: the catalogue, no
+// main window, and the recent files remembered in a list.
+class TestHost : public HostServices {
+public:
+    const SystemCatalogue* Catalogue() const override { return m_pCatalogue.get(); }
+    QWidget* DialogOwner() const override { return nullptr; }
+    CDocTemplate* DocTemplate() const override { return m_pTemplate; }
+    QString ProgramFolder() const override { return m_strProgramFolder; }
+    void AddToRecentFiles(const QString& path) override { m_recentFiles.prepend(path); }
+
+    std::unique_ptr<SystemCatalogue> m_pCatalogue;
+    CDocTemplate* m_pTemplate = nullptr;
+    QString m_strProgramFolder;
+    QStringList m_recentFiles;
+};
 
 inline void AppendLog(const QString& libraryPath, const QString& line) {
     QFile log(libraryPath + QStringLiteral(".log"));
@@ -47,9 +57,9 @@ public:
         CWebBrowser::UseWebEngine(false);
         m_strLibrary =
             m_folder.AddSystem(QStringLiteral("probe"), QStringLiteral("probe"), skins, config);
-        CVelmoraApp* app = TestApp();
-        delete app->m_pCatalogue;
-        app->m_pCatalogue = new SystemCatalogue(m_folder.Root());
+        m_host.m_strProgramFolder = m_folder.Root();
+        m_host.m_pCatalogue = std::make_unique<SystemCatalogue>(m_folder.Root());
+        m_host.m_pTemplate = &m_template;
         const QString library = m_strLibrary;
         SetProgressObserver([library](const QString& text) {
             AppendLog(library, QStringLiteral("Progress(\"%1\")").arg(text));
@@ -59,13 +69,12 @@ public:
         for (const QPointer<CChildFrame>& frame : m_frames)
             delete frame.data();
         SetProgressObserver(nullptr);
-        CVelmoraApp* app = TestApp();
-        delete app->m_pCatalogue;
-        app->m_pCatalogue = nullptr;
+        m_host.m_pCatalogue.reset();
         Prompts::ClearAsked();
     }
 
-    SystemInfo* System() const { return TestApp()->m_pCatalogue->GetAt(0); }
+    SystemInfo* System() const { return m_host.m_pCatalogue->GetAt(0); }
+    TestHost& Host() { return m_host; }
     QString Library() const { return m_strLibrary; }
     ProbeFolder& Folder() { return m_folder; }
     CDocTemplate& Template() { return m_template; }
@@ -80,8 +89,7 @@ public:
         SystemInfo* system = System();
         if (!system)
             return nullptr;
-        SystemEntryTable entries;
-        entries.Resolve(system->m_hLibrary.get());
+        const SystemEntryTable& entries = system->m_entries;
         const QString path = m_folder.Path(relativePath);
         QDir().mkpath(QFileInfo(path).absolutePath());
         const VelmoraTournament tournament = entries.CreateTournament("Cup", 0, 0);
@@ -105,6 +113,7 @@ public:
 private:
     ProbeFolder m_folder;
     QString m_strLibrary;
-    CDocTemplate m_template;
+    TestHost m_host;
+    CDocTemplate m_template{&m_host};
     QList<QPointer<CChildFrame>> m_frames;
 };

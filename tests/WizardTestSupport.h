@@ -1,13 +1,17 @@
 #pragma once
 
-// Helpers shared by the wizard's and the opening's tests: a program started on a probe folder,
-// a driver for the real modal dialogs, and small widget helpers.
+// Helpers shared by the wizard's and the opening's tests: a program started on a probe folder
+// and small widget helpers.
 
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 #include "systems/SystemCatalogue.h"
+#include "wizard/CNewTournamentWizard.h"
+#include "wizard/COpenTournamentWizard.h"
 #include "wizard/WizardHelpers.h"
 
 #include <QApplication>
@@ -30,7 +34,7 @@ class ProbeProgram {
 public:
     ProbeProgram() : m_oldFolder(QDir::currentPath()) { Prompts::ClearAsked(); }
     ~ProbeProgram() {
-        SetWizardProgressObserver({});
+        SetProgressObserver({});
         m_app.reset(); // unloads the libraries before the folder goes
         QDir::setCurrent(m_oldFolder);
         Prompts::ClearAsked();
@@ -54,6 +58,9 @@ public:
         m_app->m_pCatalogue = new SystemCatalogue(m_folder.Root());
     }
     CVelmoraApp* App() const { return m_app.get(); }
+    // The File menu's New and Open, as the main window runs them.
+    void RunNewWizard() { CNewTournamentWizard(*m_app).Run(); }
+    void RunOpenCommand() { COpenTournamentWizard(*m_app).Run(); }
     ProbeFolder& Folder() { return m_folder; }
     QStringList Log(const QString& library) const { return m_folder.Log(library); }
     // Every window of an open tournament in the main window.
@@ -67,74 +74,6 @@ private:
     ProbeFolder m_folder;
     QString m_oldFolder;
     std::unique_ptr<CVelmoraApp> m_app;
-};
-
-// Acts on the program's real modal dialogs from a timer, in order: each step waits until the
-// active modal widget has the step's object name and then runs its action. A modal widget that
-// no step expects is closed after a while and reported, so a test never hangs on it.
-class ModalDriver : public QObject {
-public:
-    using Action = std::function<void(QWidget*)>;
-
-    explicit ModalDriver(int patienceMs = 5000) : m_patienceMs(patienceMs) {
-        connect(&m_timer, &QTimer::timeout, this, &ModalDriver::Poll);
-        m_timer.start(5);
-    }
-    ModalDriver& On(const QString& objectName, Action action) {
-        m_steps.append({objectName, std::move(action)});
-        return *this;
-    }
-    bool AllDone() const { return m_next == m_steps.size(); }
-    // Object names of modal widgets that appeared, in order (each once).
-    QStringList Seen() const { return m_seen; }
-    QStringList Unexpected() const { return m_unexpected; }
-
-private:
-    struct Step {
-        QString name;
-        Action action;
-    };
-    void Poll() {
-        if (m_busy)
-            return;
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            m_waiting.invalidate();
-            return;
-        }
-        if (modal != m_lastSeen) {
-            m_lastSeen = modal;
-            m_seen.append(modal->objectName());
-        }
-        if (m_next < m_steps.size() && modal->objectName() == m_steps[m_next].name) {
-            m_waiting.invalidate();
-            m_busy = true;
-            Action action = m_steps[m_next++].action;
-            action(modal);
-            m_busy = false;
-            return;
-        }
-        if (!m_waiting.isValid())
-            m_waiting.start();
-        if (m_waiting.elapsed() > m_patienceMs) {
-            m_unexpected.append(modal->objectName());
-            m_waiting.invalidate();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            else
-                modal->close();
-        }
-    }
-
-    QList<Step> m_steps;
-    int m_next = 0;
-    int m_patienceMs;
-    bool m_busy = false;
-    QTimer m_timer;
-    QElapsedTimer m_waiting;
-    QPointer<QWidget> m_lastSeen;
-    QStringList m_seen;
-    QStringList m_unexpected;
 };
 
 // Clicks a named, visible and enabled button of a window; a test failure when there is none.

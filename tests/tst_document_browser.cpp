@@ -1,6 +1,7 @@
 // The table page under the real web engine: a rewritten page and a replaced style sheet are
 // shown as they are on disk when the same path is shown again.
 #include "DocumentFixture.h"
+#include "support/PageEvaluation.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -22,18 +23,6 @@ QByteArray Page(const QByteArray& text) {
            text + "</p></body></html>\n";
 }
 
-QVariant Evaluate(QWebEngineView* view, const QString& script) {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        return QStringLiteral("<no answer>");
-    return result;
-}
-
 const char* const kReadPage = "document.getElementById('table').textContent + ' / ' + "
                               "getComputedStyle(document.body).color";
 
@@ -42,7 +31,6 @@ const char* const kReadPage = "document.getElementById('table').textContent + ' 
 class DocumentBrowserTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestApp(); }
 
     void sameUrlIsReadFromDiskAgain() {
         QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Кубок XXXXXX"));
@@ -62,7 +50,8 @@ private slots:
         QVERIFY(loaded.wait(20000));
         QVERIFY(loaded.last().first().toBool());
         QCOMPARE(engine->url(), QUrl::fromLocalFile(path));
-        QCOMPARE(Evaluate(engine, kReadPage).toString(), QStringLiteral("первая / rgb(1, 2, 3)"));
+        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(),
+                 QStringLiteral("первая / rgb(1, 2, 3)"));
 
         // The plug-in rewrites the page, a new skin replaces the style sheet; same path.
         WriteFile(path, Page("вторая"));
@@ -70,7 +59,8 @@ private slots:
         loaded.clear();
         browser.Navigate(path);
         QVERIFY(loaded.wait(20000));
-        QCOMPARE(Evaluate(engine, kReadPage).toString(), QStringLiteral("вторая / rgb(4, 5, 6)"));
+        QCOMPARE(EvaluateOnPage(engine, kReadPage).toString(),
+                 QStringLiteral("вторая / rgb(4, 5, 6)"));
         QCOMPARE(browser.GetNavigateCount(), 2);
     }
 
@@ -89,7 +79,7 @@ private slots:
         document->GetFrame()->resize(1000, 600);
         const QString readTable = QStringLiteral(
             "document.getElementById('table') ? document.getElementById('table').textContent : ''");
-        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(engine, readTable).toString(),
+        QTRY_COMPARE_WITH_TIMEOUT(EvaluateOnPage(engine, readTable).toString(),
                                   QStringLiteral("probe table 1"), 20000);
         QCOMPARE(engine->url(), QUrl::fromLocalFile(document->m_strTablePath));
         const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS");

@@ -1,6 +1,7 @@
 // The tournament commands: parameters, information, skin change and reports, with the skin
 // and reports dialogs driven as a user would.
 #include "DocumentFixture.h"
+#include "support/ModalDriver.h"
 
 #include "tournament/CReportsDlg.h"
 #include "tournament/CSelectSkinDlg.h"
@@ -13,39 +14,6 @@
 #include <functional>
 
 namespace {
-
-// Runs action on each modal dialog that appears, from a timer, as long as it lives; counts
-// the dialogs seen, so that a test can tell one was (or was not) shown.
-class ModalDriver : public QObject {
-public:
-    explicit ModalDriver(std::function<void(QDialog*)> action) : m_action(std::move(action)) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog == m_last)
-                return;
-            m_last = dialog;
-            ++m_seen;
-            // VELMORA_SHOW_MS keeps each dialog on screen that long first, to look at it.
-            if (const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS"); show > 0)
-                QTest::qWait(show);
-            m_action(dialog);
-            // A dialog that the action failed to close must not hang the test.
-            QTimer::singleShot(3000 + qEnvironmentVariableIntValue("VELMORA_SHOW_MS"), dialog,
-                               [dialog] {
-                                   if (dialog->isVisible())
-                                       dialog->done(-1);
-                               });
-        });
-        m_timer.start(10);
-    }
-    int Seen() const { return m_seen; }
-
-private:
-    std::function<void(QDialog*)> m_action;
-    QTimer m_timer;
-    QPointer<QDialog> m_last;
-    int m_seen = 0;
-};
 
 QStringList Rows(const QListWidget* list) {
     QStringList rows;
@@ -74,7 +42,6 @@ std::unique_ptr<SystemInfo> SkinsOnly(const QStringList& skins) {
 class DocumentCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestApp(); }
 
     void skinDialogListsSortedWithTheCurrentSelected_data() {
         QTest::addColumn<int>("current");
@@ -139,7 +106,8 @@ private slots:
         dialog.m_pSystem = system.get();
         dialog.m_nSkin = 0;
         bool driven = false;
-        ModalDriver driver([&](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([&](QDialog* modal) {
             auto* list = modal->findChild<QListWidget*>(QStringLiteral("listSkins"));
             SelectText(list, pick);
             list->setFocus();
@@ -170,14 +138,15 @@ private slots:
         CVelmoraDoc* document = fixture.Open();
         const QString css = GetPathFolder(document->m_strTournamentPath) + "style.css";
         const QByteArray page = ReadAll(document->m_strTablePath).toUtf8();
-        ModalDriver driver([](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([](QDialog* modal) {
             auto* list = modal->findChild<QListWidget*>(QStringLiteral("listSkins"));
             SelectText(list, QStringLiteral("Modern"));
             QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("btnOK")),
                               Qt::LeftButton);
         });
         document->GetView()->OnChangeSkin();
-        QCOMPARE(driver.Seen(), 1);
+        QCOMPARE(driver.Acted(), 1);
         QCOMPARE(fixture.Log(),
                  QStringList({QStringLiteral("Progress(\"Обновляется скин\")"),
                               QStringLiteral("Navigate(\"%1\")").arg(document->m_strTablePath),
@@ -204,7 +173,8 @@ private slots:
         DocumentFixture fixture({}, {QStringLiteral("Classic"), QStringLiteral("Modern")});
         CVelmoraDoc* document = fixture.Open(QStringLiteral("Tournaments/Cup.trn"), 1);
         const QString css = GetPathFolder(document->m_strTournamentPath) + "style.css";
-        ModalDriver driver([cancel](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([cancel](QDialog* modal) {
             auto* list = modal->findChild<QListWidget*>(QStringLiteral("listSkins"));
             SelectText(list, QStringLiteral("Classic"));
             SelectText(list, QStringLiteral("Modern"));
@@ -213,7 +183,7 @@ private slots:
                               Qt::LeftButton);
         });
         document->GetView()->OnChangeSkin();
-        QCOMPARE(driver.Seen(), 1);
+        QCOMPARE(driver.Acted(), 1);
         QVERIFY(fixture.Log().isEmpty()); // no progress text, no reload
         QCOMPARE(document->m_nSkin, 1);
         QVERIFY(!QFile::exists(css));
@@ -266,10 +236,11 @@ private slots:
     void noReportsGivesAMessageAndNoDialog() {
         DocumentFixture fixture({QStringLiteral("reports=")});
         CVelmoraView* view = fixture.Open()->GetView();
-        ModalDriver driver([](QDialog* modal) { modal->reject(); });
+        ModalDriver driver(3000);
+        driver.ExpectNone().Every([](QDialog* modal) { modal->reject(); });
         view->OnReports();
         QTest::qWait(30);
-        QCOMPARE(driver.Seen(), 0);
+        QCOMPARE(driver.Acted(), 0);
         QCOMPARE(CallNames(fixture.Log()), QStringList{QStringLiteral("GetReportsCount")});
         QCOMPARE(Prompts::Asked().size(), 1);
         const Prompts::MessageRequest& message = Prompts::Asked().first().message;
@@ -290,7 +261,8 @@ private slots:
         QStringList rows;
         bool openAfterEnter = false;
         QPointer<QDialog> reports;
-        ModalDriver driver([&](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([&](QDialog* modal) {
             reports = modal;
             auto* list = modal->findChild<QListWidget*>(QStringLiteral("listReports"));
             rows = Rows(list);
@@ -306,7 +278,7 @@ private slots:
                               Qt::LeftButton);
         });
         document->GetView()->OnReports();
-        QCOMPARE(driver.Seen(), 1);
+        QCOMPARE(driver.Acted(), 1);
         QVERIFY(openAfterEnter);
         QCOMPARE(rows, QStringList({"Таблица", "Протокол", "Итоги"}));
         const QString first = folder + QStringLiteral("Отчёт 1.htm");
@@ -348,7 +320,8 @@ private slots:
         DocumentFixture fixture({QStringLiteral("reports=Таблица:htm")});
         CVelmoraDoc* document = fixture.Open();
         bool stillOpen = false;
-        ModalDriver driver([&](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([&](QDialog* modal) {
             QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("btnSaveAs")),
                               Qt::LeftButton);
             stillOpen = modal->isVisible();
@@ -374,14 +347,15 @@ private slots:
         }
         Prompts::QueueFileAnswer(missing);
         Prompts::QueueFileAnswer(older);
-        ModalDriver driver([&](QDialog* modal) {
+        ModalDriver driver(3000);
+        driver.Every([&](QDialog* modal) {
             auto* save = modal->findChild<QPushButton*>(QStringLiteral("btnSaveAs"));
             QTest::mouseClick(save, Qt::LeftButton);
             QTest::mouseClick(save, Qt::LeftButton);
             modal->reject();
         });
         document->GetView()->OnReports();
-        QCOMPARE(driver.Seen(), 1);
+        QCOMPARE(driver.Acted(), 1);
         QCOMPARE(Calls(fixture.Log(), QStringLiteral("SaveReport")).size(), 2);
         QVERIFY(!QFile::exists(missing));
         QCOMPARE(ReadAll(older), QStringLiteral("report 0\n"));
@@ -455,7 +429,7 @@ private slots:
         CVelmoraDoc* document = fixture.Open();
         const QString path = GetPathFolder(document->m_strTournamentPath) + "report.out";
         Prompts::QueueFileAnswer(path);
-        CReportsDlg dialog(document->m_hTournament, document->m_pEntries.get(),
+        CReportsDlg dialog(document->GetTournament(), document->m_pEntries,
                            &document->m_strTournamentPath);
         dialog.OnInitDialog();
         dialog.OnSaveAs();

@@ -42,7 +42,6 @@ QString FirstLine(const QString& path) {
 class DocumentSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestApp(); }
 
     void tablePagePath_data() {
         QTest::addColumn<QString>("tournament");
@@ -92,12 +91,14 @@ private slots:
         QVERIFY(!document->IsModified());
     }
 
-    void twoDocumentsHaveTheirOwnTablesAndFreeTheirOwnTournaments() {
+    // The entry table is the system's, resolved once in the catalogue; each document still
+    // owns and frees its own tournament.
+    void twoDocumentsShareTheSystemsTableAndFreeTheirOwnTournaments() {
         DocumentFixture fixture;
         CVelmoraDoc* first = fixture.Open(QStringLiteral("A.trn"));
         CVelmoraDoc* second = fixture.Open(QStringLiteral("B.trn"));
-        QVERIFY(first->m_pEntries.get() != second->m_pEntries.get());
-        QVERIFY(first->m_pEntries->SaveTable == second->m_pEntries->SaveTable);
+        QCOMPARE(first->m_pEntries, &fixture.System()->m_entries);
+        QCOMPARE(second->m_pEntries, first->m_pEntries);
         QPointer<CChildFrame> frame = second->GetFrame();
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -178,6 +179,8 @@ private slots:
         QCOMPARE(document->GetPathName(), path);
         QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
         QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path);
+        // The program's recent files hear of the new name, through the host's services.
+        QCOMPARE(fixture.Host().m_recentFiles.value(0), path);
 
         // The page shown stays the old one until the view next reloads it.
         CWebBrowser* browser = document->GetView()->m_wndBrowser;
@@ -208,6 +211,7 @@ private slots:
                  QStringLiteral("Чемпионат не сохранён в файл «%1»").arg(missing));
         QCOMPARE(asked.at(1).message.caption, QStringLiteral("Ошибка"));
         QCOMPARE(asked.at(1).message.icon, Prompts::Icon::Error);
+        QVERIFY(!fixture.Host().m_recentFiles.contains(missing));
 
         // Its own file gone too: Yes to the close question ends in the same failed save, and
         // the window stays.

@@ -35,7 +35,6 @@ void Resize(CVelmoraView* view, int width, int height) {
 class DocumentViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestApp(); }
 
     void initialUpdate() {
         DocumentFixture fixture({QStringLiteral("nearest=a|b")});

@@ -3,11 +3,12 @@
 // platform's file dialogs answered through the seam. Each test function is one step of the
 // journey and relies on the ones before it; the files on disk are checked at every step.
 #include "WizardTestSupport.h"
+#include "support/PageEvaluation.h"
 
-#include "app/CChildFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/Commands.h"
 #include "systems/PathHelpers.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
 #include "tournament/CWebBrowser.h"
@@ -29,102 +30,12 @@
 
 namespace {
 
-// Drives nested modal windows: a step fires when the active modal widget matches it and no
-// earlier action is still running on that same widget (a click that opened a dialog of its
-// own is still running until that dialog is done). Actions run from the event loop, so one
-// that opens a dialog does not keep the driver from answering it.
-class JourneyDriver : public QObject {
+// The journey waits longer than the other tests: a page load or a plug-in's work may come
+// between two windows.
+class JourneyDriver : public ModalDriver {
 public:
-    using Match = std::function<bool(QWidget*)>;
-    using Action = std::function<void(QWidget*)>;
-
-    explicit JourneyDriver(int patienceMs = 15000) : m_patienceMs(patienceMs) {
-        connect(&m_timer, &QTimer::timeout, this, &JourneyDriver::Poll);
-        m_timer.start(5);
-    }
-    JourneyDriver& On(const QString& objectName, Action action) {
-        m_steps.append({objectName,
-                        [objectName](QWidget* w) { return w->objectName() == objectName; },
-                        std::move(action)});
-        return *this;
-    }
-    // Any message box, the host's or a plug-in's, whose text holds the given words: the
-    // given button is clicked.
-    JourneyDriver& OnMessage(const QString& words, QMessageBox::StandardButton button) {
-        m_steps.append({QStringLiteral("message «%1»").arg(words),
-                        [words](QWidget* w) {
-                            auto* box = qobject_cast<QMessageBox*>(w);
-                            return box && box->text().contains(words);
-                        },
-                        [this, button](QWidget* w) {
-                            auto* box = static_cast<QMessageBox*>(w);
-                            m_messages.append(box->text());
-                            box->button(button)->click();
-                        }});
-        return *this;
-    }
-    bool AllDone() const { return m_next == m_steps.size() && !m_scheduled && m_running.isEmpty(); }
-    QString Waiting() const { return m_next < m_steps.size() ? m_steps[m_next].label : QString(); }
-    QStringList Unexpected() const { return m_unexpected; }
-    QStringList Messages() const { return m_messages; }
-
-private:
-    struct Step {
-        QString label;
-        Match match;
-        Action action;
-    };
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_scheduled || m_running.contains(modal)) {
-            m_waiting.invalidate();
-            return;
-        }
-        if (m_next < m_steps.size() && m_steps[m_next].match(modal)) {
-            m_waiting.invalidate();
-            m_scheduled = true;
-            QPointer<QWidget> target = modal;
-            Action action = m_steps[m_next++].action;
-            QTimer::singleShot(0, this, [this, target, action] {
-                m_scheduled = false;
-                if (!target)
-                    return;
-                m_running.insert(target);
-                action(target);
-                m_running.remove(target);
-            });
-            return;
-        }
-        if (!m_waiting.isValid())
-            m_waiting.start();
-        if (m_waiting.elapsed() > m_patienceMs) {
-            const auto* box = qobject_cast<QMessageBox*>(modal);
-            m_unexpected.append(modal->objectName() + (box ? u' ' + box->text() : QString()));
-            m_waiting.invalidate();
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            else
-                modal->close();
-        }
-    }
-
-    QList<Step> m_steps;
-    qsizetype m_next = 0;
-    int m_patienceMs;
-    bool m_scheduled = false;
-    QSet<QWidget*> m_running;
-    QTimer m_timer;
-    QElapsedTimer m_waiting;
-    QStringList m_unexpected;
-    QStringList m_messages;
+    JourneyDriver() : ModalDriver(15000) {}
 };
-
-#define DRIVER_DONE(driver)                                                                        \
-    do {                                                                                           \
-        QTRY_VERIFY2_WITH_TIMEOUT((driver).AllDone(),                                              \
-                                  qPrintable("waiting for " + (driver).Waiting()), 20000);         \
-        QVERIFY2((driver).Unexpected().isEmpty(), qPrintable((driver).Unexpected().join(", ")));   \
-    } while (false)
 
 // Types text as key presses, letter by letter: QTest's own typing knows only Latin-1.
 void TypeText(QWidget* widget, const QString& text) {
@@ -176,18 +87,6 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QVariant Evaluate(QWebEngineView* view, const QString& script) {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        return QStringLiteral("<no answer>");
-    return result;
-}
-
 const QString kVenue = QStringLiteral("Клуб «Ладья» <b>");
 
 const QStringList kPlayers = {QStringLiteral("Алексей Иванов"), QStringLiteral("<script>&"),
@@ -232,18 +131,18 @@ private:
     // The text colour the skin's style sheet gives the page, as the engine applied it.
     QString BodyColour(CVelmoraDoc* document) const {
         QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
-        return engine
-                   ? Evaluate(engine, QStringLiteral("document.body ? "
-                                                     "getComputedStyle(document.body).color : ''"))
-                         .toString()
-                   : QString();
+        return engine ? EvaluateOnPage(engine,
+                                       QStringLiteral("document.body ? "
+                                                      "getComputedStyle(document.body).color : ''"))
+                            .toString()
+                      : QString();
     }
     QString Beside(const QString& name) const { return m_tournaments + u'/' + name; }
     // What the web engine shows of the table page once it has (re)loaded.
     QString PageText(CVelmoraDoc* document) const {
         QWebEngineView* engine = document->GetView()->m_wndBrowser->GetEngine();
-        return engine ? Evaluate(engine,
-                                 QStringLiteral("document.body ? document.body.innerText : ''"))
+        return engine ? EvaluateOnPage(
+                            engine, QStringLiteral("document.body ? document.body.innerText : ''"))
                             .toString()
                       : QString();
     }
@@ -497,7 +396,7 @@ void TestE2EJourney::tablePageShowsTheResults() {
     }
     QCOMPARE(rows, 6);
     // No element came from a player's name.
-    QCOMPARE(Evaluate(engine, "document.querySelectorAll('script').length").toInt(), 0);
+    QCOMPARE(EvaluateOnPage(engine, "document.querySelectorAll('script').length").toInt(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(31, 41, 51)", 20000); // everyday skin
 }
 

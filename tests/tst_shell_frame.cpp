@@ -1,14 +1,16 @@
 // The main frame: the two menus, the toolbar, the status line, the window list, help, the
 // About box, closing with tournaments open, and dropped files.
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CChildFrame.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QAction>
@@ -60,25 +62,6 @@ QStringList Menu129(const QStringList& windows) {
             "Сохранить &как... | - | О&тчёты\tCtrl+R | &Параметры\tCtrl+P | &Информация\tCtrl+I | "
             "С&кин\tCtrl+K | - | Прошлые чемпионаты | - | &Выход",
             "&Вид: &Панель инструментов", windowMenu, "&Помощь: &Справка\tF1 | &О программе ..."};
-}
-
-// Runs `action` and, once a modal dialog of type T is up, hands it to `drive`.
-template <typename T>
-bool DriveModal(const std::function<void()>& action, const std::function<void(T*)>& drive) {
-    bool driven = false;
-    QTimer timer;
-    timer.setInterval(20);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer.stop();
-            driven = true;
-            drive(dialog);
-        }
-    });
-    timer.start();
-    action();
-    timer.stop();
-    return driven;
 }
 
 } // namespace
@@ -226,12 +209,12 @@ private slots:
         QCOMPARE(pane->text(), QStringLiteral("Готово"));
         // A prompt still showing from the menus gives way to the progress text.
         Frame()->statusBar()->showMessage("Выйти из программы");
-        m_pApp->ShowProgressText(QStringLiteral("Загрузка систем…"));
+        ShowProgress(QStringLiteral("Загрузка систем…"));
         QCOMPARE(Frame()->statusBar()->currentMessage(), QString());
         QCOMPARE(pane->text(), QStringLiteral("Загрузка систем…"));
         QVERIFY(pane->isVisible());
         QCOMPARE(Frame()->GetMessageText(), QStringLiteral("Загрузка систем…"));
-        m_pApp->ShowProgressText(QString());
+        ShowProgress(QString());
         QCOMPARE(Frame()->GetMessageText(), QString());
         QCOMPARE(pane->text(), QStringLiteral("Готово"));
     }
@@ -400,45 +383,44 @@ private slots:
             if (round == 2)
                 AddTournamentWindow("Чемпионат A");
             bool checked = false;
-            const bool driven = DriveModal<CAboutDlg>(
-                [&] { Frame()->Action(57664)->trigger(); },
-                [&](CAboutDlg* dialog) {
-                    QCOMPARE(dialog->windowTitle(), QStringLiteral("О программе"));
-                    QStringList labels;
-                    for (QLabel* label : dialog->findChildren<QLabel*>())
-                        if (!label->text().isEmpty())
-                            labels.append(label->text());
-                    for (const char* text :
-                         {"Velmora", "Версия 1.5.0", "Сборка 9 от 20.12.2002",
-                          "Сайт программы:", "Отзывы и предложения отправляйте на"})
-                        QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
-                    QVERIFY(!dialog->findChild<QLabel*>("aboutIcon")->pixmap().isNull());
-                    for (QLineEdit* field : {dialog->m_editSite, dialog->m_editFeedback}) {
-                        QVERIFY(field->isReadOnly());
-                        QVERIFY(!field->hasFrame());
-                        QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-                        QVERIFY(field->focusPolicy() & Qt::TabFocus);
-                        const QString address = field->text();
-                        field->selectAll();
-                        QCOMPARE(field->selectedText(), address);
-                        QTest::keyClicks(field, "x");
-                        QTest::keyClick(field, Qt::Key_Backspace);
-                        QCOMPARE(field->text(), address); // cannot be changed
-                    }
-                    QCOMPARE(dialog->m_editSite->text(), CAboutDlg::SiteAddress());
-                    QCOMPARE(dialog->m_editFeedback->text(), CAboutDlg::FeedbackAddress());
-                    auto* ok = dialog->findChild<QPushButton*>("okButton");
-                    QVERIFY(ok && ok->isDefault());
-                    // Each round closes it another way: OK, Enter in a field, Esc.
-                    if (round == 0)
-                        ok->click();
-                    else if (round == 1)
-                        QTest::keyClick(dialog->m_editSite, Qt::Key_Return);
-                    else
-                        QTest::keyClick(dialog, Qt::Key_Escape);
-                    checked = true;
-                });
-            QVERIFY(driven);
+            ModalDriver driver;
+            driver.On<CAboutDlg>([&](CAboutDlg* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("О программе"));
+                QStringList labels;
+                for (QLabel* label : dialog->findChildren<QLabel*>())
+                    if (!label->text().isEmpty())
+                        labels.append(label->text());
+                for (const char* text : {"Velmora", "Версия 1.5.0", "Сборка 9 от 20.12.2002",
+                                         "Сайт программы:", "Отзывы и предложения отправляйте на"})
+                    QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+                QVERIFY(!dialog->findChild<QLabel*>("aboutIcon")->pixmap().isNull());
+                for (QLineEdit* field : {dialog->m_editSite, dialog->m_editFeedback}) {
+                    QVERIFY(field->isReadOnly());
+                    QVERIFY(!field->hasFrame());
+                    QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+                    QVERIFY(field->focusPolicy() & Qt::TabFocus);
+                    const QString address = field->text();
+                    field->selectAll();
+                    QCOMPARE(field->selectedText(), address);
+                    QTest::keyClicks(field, "x");
+                    QTest::keyClick(field, Qt::Key_Backspace);
+                    QCOMPARE(field->text(), address); // cannot be changed
+                }
+                QCOMPARE(dialog->m_editSite->text(), CAboutDlg::SiteAddress());
+                QCOMPARE(dialog->m_editFeedback->text(), CAboutDlg::FeedbackAddress());
+                auto* ok = dialog->findChild<QPushButton*>("okButton");
+                QVERIFY(ok && ok->isDefault());
+                // Each round closes it another way: OK, Enter in a field, Esc.
+                if (round == 0)
+                    ok->click();
+                else if (round == 1)
+                    QTest::keyClick(dialog->m_editSite, Qt::Key_Return);
+                else
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                checked = true;
+            });
+            Frame()->Action(Command::AppAbout)->trigger();
+            QVERIFY(driver.AllDone());
             QVERIFY(checked);
             QVERIFY(!QApplication::activeModalWidget());
         }

@@ -1,11 +1,13 @@
 // The desktop's side: the desktop entry and MIME type ensured at start-up, files named with
 // "/dde" opened after start-up, and files handed to a program that already runs.
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
 
+#include "app/CInstanceChannel.h"
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
 #include "app/ShellIntegration.h"
+#include "core/Prompts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -141,11 +143,12 @@ private slots:
         const QStringList files{m_pFolder->Path("a.trn"), m_pFolder->Path("b.trn")};
         QDialog dialog(app->GetMainFrame());
         QStringList openedDuringDialog{"not run"};
-        QTimer::singleShot(0, &dialog, [&] {
+        ModalDriver driver;
+        driver.On<QDialog>([&](QDialog* shown) {
             app->OpenHandedOverFiles(files);
             QTest::qWait(600); // several retries
             openedDuringDialog = m_opened;
-            dialog.reject();
+            shown->reject();
         });
         dialog.exec();
         QCOMPARE(openedDuringDialog, QStringList{});

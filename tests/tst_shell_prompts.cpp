@@ -1,13 +1,13 @@
 // The seam for message boxes and file dialogs, as tests and the program rely on it.
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
-#include <QTimer>
 
 class TestPrompts : public QObject {
     Q_OBJECT
@@ -39,10 +39,8 @@ private slots:
         QString shown;
         Qt::TextFormat format = Qt::AutoText;
         bool clicked = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        ModalDriver driver;
+        driver.On<QMessageBox>([&](QMessageBox* box) {
             shown = box->text();
             format = box->textFormat();
             if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
@@ -84,24 +82,13 @@ private slots:
     void scriptFileDialogsOnlyShowsRealMessageBoxes() {
         QTemporaryDir dir;
         Prompts::SetScriptFileDialogsOnly(true);
-        QString seenText;
-        bool clicked = false;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || clicked || box->objectName() != "promptMessageBox")
-                return;
-            seenText = box->text();
-            clicked = true;
-            box->button(QMessageBox::No)->click();
-        });
-        timer.start(5);
+        ModalDriver driver;
+        driver.OnMessage("Сохранить?", QMessageBox::No);
         const auto answer = Prompts::Message(nullptr, "Сохранить?", "c", Prompts::Icon::Question,
                                              QMessageBox::Yes | QMessageBox::No);
-        timer.stop();
-        QVERIFY(clicked);
+        QCOMPARE(driver.Seen(), QStringList{"promptMessageBox"});
+        QCOMPARE(driver.Messages(), QStringList{"Сохранить?"});
         QCOMPARE(answer, QMessageBox::No);
-        QCOMPARE(seenText, "Сохранить?");
         QCOMPARE(Prompts::Asked().size(), 1);
         QCOMPARE(Prompts::Asked()[0].message.text, "Сохранить?");
 
@@ -115,6 +102,18 @@ private slots:
         // Back to the queue: an unanswered message gets its default without a window.
         QCOMPARE(Prompts::Message(nullptr, "t", "c", Prompts::Icon::None, QMessageBox::Ok),
                  QMessageBox::Ok);
+    }
+
+    // The tests' modal driver: a dialog that a test meant to drive but that never came is a
+    // failure, not a pass.
+    void modalDriverThatNeverActedFailsTheTest() {
+        QEXPECT_FAIL("", "the awaited dialog never came", Continue);
+        {
+            ModalDriver driver(50);
+            driver.On("noSuchDialog", [](QWidget*) {});
+        }
+        ModalDriver quiet(50);
+        quiet.ExpectNone();
     }
 };
 

@@ -6,7 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CVelmoraDoc.h"
 
@@ -96,6 +96,11 @@ private slots:
             << QStringList{"/nosuch"} << int(C::FileOpen) << QStringList{"/nosuch"};
         QTest::newRow("unknown dash switch")
             << QStringList{"-nosuch"} << int(C::FileNew) << QStringList{};
+        // Known, so never taken for a document, and they change nothing.
+        QTest::newRow("embedding is no document")
+            << QStringList{"/Embedding", "a.trn"} << int(C::FileOpen) << QStringList{"a.trn"};
+        QTest::newRow("automation alone")
+            << QStringList{"/automation"} << int(C::FileNew) << QStringList{};
     }
 
     void commandLineParser() {
@@ -105,16 +110,12 @@ private slots:
         const CCommandLineInfo info(arguments);
         QCOMPARE(int(info.m_nShellCommand), command);
         QCOMPARE(info.m_files, files);
-        QCOMPARE(info.m_strFileName, files.value(0));
     }
 
-    void printToTakesPrinterDriverPort() {
+    void printToNamesOneDocument() {
         const CCommandLineInfo info({"/pt", "a.trn", "Printer", "Driver", "Port"});
         QCOMPARE(int(info.m_nShellCommand), int(CCommandLineInfo::FilePrintTo));
-        QCOMPARE(info.m_strFileName, QStringLiteral("a.trn"));
-        QCOMPARE(info.m_strPrinterName, QStringLiteral("Printer"));
-        QCOMPARE(info.m_strDriverName, QStringLiteral("Driver"));
-        QCOMPARE(info.m_strPortName, QStringLiteral("Port"));
+        QCOMPARE(info.m_files, QStringList({"a.trn"}));
         QVERIFY(info.IsShellStart());
     }
 

@@ -2,7 +2,7 @@
 // the probe system, a variant lacking one export, and files that only look like libraries.
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "systems/SystemCatalogue.h"
 #include "systems/SystemEntryTable.h"
 
@@ -84,8 +84,8 @@ private slots:
 
     void libraryLackingAnExportIsSkippedSilentlyAndUnloaded() {
         ProbeFolder folder;
-        const QString lib = folder.AddSystem("Broken", "partial", {"Skin"}, {},
-                                             PROBE_NO_TABLE_MODIFIED_LIBRARY);
+        const QString lib =
+            folder.AddSystem("Broken", "partial", {"Skin"}, {}, PROBE_NO_TABLE_MODIFIED_LIBRARY);
         SystemCatalogue catalogue(folder.Root());
         QCOMPARE(catalogue.GetCount(), 0);
         QVERIFY(Prompts::Asked().isEmpty());
@@ -137,7 +137,8 @@ private slots:
 
     void spacesAndCyrillicInNames() {
         ProbeFolder folder;
-        const QString lib = folder.AddSystem("Круговая система", "круг 1", {"Тёмный скин", "Печать"});
+        const QString lib =
+            folder.AddSystem("Круговая система", "круг 1", {"Тёмный скин", "Печать"});
         SystemCatalogue catalogue(folder.Root());
         QCOMPARE(catalogue.GetCount(), 1);
         QCOMPARE(catalogue.GetAt(0)->m_strLibraryPath, lib);
@@ -163,7 +164,8 @@ private slots:
         table.Resolve(&full);
         for (int slot = 0; slot < VELMORA_ENTRY_POINT_COUNT; ++slot) {
             QVERIFY2(table.Slot(slot), SystemEntryTable::kNames[slot]);
-            QCOMPARE(table.Slot(slot), reinterpret_cast<void*>(full.resolve(SystemEntryTable::kNames[slot])));
+            QCOMPARE(table.Slot(slot),
+                     reinterpret_cast<void*>(full.resolve(SystemEntryTable::kNames[slot])));
         }
         QCOMPARE(QString(SystemEntryTable::kNames[36]), QString("GetReportExtention"));
         QCOMPARE(QString(SystemEntryTable::kNames[40]), QString("TableWasModified"));
@@ -183,6 +185,25 @@ private slots:
         SystemEntryTable none;
         none.Resolve(nullptr);
         QVERIFY(none.GetSystemName == nullptr);
+    }
+
+    // Each admitted system's table is resolved once, when the catalogue admits it, and every
+    // flow and document uses that one table.
+    void catalogueKeepsOneResolvedTablePerSystem() {
+        ProbeFolder folder;
+        folder.AddSystem("A", "a", {"S"});
+        folder.AddSystem("B", "b", {"S"});
+        SystemCatalogue catalogue(folder.Root());
+        QCOMPARE(catalogue.GetCount(), 2);
+        for (int i = 0; i < catalogue.GetCount(); ++i) {
+            const SystemInfo* system = catalogue.GetAt(i);
+            for (int slot = 0; slot < VELMORA_ENTRY_POINT_COUNT; ++slot)
+                QCOMPARE(system->m_entries.Slot(slot),
+                         reinterpret_cast<void*>(
+                             system->m_hLibrary->resolve(SystemEntryTable::kNames[slot])));
+        }
+        // Two copies of one library are two systems with tables of their own.
+        QVERIFY(catalogue.GetAt(0)->m_entries.SaveTable != catalogue.GetAt(1)->m_entries.SaveTable);
     }
 };
 

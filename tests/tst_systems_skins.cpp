@@ -188,7 +188,8 @@ private slots:
         QCOMPARE(GetPathFolder("Cup.trn"), cwd + "/");
         QCOMPARE(GetPathFolder("/Cup.trn"), QString("/"));
         const QString longName = QString(200, QChar(u'я')) + ".trn";
-        QCOMPARE(GetPathFolder("/tmp/Папка с пробелом/" + longName), QString("/tmp/Папка с пробелом/"));
+        QCOMPARE(GetPathFolder("/tmp/Папка с пробелом/" + longName),
+                 QString("/tmp/Папка с пробелом/"));
     }
 
     void tablePagePathRule() {

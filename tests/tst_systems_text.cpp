@@ -17,7 +17,8 @@ private slots:
     }
 
     void invalidUtf8ShowsReplacementCharacters() {
-        char buffer[16] = "ab\xff\xfe" "c";
+        char buffer[16] = "ab\xff\xfe"
+                          "c";
         const QString text = TextFromBuffer(buffer, sizeof buffer);
         QVERIFY(text.startsWith("ab"));
         QVERIFY(text.endsWith("c"));

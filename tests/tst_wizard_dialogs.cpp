@@ -64,7 +64,7 @@ void TestWizardDialogs::newTournamentListsSortedByNameWithCatalogueIndexes() {
     // other order, so that list rows and skin positions differ.
     program.App()->m_pCatalogue->GetAt(1)->m_skins = QStringList({"Wood", "Stone"});
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     QSignalSpy finished(&dlg, &QDialog::finished);
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
@@ -93,7 +93,7 @@ void TestWizardDialogs::newTournamentSecondRowGivesCatalogueEntryZero() {
     program.Add("b_alpha", {"Alpha skin"}, System("Alpha", "Alpha rules"));
     program.Start();
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
     systems->setCurrentRow(1);
@@ -112,7 +112,7 @@ void TestWizardDialogs::newTournamentSkinRowKeptAndClamped() {
     program.Add("five_c", {"c1", "c2", "c3", "c4", "c5"}, System("C five"));
     program.Start();
 
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* systems = List(&dlg, "listSystems");
     auto* skins = List(&dlg, "listSkins");
@@ -134,7 +134,7 @@ void TestWizardDialogs::newTournamentSkinPositionThroughItemValue() {
     program.Add("sys", {"Юодин", "Ыдва"}, System("Система"));
     program.Start();
     program.App()->m_pCatalogue->GetAt(0)->m_skins = QStringList({"Юодин", "Ыдва"});
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* skins = List(&dlg, "listSkins");
     QCOMPARE(Rows(skins), QStringList({"Ыдва", "Юодин"}));
@@ -147,7 +147,7 @@ void TestWizardDialogs::newTournamentFocusAndTabOrder() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     QCOMPARE(dlg.windowTitle(), "Параметры нового чемпионата");
     QCOMPARE(QApplication::focusWidget(), List(&dlg, "listSystems"));
@@ -164,7 +164,7 @@ void TestWizardDialogs::newTournamentEnterInNameAcceptsAndNameLimit() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     auto* name = dlg.findChild<QLineEdit*>("editName");
     name->setFocus();
@@ -186,7 +186,7 @@ void TestWizardDialogs::newTournamentEmptyNameAndDoubleClickSkin() {
     ProbeProgram program;
     program.Add("sys", {"Alpha", "Beta", "Gamma"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     ShowActive(&dlg);
     DoubleClickRow(List(&dlg, "listSkins"), 2);
     QCOMPARE(dlg.result(), 3);
@@ -199,7 +199,7 @@ void TestWizardDialogs::newTournamentCancelEscCloseGiveTwo() {
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
     for (int way = 0; way < 3; ++way) {
-        CNewTournamentDlg dlg;
+        CNewTournamentDlg dlg(program.App()->Catalogue());
         QSignalSpy finished(&dlg, &QDialog::finished);
         ShowActive(&dlg);
         if (way == 0)
@@ -217,7 +217,7 @@ void TestWizardDialogs::newTournamentNoSystemSelected() {
     ProbeProgram program;
     program.Add("sys", {"Skin"}, System("System"));
     program.Start();
-    CNewTournamentDlg dlg;
+    CNewTournamentDlg dlg(program.App()->Catalogue());
     QSignalSpy finished(&dlg, &QDialog::finished);
     ShowActive(&dlg);
     List(&dlg, "listSystems")->clearSelection();
@@ -234,22 +234,22 @@ void TestWizardDialogs::newTournamentNoSystemSelected() {
 }
 
 namespace {
-// A resolved table of a probe system configured with the given draw methods.
+// The catalogue's table of a probe system configured with the given draw methods.
 struct SortingSystem {
     explicit SortingSystem(const QString& sortings) {
         folder.AddSystem("sys", "sys", {"Skin"}, {"sortings=" + sortings});
         catalogue = std::make_unique<SystemCatalogue>(folder.Root());
-        entries.Resolve(catalogue->GetAt(0)->m_hLibrary.get());
+        entries = &catalogue->GetAt(0)->m_entries;
     }
     ProbeFolder folder;
     std::unique_ptr<SystemCatalogue> catalogue;
-    SystemEntryTable entries;
+    const SystemEntryTable* entries = nullptr;
 };
 } // namespace
 
 void TestWizardDialogs::sortingOneMethodEnter() {
     SortingSystem system("Жребий");
-    CChooseSortingDlg dlg(&system.entries);
+    CChooseSortingDlg dlg(system.entries);
     ShowActive(&dlg);
     QCOMPARE(dlg.windowTitle(), "Параметры нового чемпионата");
     auto* list = List(&dlg, "listSortings");
@@ -263,7 +263,7 @@ void TestWizardDialogs::sortingOneMethodEnter() {
 
 void TestWizardDialogs::sortingDoubleClickThirdInPluginOrder() {
     SortingSystem system("Zeta|Alpha|Mid");
-    CChooseSortingDlg dlg(&system.entries);
+    CChooseSortingDlg dlg(system.entries);
     ShowActive(&dlg);
     auto* list = List(&dlg, "listSortings");
     QCOMPARE(Rows(list), QStringList({"Zeta", "Alpha", "Mid"}));
@@ -275,7 +275,7 @@ void TestWizardDialogs::sortingDoubleClickThirdInPluginOrder() {
 void TestWizardDialogs::sortingCancelLeavesChoice() {
     SortingSystem system("A|B");
     for (int way = 0; way < 2; ++way) {
-        CChooseSortingDlg dlg(&system.entries);
+        CChooseSortingDlg dlg(system.entries);
         dlg.m_nSorting = 77;
         ShowActive(&dlg);
         List(&dlg, "listSortings")->setCurrentRow(1);
@@ -292,9 +292,7 @@ void TestWizardDialogs::sortingNamesWithoutTerminator() {
     ProbeFolder folder;
     folder.AddSystem("sys", "sys", {"Skin"}, {"sortings=A|B", "unterminated_headers=1"});
     SystemCatalogue catalogue(folder.Root());
-    SystemEntryTable entries;
-    entries.Resolve(catalogue.GetAt(0)->m_hLibrary.get());
-    CChooseSortingDlg dlg(&entries);
+    CChooseSortingDlg dlg(&catalogue.GetAt(0)->m_entries);
     ShowActive(&dlg);
     // Each buffer is cut at its last byte: 255 characters, nothing read beyond it.
     QCOMPARE(Rows(List(&dlg, "listSortings")), QStringList({QString(255, 'x'), QString(255, 'x')}));
@@ -305,9 +303,7 @@ namespace {
 struct Compatible {
     explicit Compatible(ProbeFolder& folder) : catalogue(folder.Root()) {
         for (int i = 0; i < catalogue.GetCount(); ++i) {
-            SystemEntryTable entries;
-            entries.Resolve(catalogue.GetAt(i)->m_hLibrary.get());
-            tables.push_back(entries);
+            tables.push_back(catalogue.GetAt(i)->m_entries);
             systems.push_back(catalogue.GetAt(i));
         }
     }

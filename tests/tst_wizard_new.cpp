@@ -2,8 +2,8 @@
 // timer, against the probe system's log and the files on disk.
 #include "WizardTestSupport.h"
 
-#include "app/CDocTemplate.h"
-#include "app/CChildFrame.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QFile>
@@ -70,12 +70,12 @@ ModalDriver::Action ChooseSorting(int row) {
 
 struct Progress {
     Progress(ProbeProgram& program, const QString& library) {
-        SetWizardProgressObserver([&program, library, this](const QString& text) {
+        SetProgressObserver([&program, library, this](const QString& text) {
             texts.append(text);
             logLengths.append(program.Log(library).size());
         });
     }
-    ~Progress() { SetWizardProgressObserver({}); }
+    ~Progress() { SetProgressObserver({}); }
     QStringList texts;
     QList<int> logLengths;
 };
@@ -107,7 +107,8 @@ void TestWizardNew::emptyCatalogueShowsOnlyTheMessage() {
     ProbeProgram program;
     program.Start();
     ModalDriver driver(500);
-    program.App()->OnFileNew();
+    driver.ExpectNone();
+    program.RunNewWizard();
     QVERIFY(driver.Seen().isEmpty());
     const auto asked = Prompts::Asked();
     QCOMPARE(asked.size(), 1);
@@ -125,7 +126,7 @@ void TestWizardNew::cancelInTheFirstDialogCallsNothing() {
     program.Start();
     ModalDriver driver;
     driver.On("CNewTournamentDlg", Click("btnCancel"));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QVERIFY(driver.Unexpected().isEmpty());
     QCOMPARE(WithoutNameCalls(program.Log(lib)), QStringList());
@@ -142,7 +143,7 @@ void TestWizardNew::cancelInThePlayersDialogFreesThePlayers() {
             ClickButton(dlg, "btnPlayerAdd");
             QTest::keyClick(dlg, Qt::Key_Escape);
         });
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QVERIFY(driver.Unexpected().isEmpty());
     QCOMPARE(WizardCalls(program.Log(lib)),
@@ -162,7 +163,7 @@ void TestWizardNew::cancelAfterLoadFreesTheLoadedPlayers() {
             ClickButton(dlg, "btnListLoad");
             ClickButton(dlg, "btnCancel");
         });
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     // The dialog gave h1 back when it took h2; the wizard gives back h2, and each only once.
     QCOMPARE(Calls(program.Log(lib), "FreePlayers"),
@@ -177,7 +178,7 @@ void TestWizardNew::cancelInTheDrawDialogFreesThePlayers() {
     driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
         .On("CChooseSortingDlg", Click("btnCancel"));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QVERIFY(driver.Unexpected().isEmpty());
     const QStringList calls = WizardCalls(program.Log(lib));
@@ -193,7 +194,7 @@ void TestWizardNew::noDrawMethodsAndNoCreationParameters() {
     ModalDriver driver;
     driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QVERIFY(driver.Unexpected().isEmpty());
     QVERIFY(!driver.Seen().contains("CChooseSortingDlg"));
@@ -218,7 +219,7 @@ void TestWizardNew::saveDialogCancelled() {
         driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup"))
             .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
             .On("CChooseSortingDlg", ChooseSorting(0));
-        program.App()->OnFileNew(); // no file answer queued: the save dialog is cancelled
+        program.RunNewWizard(); // no file answer queued: the save dialog is cancelled
         QVERIFY(driver.AllDone());
         const auto files = FileDialogs();
         QCOMPARE(files.size(), 1);
@@ -253,7 +254,7 @@ void TestWizardNew::successWritesFilesAndOpensTheWindow() {
     driver.On("CNewTournamentDlg", ChooseSystem(0, 1, "Кубок города"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
         .On("CChooseSortingDlg", ChooseSorting(1));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QVERIFY(driver.Unexpected().isEmpty());
     QCOMPARE(driver.Seen(),
@@ -315,7 +316,7 @@ void TestWizardNew::successNamesTheWindowAndTheRecentList() {
     driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Final"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
         .On("CChooseSortingDlg", ChooseSorting(0));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QCOMPARE(program.Windows().size(), 1);
     CVelmoraDoc* doc = qobject_cast<CChildFrame*>(program.Windows().first())->GetDocument();
@@ -326,7 +327,7 @@ void TestWizardNew::successNamesTheWindowAndTheRecentList() {
     QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path);
     QCOMPARE(doc->m_strTournamentPath, path);
     QCOMPARE(doc->m_strTablePath, program.Folder().Path("Tournaments/Final.htm"));
-    QVERIFY(doc->m_hTournament != 0);
+    QVERIFY(doc->GetTournament() != 0);
     QVERIFY(!doc->IsModified());
     program.Stop(); // the recent list is written back at exit
     QSettings settings("Harrowfield Soft", "Velmora");
@@ -358,7 +359,7 @@ void TestWizardNew::unusualFileNames() {
         driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup"))
             .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
             .On("CChooseSortingDlg", ChooseSorting(0));
-        program.App()->OnFileNew();
+        program.RunNewWizard();
         QVERIFY(driver.AllDone());
         const QStringList log = program.Log(lib);
         QCOMPARE(Calls(log, "OnSaveTournament"), QStringList({"OnSaveTournament(" + tournament +
@@ -382,7 +383,7 @@ void TestWizardNew::theChosenSystemIsTheCatalogueEntryOfTheRow() {
     driver
         .On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup")) // "Alpha", catalogue entry 1
         .On("CGetPlayersDlg", Click("btnCancel"));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     QCOMPARE(Calls(program.Log(alpha), "CreatePlayers").size(), 1);
     QVERIFY(Calls(program.Log(zeta), "CreatePlayers").isEmpty());
@@ -401,7 +402,7 @@ void TestWizardNew::noWindowPossibleFreesTheTournament() {
     driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Lost"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
         .On("CChooseSortingDlg", ChooseSorting(0));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     const QStringList calls = WizardCalls(program.Log(lib));
     QCOMPARE(calls.mid(calls.size() - 4),
@@ -429,7 +430,7 @@ void TestWizardNew::refusedTournamentWritesNothing() {
     driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Refused"))
         .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
         .On("CChooseSortingDlg", ChooseSorting(0));
-    program.App()->OnFileNew();
+    program.RunNewWizard();
     QVERIFY(driver.AllDone());
     const QStringList calls = WizardCalls(program.Log(lib));
     QCOMPARE(CallNames(calls.mid(calls.size() - 2)),

@@ -2,7 +2,7 @@
 // tournament's page and skin, the window, and every way the opening can fail.
 #include "WizardTestSupport.h"
 
-#include "app/CChildFrame.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QFile>
@@ -111,6 +111,8 @@ void TestWizardOpen::formatIdentifier() {
     QStringList shown;
     ModalDriver driver(300);
     driver.On("CSelectSystemDlg", Choose(&shown));
+    if (offered.isEmpty())
+        driver.ExpectNone();
     QCOMPARE(program.App()->OpenDocumentFile(path), nullptr);
     for (const QString& library : libraries)
         QCOMPARE(Calls(program.Log(library), "GetTournamentFormatID").size(), 1);
@@ -131,6 +133,7 @@ void TestWizardOpen::noSystemInstalled() {
     program.Start();
     const QString path = program.Folder().Write("Tournaments/Cup.trn", "PROBE\n");
     ModalDriver driver(300);
+    driver.ExpectNone();
     QCOMPARE(program.App()->OpenDocumentFile(path), nullptr);
     QVERIFY(driver.Seen().isEmpty());
     CheckError(kNotSupported);
@@ -170,6 +173,7 @@ void TestWizardOpen::hugeFileWithoutLineFeed() {
     QElapsedTimer timer;
     timer.start();
     ModalDriver driver(300);
+    driver.ExpectNone();
     QCOMPARE(program.App()->OpenDocumentFile(path), nullptr);
     // Only the first bytes matter: reading the rest would take seconds and gigabytes.
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed()) + " ms"));
@@ -186,7 +190,7 @@ void TestWizardOpen::oneCompatibleSystemOpensAWindow() {
     program.Folder().Write("Мои турниры/Кубок.htm", "old page");
     QStringList texts;
     QList<int> logLengths;
-    SetWizardProgressObserver([&](const QString& text) {
+    SetProgressObserver([&](const QString& text) {
         texts.append(text);
         logLengths.append(program.Log(lib).size());
     });
@@ -194,7 +198,7 @@ void TestWizardOpen::oneCompatibleSystemOpensAWindow() {
     ModalDriver driver;
     driver.On("CSelectSystemDlg", Choose(&shown, "Проба"));
     CVelmoraDoc* doc = program.App()->OpenDocumentFile(path);
-    SetWizardProgressObserver({});
+    SetProgressObserver({});
     QVERIFY(driver.AllDone());
     QCOMPARE(shown, QStringList({"Проба"})); // shown even for a single system
     QVERIFY(doc);
@@ -285,8 +289,8 @@ void TestWizardOpen::sameFileTwice() {
                           "OnLoadTournament(\"" + path + "\") -> h2"}));
     QCOMPARE(Calls(log, "SaveTable"), QStringList({"SaveTable(h1, \"" + page + "\") -> 0",
                                                    "SaveTable(h2, \"" + page + "\") -> 0"}));
-    if (first->m_hTournament) // once AttachTournament keeps what it is given
-        QVERIFY(first->m_hTournament != second->m_hTournament);
+    if (first->GetTournament()) // once AttachTournament keeps what it is given
+        QVERIFY(first->GetTournament() != second->GetTournament());
 }
 
 void TestWizardOpen::loadThatFails() {
@@ -295,11 +299,11 @@ void TestWizardOpen::loadThatFails() {
     program.Start();
     const QString path = program.Folder().Write("Cup.trn", "PROBE\n");
     QStringList texts;
-    SetWizardProgressObserver([&](const QString& text) { texts.append(text); });
+    SetProgressObserver([&](const QString& text) { texts.append(text); });
     ModalDriver driver;
     driver.On("CSelectSystemDlg", Choose(nullptr, "Probe"));
     QCOMPARE(program.App()->OpenDocumentFile(path), nullptr);
-    SetWizardProgressObserver({});
+    SetProgressObserver({});
     QVERIFY(driver.AllDone());
     CheckError("Ошибка загрузки чемпионата");
     QCOMPARE(texts, QStringList({"Загружается чемпионат", ""}));
@@ -348,7 +352,7 @@ void TestWizardOpen::openCommand() {
     QDir().mkpath(elsewhere);
 
     // Cancelled: nothing is read or asked.
-    program.App()->OnFileOpen();
+    program.RunOpenCommand();
     auto files = FileDialogs();
     QCOMPARE(files.size(), 1);
     QVERIFY(!files[0].file.save);
@@ -366,7 +370,7 @@ void TestWizardOpen::openCommand() {
     Prompts::QueueFileAnswer(path);
     ModalDriver driver;
     driver.On("CSelectSystemDlg", Choose(nullptr, "Probe"));
-    program.App()->OnFileOpen();
+    program.RunOpenCommand();
     QVERIFY(driver.AllDone());
     files = FileDialogs();
     QCOMPARE(files[0].file.initialFolder, elsewhere + "/Tournaments");
@@ -393,7 +397,7 @@ void TestWizardOpen::openedWindowTitleAndRecentList() {
     QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path);
     QCOMPARE(doc->m_strTournamentPath, path);
     QCOMPARE(doc->m_strTablePath, program.Folder().Path("Tournaments/Cup.htm"));
-    QVERIFY(doc->m_hTournament != 0);
+    QVERIFY(doc->GetTournament() != 0);
     QCOMPARE(doc->m_pSystem, program.App()->m_pCatalogue->GetAt(0));
     QVERIFY(!doc->IsModified());
     program.Stop();

@@ -17,7 +17,7 @@ struct PlayersFixture {
     explicit PlayersFixture(const QStringList& config = {}) {
         library = program.Add("sys", {"Skin"}, config);
         program.Start();
-        entries.Resolve(program.App()->m_pCatalogue->GetAt(0)->m_hLibrary.get());
+        entries = program.App()->Catalogue()->GetAt(0)->m_entries;
         hPlayers = entries.CreatePlayers();
         program.Folder().ClearLog(library);
     }
@@ -35,6 +35,7 @@ struct PlayersFixture {
 
 struct ShownDialog {
     explicit ShownDialog(PlayersFixture& f) : dlg(&f.entries, &f.hPlayers) {
+        dlg.m_strProgramFolder = f.program.App()->ProgramFolder();
         dlg.show();
         dlg.activateWindow();
         active = QTest::qWaitForWindowActive(&dlg);
@@ -183,7 +184,7 @@ void TestWizardPlayers::loadOf5000KeepsTheLast4096() {
     d.AddPlayers(1);
     const VelmoraPlayers before = f.hPlayers;
     QStringList progress;
-    SetWizardProgressObserver([&](const QString& text) { progress.append(text); });
+    SetProgressObserver([&](const QString& text) { progress.append(text); });
     Prompts::QueueFileAnswer(f.File("big.plr"));
     QVERIFY(ClickButton(&d.dlg, "btnListLoad"));
 
@@ -212,7 +213,7 @@ void TestWizardPlayers::loadOf5000KeepsTheLast4096() {
     QCOMPARE(d.list()->currentRow(), 0);
     QVERIFY(!d.button("btnPlayerAdd")->isEnabled());
     QCOMPARE(d.count(), "4096");
-    SetWizardProgressObserver({});
+    SetProgressObserver({});
 }
 
 void TestWizardPlayers::mergeOf100Into4000() {
@@ -224,11 +225,11 @@ void TestWizardPlayers::mergeOf100Into4000() {
     f.Configure({"load_players=100"});
     f.program.Folder().ClearLog(f.library);
     QStringList progress;
-    SetWizardProgressObserver([&](const QString& text) { progress.append(text); });
+    SetProgressObserver([&](const QString& text) { progress.append(text); });
     Prompts::ClearAsked();
     Prompts::QueueFileAnswer(f.File("more.plr"));
     QVERIFY(ClickButton(&d.dlg, "btnListAdd"));
-    SetWizardProgressObserver({});
+    SetProgressObserver({});
 
     QCOMPARE(FileDialogs().size(), 1);
     QCOMPARE(FileDialogs()[0].file.title, "Добавить список игроков");

@@ -1,6 +1,6 @@
 #include "CReportsDlg.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "systems/HostText.h"
 #include "systems/PathHelpers.h"
 
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CReportsDlg::CReportsDlg(VelmoraTournament hTournament, SystemEntryTable* pEntries,
+CReportsDlg::CReportsDlg(VelmoraTournament hTournament, const SystemEntryTable* pEntries,
                          const QString* pTournamentPath, QWidget* parent)
     : QDialog(parent), m_hTournament(hTournament), m_pEntries(pEntries),
       m_pTournamentPath(pTournamentPath) {

@@ -13,7 +13,7 @@ class QPushButton;
 class CReportsDlg : public QDialog {
     Q_OBJECT
 public:
-    CReportsDlg(VelmoraTournament hTournament, SystemEntryTable* pEntries,
+    CReportsDlg(VelmoraTournament hTournament, const SystemEntryTable* pEntries,
                 const QString* pTournamentPath, QWidget* parent = nullptr);
 
     int exec() override;
@@ -35,6 +35,6 @@ public:
 
 private:
     VelmoraTournament m_hTournament;
-    SystemEntryTable* m_pEntries;     // not owned
-    const QString* m_pTournamentPath; // not owned
+    const SystemEntryTable* m_pEntries; // not owned
+    const QString* m_pTournamentPath;   // not owned
 };

@@ -1,7 +1,7 @@
 #include "CSelectSkinDlg.h"
 
+#include "core/ListRows.h"
 #include "systems/SystemInfo.h"
-#include "wizard/WizardHelpers.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,23 +1,19 @@
 #include "CVelmoraDoc.h"
 
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraView.h"
-#include "tournament/ProgressText.h"
+#include "tournament/HostServices.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-CVelmoraDoc::CVelmoraDoc(QObject* parent) : QObject(parent) {}
+CVelmoraDoc::CVelmoraDoc(HostServices* host, QObject* parent) : QObject(parent), m_pHost(host) {}
 
-CVelmoraDoc::~CVelmoraDoc() {
-    if (m_pEntries && m_pEntries->FreeTournament)
-        m_pEntries->FreeTournament(m_hTournament);
-}
+CVelmoraDoc::~CVelmoraDoc() = default;
 
 bool CVelmoraDoc::OnNewDocument() {
     SetModifiedFlag(false);
@@ -26,11 +22,8 @@ bool CVelmoraDoc::OnNewDocument() {
 
 void CVelmoraDoc::AttachTournament(VelmoraTournament hTournament, SystemInfo* pSystem, int nSkin,
                                    const QString& strTournamentPath, const QString& strTablePath) {
-    m_hTournament = hTournament;
-    // Each document resolves its own table, even when another document uses the same system.
-    m_pEntries = std::make_unique<SystemEntryTable>();
-    if (pSystem && pSystem->m_hLibrary)
-        m_pEntries->Resolve(pSystem->m_hLibrary.get());
+    m_pEntries = pSystem ? &pSystem->m_entries : nullptr;
+    m_tournament = TournamentHandle(m_pEntries, hTournament);
     m_pSystem = pSystem;
     m_nSkin = nSkin;
     m_strTournamentPath = strTournamentPath;
@@ -42,7 +35,7 @@ bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
     const QString target = GetFullPath(path);
     const QByteArray tournamentPath = target.toUtf8();
     if (m_pEntries && m_pEntries->OnSaveTournament)
-        m_pEntries->OnSaveTournament(m_hTournament, tournamentPath.constData());
+        m_pEntries->OnSaveTournament(GetTournament(), tournamentPath.constData());
     // The system's answer says nothing reliable (many answer 0 either way), but a file that is
     // not there was not saved: the document keeps its path and its changes, so that closing
     // still asks instead of losing them.
@@ -59,7 +52,7 @@ bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
     ShowProgress(QStringLiteral("Обновляется турнирная таблица"));
     const QByteArray tablePath = m_strTablePath.toUtf8();
     if (m_pEntries && m_pEntries->SaveTable)
-        m_pEntries->SaveTable(m_hTournament, tablePath.constData());
+        m_pEntries->SaveTable(GetTournament(), tablePath.constData());
     ShowProgress(QString());
 
     ShowProgress(QStringLiteral("Обновляются дополнительные файлы"));
@@ -72,13 +65,13 @@ bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
 }
 
 void CVelmoraDoc::CopyCurrentSkinFiles() {
-    CVelmoraApp* app = theApp();
-    if (!app || !app->m_pCatalogue || !m_pSystem)
+    const SystemCatalogue* catalogue = m_pHost ? m_pHost->Catalogue() : nullptr;
+    if (!catalogue || !m_pSystem)
         return;
     if (m_nSkin < 0 || m_nSkin >= m_pSystem->m_skins.size())
         return;
-    app->m_pCatalogue->CopySkinFiles(m_pSystem, m_pSystem->m_skins.at(m_nSkin),
-                                     GetPathFolder(m_strTournamentPath));
+    catalogue->CopySkinFiles(m_pSystem, m_pSystem->m_skins.at(m_nSkin),
+                             GetPathFolder(m_strTournamentPath));
 }
 
 void CVelmoraDoc::RefreshTitle() {
@@ -86,8 +79,8 @@ void CVelmoraDoc::RefreshTitle() {
     if (CChildFrame* frame = GetFrame())
         frame->setWindowTitle(title);
     m_strPathName = m_strTournamentPath;
-    if (CVelmoraApp* app = theApp(); app && !m_strPathName.isEmpty())
-        app->AddToRecentFileList(m_strPathName);
+    if (m_pHost && !m_strPathName.isEmpty())
+        m_pHost->AddToRecentFiles(m_strPathName);
     // Last: naming the file must not leave the bare file name as the title.
     m_strTitle = title;
     emit titleChanged(title);
@@ -147,8 +140,8 @@ CChildFrame* CVelmoraDoc::GetFrame() const {
 }
 
 QWidget* CVelmoraDoc::DialogOwner() const {
-    if (CVelmoraApp* app = theApp(); app && app->GetMainFrame())
-        return app->GetMainFrame();
+    if (QWidget* owner = m_pHost ? m_pHost->DialogOwner() : nullptr)
+        return owner;
     if (CChildFrame* frame = GetFrame())
         return frame;
     return m_pView;

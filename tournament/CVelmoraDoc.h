@@ -1,27 +1,28 @@
 #pragma once
 
-#include "systems/SystemEntryTable.h"
+#include "systems/PluginHandles.h"
 
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
 class CChildFrame;
 class CVelmoraView;
+class HostServices;
 class SystemInfo;
 class QWidget;
 
 // One open tournament: the plug-in's handle, the system and skin, the tournament file and
-// its table page. Owns its own entry table; frees the tournament when destroyed.
+// its table page. Owns the tournament handle and frees it when destroyed; the entry table is
+// the system's, kept in the catalogue.
 class CVelmoraDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CVelmoraDoc(QObject* parent = nullptr);
+    explicit CVelmoraDoc(HostServices* host = nullptr, QObject* parent = nullptr);
     ~CVelmoraDoc() override; // FreeTournament, exactly once
 
     // The framework's new-document step: empty and not modified.
     bool OnNewDocument();
+    // Takes ownership of the tournament, which the system's FreeTournament gives back.
     void AttachTournament(VelmoraTournament hTournament, SystemInfo* pSystem, int nSkin,
                           const QString& strTournamentPath, const QString& strTablePath);
     // False, with a message and nothing changed, when the tournament file did not get written.
@@ -29,8 +30,9 @@ public:
     void RefreshTitle();
 
     // The framework's document commands and save prompt.
-    bool DoFileSave(); // Save (57603): falls back to Save As for a read-only or missing file
-    bool DoSaveAs();   // Save As (57604); false when cancelled
+    // Save: falls back to Save As for a read-only or missing file, which Save cannot write.
+    bool DoFileSave();
+    bool DoSaveAs(); // false when cancelled
     // Before closing: asks "Save changes to %1?" when modified. False: keep the window open.
     bool SaveModified();
 
@@ -46,8 +48,10 @@ public:
     // Copies the current skin's files beside the tournament file.
     void CopyCurrentSkinFiles();
 
-    VelmoraTournament m_hTournament = 0;
-    std::unique_ptr<SystemEntryTable> m_pEntries;
+    VelmoraTournament GetTournament() const { return m_tournament.Get(); }
+    HostServices* Host() const { return m_pHost; }
+
+    const SystemEntryTable* m_pEntries = nullptr; // the system's; null until attached
     QString m_strTournamentPath;
     QString m_strTablePath;
     SystemInfo* m_pSystem = nullptr; // not owned; lives in the catalogue
@@ -62,6 +66,8 @@ private:
     // when there is no main window.
     QWidget* DialogOwner() const;
 
+    HostServices* m_pHost;
+    TournamentHandle m_tournament{nullptr};
     bool m_bModified = false;
     QString m_strTitle;
     QString m_strPathName;

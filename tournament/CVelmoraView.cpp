@@ -158,7 +158,7 @@ void CVelmoraView::FillMatchList() {
     if (!m_pDocument || !m_pDocument->m_pEntries)
         return;
     const SystemEntryTable& entries = *m_pDocument->m_pEntries;
-    const VelmoraTournament tournament = m_pDocument->m_hTournament;
+    const VelmoraTournament tournament = m_pDocument->GetTournament();
     const int tab = GetSelectedTab();
 
     const QList<QListWidgetItem*> selected = m_listMatches->selectedItems();

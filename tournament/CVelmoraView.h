@@ -33,17 +33,17 @@ public:
     // The match index (the plug-in's position) of the selected list item; -1 with none.
     int GetSelectedMatch() const;
 
-    // Match commands: the result button (1028) and a double click in the list; the delete
-    // button (1029). Then the refresh after a change.
+    // Match commands: the result button and a double click in the list; the delete button.
+    // Then the refresh after a change, since a result may change the table and every list.
     void OnMatchResult();
     void OnDeleteMatchResult();
     void RefreshAfterChange();
 
     // Tournament commands, reached from the main frame's menus, toolbar and accelerators.
-    void OnReports();              // 132
-    void OnTournamentInfo();       // 131
-    void OnTournamentParameters(); // 139
-    void OnChangeSkin();           // 141
+    void OnReports();
+    void OnTournamentInfo();
+    void OnTournamentParameters();
+    void OnChangeSkin();
 
     CWebBrowser* m_wndBrowser = nullptr; // created by the initial update
     QFont m_fontTitle;

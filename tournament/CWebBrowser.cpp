@@ -1,6 +1,6 @@
 #include "CWebBrowser.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QUrl>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
 // The view's commands on the selected match and the refresh that follows them.
 #include "CVelmoraView.h"
 
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "tournament/CVelmoraDoc.h"
-#include "tournament/ProgressText.h"
 
 void CVelmoraView::OnMatchResult() {
     const int match = GetSelectedMatch();
@@ -23,7 +23,7 @@ void CVelmoraView::OnMatchResult() {
         break;
     }
     if (command)
-        command(m_pDocument->m_hTournament, match);
+        command(m_pDocument->GetTournament(), match);
     RefreshAfterChange();
 }
 
@@ -48,13 +48,13 @@ void CVelmoraView::OnDeleteMatchResult() {
     const auto command =
         tab == Current ? entries.OnDeleteCurrentMatchResult : entries.OnDeleteLastMatchResult;
     if (command)
-        command(m_pDocument->m_hTournament, match);
+        command(m_pDocument->GetTournament(), match);
     RefreshAfterChange();
 }
 
 void CVelmoraView::SaveTableIfModified() {
     const SystemEntryTable& entries = *m_pDocument->m_pEntries;
-    const VelmoraTournament tournament = m_pDocument->m_hTournament;
+    const VelmoraTournament tournament = m_pDocument->GetTournament();
     if (!entries.TableWasModified || !entries.TableWasModified(tournament))
         return;
     ShowProgress(QStringLiteral("Обновляется турнирная таблица"));
@@ -68,7 +68,8 @@ void CVelmoraView::SaveTableIfModified() {
 void CVelmoraView::MarkIfTournamentModified() {
     const SystemEntryTable& entries = *m_pDocument->m_pEntries;
     // A zero answer never clears the flag: only a save does.
-    if (entries.TournamentWasModified && entries.TournamentWasModified(m_pDocument->m_hTournament))
+    if (entries.TournamentWasModified &&
+        entries.TournamentWasModified(m_pDocument->GetTournament()))
         m_pDocument->SetModifiedFlag(true);
 }
 

@@ -1,19 +1,18 @@
 // The view's commands on the whole tournament: parameters, information, skin and reports.
 #include "CVelmoraView.h"
 
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "tournament/CReportsDlg.h"
 #include "tournament/CSelectSkinDlg.h"
 #include "tournament/CVelmoraDoc.h"
-#include "tournament/ProgressText.h"
+#include "tournament/HostServices.h"
 
 void CVelmoraView::OnTournamentParameters() {
     if (!m_pDocument || !m_pDocument->m_pEntries)
         return;
     if (m_pDocument->m_pEntries->OnTournamentParameters)
-        m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->m_hTournament);
+        m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->GetTournament());
     SaveTableIfModified();
     MarkIfTournamentModified();
     // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
@@ -26,7 +25,7 @@ void CVelmoraView::OnTournamentInfo() {
     if (!m_pDocument || !m_pDocument->m_pEntries)
         return;
     if (m_pDocument->m_pEntries->OnTournamentInfo)
-        m_pDocument->m_pEntries->OnTournamentInfo(m_pDocument->m_hTournament);
+        m_pDocument->m_pEntries->OnTournamentInfo(m_pDocument->GetTournament());
     MarkIfTournamentModified();
 }
 
@@ -34,9 +33,8 @@ void CVelmoraView::OnChangeSkin() {
     if (!m_pDocument || !m_pDocument->m_pSystem)
         return;
     // Owned by the main window, as dialogs without a parent of their own are.
-    QWidget* owner = theApp() && theApp()->GetMainFrame()
-                         ? static_cast<QWidget*>(theApp()->GetMainFrame())
-                         : this;
+    HostServices* host = m_pDocument->Host();
+    QWidget* owner = host && host->DialogOwner() ? host->DialogOwner() : this;
     CSelectSkinDlg dialog(owner);
     dialog.m_pSystem = m_pDocument->m_pSystem;
     dialog.m_nSkin = m_pDocument->m_nSkin;
@@ -52,14 +50,14 @@ void CVelmoraView::OnChangeSkin() {
 void CVelmoraView::OnReports() {
     if (!m_pDocument || !m_pDocument->m_pEntries)
         return;
-    SystemEntryTable* entries = m_pDocument->m_pEntries.get();
+    const SystemEntryTable* entries = m_pDocument->m_pEntries;
     const int count = entries->GetReportsCount ? entries->GetReportsCount() : 0;
     if (count <= 0) {
         Prompts::Message(this, QStringLiteral("Данная турнирная система не содержит отчётов"),
                          QStringLiteral("Ошибка"), Prompts::Icon::None, QMessageBox::Ok, true);
         return;
     }
-    CReportsDlg dialog(m_pDocument->m_hTournament, entries, &m_pDocument->m_strTournamentPath,
+    CReportsDlg dialog(m_pDocument->GetTournament(), entries, &m_pDocument->m_strTournamentPath,
                        this);
     dialog.exec();
 }

@@ -1,5 +1,6 @@
 #include "wizard/CChooseSortingDlg.h"
 
+#include "core/DialogUnits.h"
 #include "systems/HostText.h"
 #include "wizard/WizardHelpers.h"
 
@@ -8,7 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-CChooseSortingDlg::CChooseSortingDlg(SystemEntryTable* pEntries, QWidget* parent)
+CChooseSortingDlg::CChooseSortingDlg(const SystemEntryTable* pEntries, QWidget* parent)
     : QDialog(parent), m_pEntries(pEntries), m_listSortings(new QListWidget(this)),
       m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
       m_btnCancel(new QPushButton(QStringLiteral("Отмена"), this)) {

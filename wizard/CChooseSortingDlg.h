@@ -13,9 +13,9 @@ class QPushButton;
 class CChooseSortingDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CChooseSortingDlg(SystemEntryTable* pEntries, QWidget* parent = nullptr);
+    explicit CChooseSortingDlg(const SystemEntryTable* pEntries, QWidget* parent = nullptr);
 
-    SystemEntryTable* m_pEntries;
+    const SystemEntryTable* m_pEntries;
     int m_nSorting = 0; // the chosen method, set on accept
     QListWidget* m_listSortings;
 

@@ -1,9 +1,11 @@
 #include "wizard/CGetPlayersDlg.h"
 
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/DialogUnits.h"
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "systems/HostText.h"
 #include "systems/PathHelpers.h"
+#include "systems/PluginHandles.h"
 #include "wizard/CPlayersListBox.h"
 #include "wizard/WizardHelpers.h"
 
@@ -31,7 +33,7 @@ QGroupBox* MakeGroup(const QString& title, const QList<QPushButton*>& buttons, Q
 
 } // namespace
 
-CGetPlayersDlg::CGetPlayersDlg(SystemEntryTable* pEntries, VelmoraPlayers* ppPlayers,
+CGetPlayersDlg::CGetPlayersDlg(const SystemEntryTable* pEntries, VelmoraPlayers* ppPlayers,
                                QWidget* parent)
     : QDialog(parent), m_ppPlayers(ppPlayers), m_pEntries(pEntries),
       m_listPlayers(new CPlayersListBox(this, this)),
@@ -209,7 +211,7 @@ void CGetPlayersDlg::OnListSave() {
         m_pEntries->OnSavePlayers(Players(), m_strListPath.toUtf8().constData());
         return;
     }
-    SaveListFrom(theApp() ? theApp()->m_strProgramFolder : QString());
+    SaveListFrom(m_strProgramFolder);
 }
 
 void CGetPlayersDlg::OnListSaveAs() {
@@ -230,11 +232,11 @@ void CGetPlayersDlg::OnListLoad() {
         AskListFile(false, QStringLiteral("Загрузить список игроков"), ListFolder());
     if (path.isEmpty())
         return;
-    ShowWizardProgress(QStringLiteral("Загрузка списка игроков"), this);
+    ShowProgress(QStringLiteral("Загрузка списка игроков"), this);
     // The file is read before the current players are given up: a file the plug-in cannot
     // read must not cost the players typed so far.
     const VelmoraPlayers loaded = m_pEntries->OnLoadPlayers(path.toUtf8().constData());
-    ShowWizardProgress(QString());
+    ShowProgress(QString());
     if (!loaded)
         return;
     // Only a file that was read is remembered, so "Сохранить" never writes over a file that
@@ -250,14 +252,14 @@ void CGetPlayersDlg::OnListAdd() {
         AskListFile(false, QStringLiteral("Добавить список игроков"), ListFolder());
     if (path.isEmpty())
         return;
-    ShowWizardProgress(QStringLiteral("Добавление списка игроков"), this);
-    const VelmoraPlayers other = m_pEntries->OnLoadPlayers(path.toUtf8().constData());
-    if (other) {
+    ShowProgress(QStringLiteral("Добавление списка игроков"), this);
+    if (const VelmoraPlayers loaded = m_pEntries->OnLoadPlayers(path.toUtf8().constData())) {
+        // The list read is only a source: given back once its players are added.
+        const PlayersHandle other(m_pEntries, loaded);
         m_strListPath = path;
-        m_pEntries->OnAddPlayerList(Players(), other);
-        m_pEntries->FreePlayers(other);
+        m_pEntries->OnAddPlayerList(Players(), other.Get());
     }
-    ShowWizardProgress(QString());
+    ShowProgress(QString());
     ReloadPlayerList();
 }
 

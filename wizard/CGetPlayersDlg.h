@@ -18,13 +18,14 @@ public:
     static constexpr int kMaxPlayers = 4096;
 
     // The handle variable is read for every call and replaced by "Загрузить".
-    CGetPlayersDlg(SystemEntryTable* pEntries, VelmoraPlayers* ppPlayers,
+    CGetPlayersDlg(const SystemEntryTable* pEntries, VelmoraPlayers* ppPlayers,
                    QWidget* parent = nullptr);
 
     VelmoraPlayers* m_ppPlayers;
-    SystemEntryTable* m_pEntries;
+    const SystemEntryTable* m_pEntries;
     CPlayersListBox* m_listPlayers;
-    QString m_strListPath; // the players list file of the last confirmed file dialog
+    QString m_strListPath;      // the players list file of the last confirmed file dialog
+    QString m_strProgramFolder; // where a new players list is proposed to be saved
     QPushButton* m_btnPlayerModify;
     QPushButton* m_btnPlayerDelete;
     int m_nPlayers = 0;

@@ -1,7 +1,8 @@
 #include "wizard/CNewTournamentDlg.h"
 
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "core/DialogUnits.h"
+#include "core/ListRows.h"
+#include "core/Prompts.h"
 #include "systems/HostText.h"
 #include "systems/SystemCatalogue.h"
 #include "systems/velmora_system.h"
@@ -15,10 +16,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CNewTournamentDlg::CNewTournamentDlg(QWidget* parent)
+CNewTournamentDlg::CNewTournamentDlg(const SystemCatalogue* catalogue, QWidget* parent)
     : QDialog(parent), m_listSystems(new QListWidget(this)),
       m_editDescription(new QPlainTextEdit(this)), m_listSkins(new QListWidget(this)),
-      m_editName(new QLineEdit(this)), m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
+      m_pCatalogue(catalogue), m_editName(new QLineEdit(this)),
+      m_btnNext(new QPushButton(QStringLiteral("Далее"), this)),
       m_btnCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
     setObjectName(QStringLiteral("CNewTournamentDlg"));
     setWindowTitle(QStringLiteral("Параметры нового чемпионата"));
@@ -95,20 +97,15 @@ void CNewTournamentDlg::showEvent(QShowEvent* event) {
 
 void CNewTournamentDlg::OnInitDialog() {
     m_editName->setText(m_strName.left(kMaxNameLength));
-    const SystemCatalogue* catalogue = theApp() ? theApp()->m_pCatalogue : nullptr;
-    const int count = catalogue ? catalogue->GetCount() : 0;
+    const int count = m_pCatalogue ? m_pCatalogue->GetCount() : 0;
     {
         // Filling the list must not run OnSystemChanged for every row.
         const QSignalBlocker blocker(m_listSystems);
         for (int i = 0; i < count; ++i) {
-            SystemInfo* system = catalogue->GetAt(i);
+            SystemInfo* system = m_pCatalogue->GetAt(i);
             char name[VELMORA_NAME_SIZE] = {};
-            auto getName = system && system->m_hLibrary
-                               ? reinterpret_cast<VelmoraFn_GetSystemName>(
-                                     system->m_hLibrary->resolve("GetSystemName"))
-                               : nullptr;
-            if (getName)
-                getName(name);
+            if (system && system->m_entries.GetSystemName)
+                system->m_entries.GetSystemName(name);
             InsertSorted(m_listSystems, TextFromBuffer(name, sizeof name), i);
         }
         if (m_listSystems->count() > 0)
@@ -121,27 +118,25 @@ void CNewTournamentDlg::OnInitDialog() {
 }
 
 SystemInfo* CNewTournamentDlg::SelectedSystem() const {
-    const SystemCatalogue* catalogue = theApp() ? theApp()->m_pCatalogue : nullptr;
     const int index = SelectedItemValue(m_listSystems);
-    return catalogue && index >= 0 ? catalogue->GetAt(index) : nullptr;
+    return m_pCatalogue && index >= 0 ? m_pCatalogue->GetAt(index) : nullptr;
 }
 
 void CNewTournamentDlg::OnSystemChanged() {
     SystemInfo* system = SelectedSystem();
     char description[VELMORA_DESCRIPTION_SIZE] = {};
-    auto getDescription = system && system->m_hLibrary
-                              ? reinterpret_cast<VelmoraFn_GetSystemDescription>(
-                                    system->m_hLibrary->resolve("GetSystemDescription"))
-                              : nullptr;
-    if (getDescription)
-        getDescription(description);
+    if (system && system->m_entries.GetSystemDescription)
+        system->m_entries.GetSystemDescription(description);
     m_editDescription->setPlainText(TextFromBuffer(description, sizeof description));
     FillSkinList();
 }
 
 void CNewTournamentDlg::FillSkinList() {
     // The skin keeps its row number across a change of system, clamped to the new list.
-    FillSkinRows(m_listSkins, SelectedSystem());
+    if (const SystemInfo* system = SelectedSystem())
+        FillSortedRows(m_listSkins, system->m_skins);
+    else
+        FillSortedRows(m_listSkins, {});
 }
 
 void CNewTournamentDlg::OnNext() {

@@ -7,6 +7,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class SystemCatalogue;
 class SystemInfo;
 
 // The wizard's first step: the tournament system, its skin and the tournament name. Both
@@ -19,7 +20,7 @@ public:
     static constexpr int kResultNext = 3;
     static constexpr int kMaxNameLength = 255;
 
-    explicit CNewTournamentDlg(QWidget* parent = nullptr);
+    explicit CNewTournamentDlg(const SystemCatalogue* catalogue, QWidget* parent = nullptr);
 
     int m_nSystem = 0; // catalogue index of the chosen system, set by "Далее"
     QString m_strName; // the tournament name, set by "Далее"
@@ -41,6 +42,7 @@ private:
     void OnInitDialog();
     SystemInfo* SelectedSystem() const;
 
+    const SystemCatalogue* m_pCatalogue; // not owned
     QLineEdit* m_editName;
     QPushButton* m_btnNext;
     QPushButton* m_btnCancel;

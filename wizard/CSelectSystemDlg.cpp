@@ -1,5 +1,7 @@
 #include "wizard/CSelectSystemDlg.h"
 
+#include "core/DialogUnits.h"
+#include "core/ListRows.h"
 #include "systems/HostText.h"
 #include "systems/SystemInfo.h"
 #include "wizard/WizardHelpers.h"
@@ -96,7 +98,7 @@ int CSelectSystemDlg::SelectedSystemIndex() const {
 void CSelectSystemDlg::FillSkinList() {
     // The skin keeps its row number across a change of system, clamped to the new list.
     const int k = SelectedSystemIndex();
-    FillSkinRows(m_listSkins, k >= 0 ? (*m_pSystems)[k] : nullptr);
+    FillSortedRows(m_listSkins, k >= 0 ? (*m_pSystems)[k]->m_skins : QStringList());
 }
 
 void CSelectSystemDlg::accept() {

@@ -185,7 +185,8 @@ void FillList(const std::vector<std::string>& texts, char** buffers, int32_t cou
         if (unterminated)
             std::memset(buffers[k], 'x', VELMORA_NAME_SIZE);
         else
-            Copy(buffers[k], VELMORA_NAME_SIZE, k < static_cast<int32_t>(texts.size()) ? texts[k] : "");
+            Copy(buffers[k], VELMORA_NAME_SIZE,
+                 k < static_cast<int32_t>(texts.size()) ? texts[k] : "");
     }
 }
 
@@ -210,7 +211,6 @@ std::string H(uintptr_t h) {
 }
 
 } // namespace
-
 
 extern "C" {
 
@@ -271,7 +271,8 @@ VELMORA_EXPORT int32_t OnModifyPlayer(VelmoraPlayers players, int32_t index) {
     Players* p = AsPlayers(players);
     if (r && p && index >= 0 && index < static_cast<int32_t>(p->names.size()))
         p->names[index] += " (changed)";
-    Log("OnModifyPlayer(" + H(players) + ", " + std::to_string(index) + ") -> " + std::to_string(r));
+    Log("OnModifyPlayer(" + H(players) + ", " + std::to_string(index) + ") -> " +
+        std::to_string(r));
     return r;
 }
 
@@ -310,7 +311,8 @@ VELMORA_EXPORT VelmoraPlayers OnLoadPlayers(const char* path) {
 VELMORA_EXPORT int32_t GetPlayerHeader(VelmoraPlayers players, char* line, int32_t index) {
     Players* p = AsPlayers(players);
     std::string text = p && index >= 0 && index < static_cast<int32_t>(p->names.size())
-                           ? p->names[index] : std::string("?");
+                           ? p->names[index]
+                           : std::string("?");
     Copy(line, VELMORA_NAME_SIZE, text);
     Log("GetPlayerHeader(" + H(players) + ", " + std::to_string(index) + ") -> 0");
     return 0;
@@ -330,7 +332,8 @@ VELMORA_EXPORT int32_t FreePlayers(VelmoraPlayers players) {
 }
 
 VELMORA_EXPORT int32_t GetSortingTypesCount(void) {
-    const int32_t n = static_cast<int32_t>(Split(Cfg().Get("sortings", "Random|Rating"), '|').size());
+    const int32_t n =
+        static_cast<int32_t>(Split(Cfg().Get("sortings", "Random|Rating"), '|').size());
     Log("GetSortingTypesCount() -> " + std::to_string(n));
     return n;
 }
@@ -349,7 +352,7 @@ VELMORA_EXPORT int32_t ApplySorting(VelmoraPlayers players, int32_t index) {
 VELMORA_EXPORT VelmoraTournament CreateTournament(const char* name, VelmoraParameters parameters,
                                                   VelmoraPlayers players) {
     const std::string playersId = H(players); // before the address can be reused
-    delete AsPlayers(players); // the tournament owns the players from here on
+    delete AsPlayers(players);                // the tournament owns the players from here on
     VelmoraTournament h = 0;
     if (Cfg().Int("create_tournament", 1)) {
         auto* t = new Tournament;
@@ -368,7 +371,8 @@ VELMORA_EXPORT int32_t FreeTournament(VelmoraTournament tournament) {
 }
 
 VELMORA_EXPORT VelmoraParameters GetCustomTournamentCreationParameters(void) {
-    const VelmoraParameters h = Cfg().Int("creation_params", 1) ? static_cast<VelmoraParameters>(g_nextParameters++) : 0;
+    const VelmoraParameters h =
+        Cfg().Int("creation_params", 1) ? static_cast<VelmoraParameters>(g_nextParameters++) : 0;
     Log("GetCustomTournamentCreationParameters() -> " + std::to_string(h));
     return h;
 }
@@ -383,27 +387,27 @@ VELMORA_EXPORT int32_t OnTournamentParameters(VelmoraTournament tournament) {
     return 0;
 }
 
-#define PROBE_LIST(Kind, key)                                                                     \
-    VELMORA_EXPORT int32_t Get##Kind##MatchesCount(VelmoraTournament tournament) {                \
-        const int32_t n = Count(key);                                                             \
-        Log("Get" #Kind "MatchesCount(" + H(tournament) + ") -> " + std::to_string(n));          \
-        return n;                                                                                 \
-    }                                                                                             \
-    VELMORA_EXPORT int32_t Get##Kind##MatchesHeaders(VelmoraTournament tournament, char** lines,  \
-                                                     int32_t count) {                             \
-        FillList(Headers(key), lines, count);                                                     \
-        Log("Get" #Kind "MatchesHeaders(" + H(tournament) + ", " + std::to_string(count) +       \
-            ") -> 0");                                                                            \
-        return 0;                                                                                 \
+#define PROBE_LIST(Kind, key)                                                                      \
+    VELMORA_EXPORT int32_t Get##Kind##MatchesCount(VelmoraTournament tournament) {                 \
+        const int32_t n = Count(key);                                                              \
+        Log("Get" #Kind "MatchesCount(" + H(tournament) + ") -> " + std::to_string(n));            \
+        return n;                                                                                  \
+    }                                                                                              \
+    VELMORA_EXPORT int32_t Get##Kind##MatchesHeaders(VelmoraTournament tournament, char** lines,   \
+                                                     int32_t count) {                              \
+        FillList(Headers(key), lines, count);                                                      \
+        Log("Get" #Kind "MatchesHeaders(" + H(tournament) + ", " + std::to_string(count) +         \
+            ") -> 0");                                                                             \
+        return 0;                                                                                  \
     }
 PROBE_LIST(Nearest, "nearest")
 PROBE_LIST(Current, "current")
 PROBE_LIST(Last, "last")
 
-#define PROBE_MATCH_COMMAND(Name)                                                                 \
-    VELMORA_EXPORT int32_t Name(VelmoraTournament tournament, int32_t index) {                    \
-        Log(#Name "(" + H(tournament) + ", " + std::to_string(index) + ") -> 0");                 \
-        return 0;                                                                                 \
+#define PROBE_MATCH_COMMAND(Name)                                                                  \
+    VELMORA_EXPORT int32_t Name(VelmoraTournament tournament, int32_t index) {                     \
+        Log(#Name "(" + H(tournament) + ", " + std::to_string(index) + ") -> 0");                  \
+        return 0;                                                                                  \
     }
 PROBE_MATCH_COMMAND(OnAddMatchResult)
 PROBE_MATCH_COMMAND(OnModifyLastMatchResult)
@@ -436,13 +440,15 @@ VELMORA_EXPORT int32_t SaveTable(VelmoraTournament tournament, const char* path)
     const int tables = t ? ++t->tables : 0;
     WriteFile(path, "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
                     "<link rel=\"stylesheet\" href=\"style.css\"></head><body><p id=\"table\">"
-                    "probe table " + std::to_string(tables) + "</p></body></html>\n");
+                    "probe table " +
+                        std::to_string(tables) + "</p></body></html>\n");
     Log("SaveTable(" + H(tournament) + ", " + Quote(path) + ") -> 0");
     return 0;
 }
 
 VELMORA_EXPORT int32_t GetReportsCount(void) {
-    const int32_t n = static_cast<int32_t>(Split(Cfg().Get("reports", "Table:htm|Protocol:txt"), '|').size());
+    const int32_t n =
+        static_cast<int32_t>(Split(Cfg().Get("reports", "Table:htm|Protocol:txt"), '|').size());
     Log("GetReportsCount() -> " + std::to_string(n));
     return n;
 }
@@ -473,7 +479,8 @@ VELMORA_EXPORT int32_t GetReportsNames(char** names, int32_t count) {
 
 VELMORA_EXPORT int32_t SaveReport(VelmoraTournament tournament, int32_t index, const char* path) {
     WriteFile(path, "report " + std::to_string(index) + "\n");
-    Log("SaveReport(" + H(tournament) + ", " + std::to_string(index) + ", " + Quote(path) + ") -> 0");
+    Log("SaveReport(" + H(tournament) + ", " + std::to_string(index) + ", " + Quote(path) +
+        ") -> 0");
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,8 +77,10 @@ void UseTestEnvironment() {
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath(QStringLiteral("settings")));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.filePath(QStringLiteral("settings")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       home.filePath(QStringLiteral("settings")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       home.filePath(QStringLiteral("settings")));
     Prompts::SetTestMode(true);
 }
 

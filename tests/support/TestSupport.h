@@ -12,7 +12,7 @@ class ProbeFolder {
 public:
     ProbeFolder();
 
-    QString Root() const;              // the program folder, without a trailing separator
+    QString Root() const; // the program folder, without a trailing separator
     QString Path(const QString& relative) const;
 
     // Copies a probe library into Systems/<package>/<file> (file gets the platform suffix if

@@ -1,16 +1,16 @@
-#include "app/CChildFrame.h"
-#include "app/CDocTemplate.h"
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
-#include "app/Prompts.h"
+#include "wizard/COpenTournamentWizard.h"
+
+#include "core/ProgressText.h"
+#include "core/Prompts.h"
 #include "systems/PathHelpers.h"
+#include "systems/PluginHandles.h"
 #include "systems/SystemCatalogue.h"
+#include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
-#include "tournament/CVelmoraView.h"
+#include "tournament/HostServices.h"
 #include "wizard/CSelectSystemDlg.h"
 #include "wizard/WizardHelpers.h"
-
-#include <QMdiArea>
 
 #include <cstring>
 #include <vector>
@@ -34,7 +34,7 @@ QByteArray FormatIdentifierOf(const SystemEntryTable& entries) {
 
 } // namespace
 
-void CVelmoraApp::OnFileOpen() {
+void COpenTournamentWizard::Run() {
     // Under the current folder of this moment, not the program folder.
     Prompts::FileRequest request =
         TournamentFileRequest(QStringLiteral("Открыть чемпионат"), false);
@@ -42,14 +42,10 @@ void CVelmoraApp::OnFileOpen() {
     const QString path = Prompts::FileDialog(request);
     if (path.isEmpty())
         return;
-    OpenTournamentFile(path, true);
+    OpenFile(path, true);
 }
 
-CVelmoraDoc* CVelmoraApp::OpenDocumentFile(const QString& path) {
-    return OpenTournamentFile(path, false);
-}
-
-CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpenCommand) {
+CVelmoraDoc* COpenTournamentWizard::OpenFile(const QString& path, bool bFromOpenCommand) {
     QByteArray formatId;
     if (!ReadFormatIdentifier(path, &formatId)) {
         ShowOpeningError(QStringLiteral("Не удалось открыть файл"));
@@ -57,16 +53,13 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     }
 
     // Every installed system that writes exactly this identifier, in catalogue order.
+    const SystemCatalogue* catalogue = m_host.Catalogue();
     std::vector<SystemEntryTable> tables;
     std::vector<SystemInfo*> systems;
-    for (int i = 0, count = m_pCatalogue ? m_pCatalogue->GetCount() : 0; i < count; ++i) {
-        SystemInfo* system = m_pCatalogue->GetAt(i);
-        if (!system)
-            continue;
-        SystemEntryTable entries;
-        entries.Resolve(system->m_hLibrary.get());
-        if (FormatIdentifierOf(entries) == formatId) {
-            tables.push_back(entries);
+    for (int i = 0, count = catalogue ? catalogue->GetCount() : 0; i < count; ++i) {
+        SystemInfo* system = catalogue->GetAt(i);
+        if (system && FormatIdentifierOf(system->m_entries) == formatId) {
+            tables.push_back(system->m_entries);
             systems.push_back(system);
         }
     }
@@ -77,57 +70,45 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
     }
 
     // Owned by the main window, as a dialog without an explicit parent is.
-    CSelectSystemDlg dlgSelect(&tables, &systems, GetMainFrame());
-    if (dlgSelect.exec() != QDialog::Accepted)
+    CSelectSystemDlg dlgSelect(&tables, &systems, m_host.DialogOwner());
+    if (dlgSelect.exec() != QDialog::Accepted || !dlgSelect.m_pSystem)
         return nullptr;
     SystemInfo* system = dlgSelect.m_pSystem;
-    const SystemEntryTable entries = dlgSelect.m_entries;
+    const SystemEntryTable& entries = system->m_entries;
     const int nSkin = dlgSelect.m_nSkin;
 
-    ShowWizardProgress(QStringLiteral("Загружается чемпионат"));
-    const VelmoraTournament hTournament = entries.OnLoadTournament(path.toUtf8().constData());
-    ShowWizardProgress(QString());
-    if (!hTournament) {
+    ShowProgress(QStringLiteral("Загружается чемпионат"));
+    TournamentHandle tournament(&entries, entries.OnLoadTournament(path.toUtf8().constData()));
+    ShowProgress(QString());
+    if (!tournament.Get()) {
         ShowOpeningError(QStringLiteral("Ошибка загрузки чемпионата"));
         return nullptr;
     }
 
     const QString strTablePath = TablePagePath(path);
-    ShowWizardProgress(QStringLiteral("Обновляется турнирная таблица"));
-    entries.SaveTable(hTournament, strTablePath.toUtf8().constData());
-    ShowWizardProgress(QString());
+    ShowProgress(QStringLiteral("Обновляется турнирная таблица"));
+    entries.SaveTable(tournament.Get(), strTablePath.toUtf8().constData());
+    ShowProgress(QString());
 
-    ShowWizardProgress(QStringLiteral("Обновляются дополнительные файлы"));
-    m_pCatalogue->CopySkinFiles(system, system->m_skins.value(nSkin), GetPathFolder(path));
-    ShowWizardProgress(QString());
+    ShowProgress(QStringLiteral("Обновляются дополнительные файлы"));
+    catalogue->CopySkinFiles(system, system->m_skins.value(nSkin), GetPathFolder(path));
+    ShowProgress(QString());
 
-    CDocTemplate* docTemplate = GetDocTemplate();
+    CDocTemplate* docTemplate = m_host.DocTemplate();
     CChildFrame* frame = docTemplate ? docTemplate->CreateNewDocumentAndFrame() : nullptr;
     if (!frame) {
         // Nothing may hold the tournament now but this opening: give it back.
-        entries.FreeTournament(hTournament);
+        tournament.Reset();
         ShowOpeningError(QStringLiteral("Не удалось открыть окно чемпионата"));
         return nullptr;
     }
     CVelmoraDoc* doc = frame->GetDocument();
     doc->OnNewDocument();
-    doc->AttachTournament(hTournament, system, nSkin, path, strTablePath);
-
-    if (bFromOpenCommand) {
-        docTemplate->InitialUpdateFrame(frame, doc, true);
+    doc->AttachTournament(tournament.Release(), system, nSkin, path, strTablePath);
+    // Shown as the Open command shows its windows, whichever way the file came in.
+    docTemplate->InitialUpdateFrame(frame, doc, true);
+    if (bFromOpenCommand)
         return nullptr;
-    }
-    if (CVelmoraView* view = doc->GetView())
-        view->OnInitialUpdate();
-    if (CMainFrame* main = GetMainFrame()) {
-        if (!frame->mdiArea())
-            main->MdiArea()->addSubWindow(frame);
-        // Shown as the Open command shows its windows, whichever way the file came in.
-        frame->showMaximized();
-        main->MdiArea()->setActiveSubWindow(frame);
-    } else {
-        frame->showMaximized();
-    }
     frame->activateWindow();
     return doc;
 }

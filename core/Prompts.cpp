@@ -176,8 +176,5 @@ void ClearAsked() {
     State().messageAnswers.clear();
     State().fileAnswers.clear();
 }
-int PendingAnswers() {
-    return static_cast<int>(State().messageAnswers.size() + State().fileAnswers.size());
-}
 
 } // namespace Prompts

@@ -72,6 +72,5 @@ void QueueFileAnswer(const QString& path); // empty: cancel
 void SetObserver(std::function<void(const Record&)> observer);
 const QList<Record>& Asked();
 void ClearAsked(); // forgets the records and any unused answers
-int PendingAnswers();
 
 } // namespace Prompts

@@ -1,33 +1,33 @@
 #include "ProgressText.h"
 
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
+#include <QWidget>
 
 namespace {
 std::function<void(const QString&)>& Observer() {
     static std::function<void(const QString&)> observer;
     return observer;
 }
+std::function<void(const QString&)>& Display() {
+    static std::function<void(const QString&)> display;
+    return display;
+}
 } // namespace
 
-void ShowProgress(const QString& text) {
+void ShowProgress(const QString& text, QWidget* alsoRepaint) {
     if (Observer())
         Observer()(text);
-    ShowStatusLineProgress(text);
-}
-
-void ShowStatusLineProgress(const QString& text, QWidget* alsoRepaint) {
-    CVelmoraApp* app = theApp();
-    if (!app)
+    if (!Display())
         return;
-    app->ShowProgressText(text);
+    Display()(text);
     if (text.isEmpty())
         return;
     // The step that follows blocks the event loop: the text must be on screen before it.
-    if (CMainFrame* main = app->GetMainFrame(); main && main->isVisible())
-        main->repaint();
     if (alsoRepaint && alsoRepaint->isVisible())
         alsoRepaint->repaint();
+}
+
+void SetProgressDisplay(std::function<void(const QString&)> display) {
+    Display() = std::move(display);
 }
 
 void SetProgressObserver(std::function<void(const QString&)> observer) {

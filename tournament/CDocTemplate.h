@@ -1,19 +1,23 @@
 #pragma once
 
 #include <QList>
+#include <QMdiArea>
 #include <QPointer>
 
 #include <functional>
 
 class CChildFrame;
 class CVelmoraDoc;
+class HostServices;
 
 // The program's one document type: a CVelmoraDoc shown in a CChildFrame holding a
 // CVelmoraView, inside the main frame's multiple-document area.
 class CDocTemplate {
 public:
-    CDocTemplate();
+    // Documents get the host's services; windows go into the area once it is set.
+    explicit CDocTemplate(HostServices* host = nullptr);
     ~CDocTemplate();
+    void SetWindowArea(QMdiArea* area) { m_pArea = area; }
 
     // A new, empty document; null when it cannot be created.
     CVelmoraDoc* CreateNewDocument();
@@ -39,5 +43,7 @@ public:
     void CloseAllDocuments();
 
 private:
+    HostServices* m_pHost;
+    QPointer<QMdiArea> m_pArea;
     QList<QPointer<CVelmoraDoc>> m_documents;
 };

@@ -1,18 +1,16 @@
 #include "CDocTemplate.h"
 
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/CVelmoraApp.h"
+#include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
 
 #include <QMdiArea>
 
-CDocTemplate::CDocTemplate() = default;
+CDocTemplate::CDocTemplate(HostServices* host) : m_pHost(host) {}
 CDocTemplate::~CDocTemplate() = default;
 
 CVelmoraDoc* CDocTemplate::CreateNewDocument() {
-    auto* document = new CVelmoraDoc;
+    auto* document = new CVelmoraDoc(m_pHost);
     m_documents.removeAll(nullptr);
     m_documents.append(document);
     return document;
@@ -21,13 +19,12 @@ CVelmoraDoc* CDocTemplate::CreateNewDocument() {
 CChildFrame* CDocTemplate::CreateNewFrame(CVelmoraDoc* document) {
     if (!document)
         return nullptr;
-    CMainFrame* main = theApp() ? theApp()->GetMainFrame() : nullptr;
     auto* frame = new CChildFrame(document);
     auto* view = new CVelmoraView(document, frame);
     frame->setWidget(view);
     document->SetView(view);
-    if (main)
-        main->MdiArea()->addSubWindow(frame);
+    if (m_pArea)
+        m_pArea->addSubWindow(frame);
     return frame;
 }
 
