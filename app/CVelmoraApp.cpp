@@ -23,6 +23,7 @@
 #include <QTranslator>
 #include <QWindow>
 
+#include <csignal>
 #include <cstdio>
 
 #if defined(Q_OS_UNIX)
@@ -102,7 +103,16 @@ CVelmoraApp::~CVelmoraApp() {
         g_app = nullptr;
 }
 
+void CVelmoraApp::IgnoreFileSizeSignal() {
+#if defined(Q_OS_UNIX)
+    // Past a file-size limit the system kills the writer by default, and the user's work with
+    // it. Ignored, the write fails instead, and the save reports it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 void CVelmoraApp::PrepareProcess() {
+    IgnoreFileSizeSignal();
     // The web engine shares its OpenGL contexts with the widgets; this must precede the
     // QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -258,6 +258,16 @@ private slots:
         QCOMPARE(values, QList<int>({2, 0, 3, 1}));
     }
 
+    // Rounds and boards by number: a league's 56 matches in the order they are played.
+    void listSortsNumbersByValue() {
+        DocumentFixture fixture(
+            {QStringLiteral("nearest=10 тур, доска 1|2 тур, доска 10|2 тур, доска 2|1 тур")});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QCOMPARE(Rows(view->m_listMatches),
+                 QStringList({"1 тур=3", "2 тур, доска 2=2", "2 тур, доска 10=1",
+                              "10 тур, доска 1=0"}));
+    }
+
     // A line that looks like markup reads as the plug-in wrote it, in the list and its tooltip.
     void matchLinesAreShownAsWritten() {
         const QString line = QStringLiteral("1 тур: <b>Иванов</b> &amp; Пётр  —  1–0");

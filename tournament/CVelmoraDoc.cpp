@@ -7,9 +7,11 @@
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CVelmoraView.h"
+#include "tournament/FileStamp.h"
 #include "tournament/ProgressText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 CVelmoraDoc::CVelmoraDoc(QObject* parent) : QObject(parent) {}
@@ -38,15 +40,41 @@ void CVelmoraDoc::AttachTournament(VelmoraTournament hTournament, SystemInfo* pS
     RefreshTitle();
 }
 
+namespace {
+
+// The first line of a file, up to what a format identifier can hold: the line the opening
+// reads to find the systems that accept the file.
+QByteArray FirstLineOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray head = file.read(VELMORA_NAME_SIZE + 2);
+    const qsizetype lineFeed = head.indexOf('\n');
+    if (lineFeed >= 0)
+        head.truncate(lineFeed);
+    if (head.endsWith('\r'))
+        head.chop(1);
+    return head;
+}
+
+} // namespace
+
 bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
     const QString target = GetFullPath(path);
     const QByteArray tournamentPath = target.toUtf8();
+    const FileStamp before = FileStamp::Take(target);
+    const QByteArray formatBefore = before.Exists() ? FirstLineOf(target) : QByteArray();
     if (m_pEntries && m_pEntries->OnSaveTournament)
         m_pEntries->OnSaveTournament(m_hTournament, tournamentPath.constData());
-    // The system's answer says nothing reliable (many answer 0 either way), but a file that is
-    // not there was not saved: the document keeps its path and its changes, so that closing
-    // still asks instead of losing them.
-    if (!QFileInfo(target).isFile()) {
+    // The system's answer says nothing reliable (many answer 0 either way); the disk does. A
+    // file that is not there, or is still the old one (a full disk, a folder that takes no
+    // new files), or was cut short as it was written (empty, or no longer starting with the
+    // format line the opening reads) holds no save: the document keeps its path and its
+    // changes, so that closing still asks instead of losing them.
+    const FileStamp after = FileStamp::Take(target);
+    const bool saved = after.RewrittenSince(before) && after.Size() > 0 &&
+                       (!before.Exists() || FirstLineOf(target) == formatBefore);
+    if (!saved) {
         Prompts::Message(DialogOwner(),
                          QStringLiteral("Чемпионат не сохранён в файл «%1»")
                              .arg(QDir::toNativeSeparators(target)),

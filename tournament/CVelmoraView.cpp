@@ -1,6 +1,7 @@
 #include "CVelmoraView.h"
 
 #include "systems/HostText.h"
+#include "systems/NaturalOrder.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CWebBrowser.h"
 
@@ -190,13 +191,13 @@ void CVelmoraView::FillMatchList() {
         TextBufferArray buffers(n);
         if (buffers.Count() == n && headers) {
             headers(tournament, buffers.Pointers(), n);
-            // Alphabetical without regard to case, like the program's other sorted lists;
+            // Natural order ("2 тур" before "10 тур"), like the program's other sorted lists;
             // equal lines keep the plug-in's order. Sorted once, not at every insertion.
             QStringList texts = buffers.Texts();
             std::vector<int> order(static_cast<size_t>(n));
             std::iota(order.begin(), order.end(), 0);
             std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
-                return QString::compare(texts[a], texts[b], Qt::CaseInsensitive) < 0;
+                return NaturalLess(texts[a], texts[b]);
             });
             for (int i : order) {
                 auto* item = new QListWidgetItem(texts[i]);
