@@ -14,7 +14,7 @@ class QWidget;
 
 // Small pieces shared by the wizard, the opening and their dialogs.
 
-// Inserts a row into a list that keeps its rows in alphabetical order, case ignored, and gives
+// Inserts a row into a list that keeps its rows in natural order (NaturalCompare), and gives
 // it an item value. A name equal to an existing one goes after it, so equal names keep the
 // order in which they were added. Returns the new row.
 int InsertSorted(QListWidget* list, const QString& text, int value);
