@@ -639,9 +639,8 @@ void TestE2EJourney::parametersAndInformation() {
     }
     QVERIFY(!m_document->IsModified());
 
-    // A venue typed into the information: the tournament is changed, and once saved the
-    // page on disk shows it as text. The window shows it from its next reload on (the second
-    // window below).
+    // A venue typed into the information: the tournament is changed and its page rewritten
+    // and reloaded at once; once saved, the tournament file holds it too.
     const QString venue = kVenue;
     {
         JourneyDriver driver;
@@ -654,11 +653,11 @@ void TestE2EJourney::parametersAndInformation() {
         DRIVER_DONE(driver);
     }
     QVERIFY(m_document->IsModified());
+    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
+                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
     Main()->Action(Command::FileSave)->trigger();
     QVERIFY(!m_document->IsModified());
     QVERIFY(QString::fromUtf8(ReadAll(m_path)).contains(venue));
-    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
-                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
 }
 
 void TestE2EJourney::openTheSameFileTwice() {

@@ -63,6 +63,8 @@ private:
     void SaveTableIfModified();
     // Marks the document modified when the plug-in says the tournament changed.
     void MarkIfTournamentModified();
+    // After the parameters or the information: the page, the modified flag, the list.
+    void RefreshAfterTournamentCommand();
 
     CVelmoraDoc* m_pDocument;
 };

@@ -14,12 +14,7 @@ void CVelmoraView::OnTournamentParameters() {
         return;
     if (m_pDocument->m_pEntries->OnTournamentParameters)
         m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->m_hTournament);
-    SaveTableIfModified();
-    MarkIfTournamentModified();
-    // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
-    // list left as it was would send the next result or deletion to whatever match now has
-    // that index, so it is refilled, keeping its position.
-    FillMatchList();
+    RefreshAfterTournamentCommand();
 }
 
 void CVelmoraView::OnTournamentInfo() {
@@ -27,7 +22,17 @@ void CVelmoraView::OnTournamentInfo() {
         return;
     if (m_pDocument->m_pEntries->OnTournamentInfo)
         m_pDocument->m_pEntries->OnTournamentInfo(m_pDocument->m_hTournament);
+    // A new name, venue or arbiter belongs on the page at once, not after some later change.
+    RefreshAfterTournamentCommand();
+}
+
+void CVelmoraView::RefreshAfterTournamentCommand() {
+    SaveTableIfModified();
     MarkIfTournamentModified();
+    // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
+    // list left as it was would send the next result or deletion to whatever match now has
+    // that index, so it is refilled, keeping its position.
+    FillMatchList();
 }
 
 void CVelmoraView::OnChangeSkin() {
