@@ -5,6 +5,7 @@
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
+#include "app/Profile.h"
 #include "app/Prompts.h"
 #include "app/ShellIntegration.h"
 #include "systems/PathHelpers.h"
@@ -41,10 +42,6 @@ const char* const kProductCode = "{6F1B2C84-3D5A-4E97-A0C2-8B7D9E15F342}";
 constexpr int kRecentFileCount = 6;
 const char* const kHelpFolder = "help";
 const char* const kHelpTopic = "index.htm";
-
-QSettings ProfileSettings() {
-    return QSettings(QLatin1String(kCompany), QLatin1String(kApplication));
-}
 
 // Prints the start-up time once the main window is really on the screen, then quits.
 class StartupReporter : public QObject {

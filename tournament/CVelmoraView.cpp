@@ -2,6 +2,7 @@
 
 #include "systems/HostText.h"
 #include "systems/NaturalOrder.h"
+#include "app/Profile.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CWebBrowser.h"
 
@@ -10,8 +11,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <numeric>
@@ -44,6 +48,18 @@ QString PlainToolTip(const QString& text) {
            QStringLiteral("</p>");
 }
 
+// Match lines take the list's width, however long they are: a longer line is shortened in
+// its middle when painted instead of running past the list's edge.
+class MatchLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(1);
+        return size;
+    }
+};
+
 const QString kAddResult = QStringLiteral("Добавить результат матча");
 const QString kModifyResult = QStringLiteral("Изменить результат матча");
 
@@ -53,12 +69,28 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document) {
     setObjectName(QStringLiteral("tournamentView"));
     const DialogUnits units(font());
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_paneMatches = new QWidget(m_splitter);
+    m_paneMatches->setObjectName(QStringLiteral("matchPane"));
+    m_paneMatches->installEventFilter(this);
+    m_paneBrowser = new QWidget(m_splitter);
+    m_paneBrowser->setObjectName(QStringLiteral("browserPane"));
+    auto* browserLayout = new QVBoxLayout(m_paneBrowser);
+    // The page keeps the layout rules' margins: 5 pixels above, 3 to the right, 4 below.
+    browserLayout->setContentsMargins(0, 5, 3, 4);
+    m_splitter->addWidget(m_paneMatches);
+    m_splitter->addWidget(m_paneBrowser);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+
     // Created in this order so that the buttons and the list lie above the tab control.
-    m_tabLists = new QTabWidget(this);
+    m_tabLists = new QTabWidget(m_paneMatches);
     m_tabLists->setObjectName(QStringLiteral("tabLists"));
     m_tabLists->setGeometry(units.Rect(15, 21, 138, 78));
 
-    m_btnResult = new QPushButton(kModifyResult, this);
+    m_btnResult = new QPushButton(kModifyResult, m_paneMatches);
     m_btnResult->setObjectName(QStringLiteral("btnResult"));
     QRect result = units.Rect(171, 39, 126, 14);
     // Large fonts must not cut the longer of the two captions.
@@ -66,19 +98,25 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
     result.setWidth(qMax(result.width(), metrics.horizontalAdvance(kModifyResult) + 16));
     m_btnResult->setGeometry(result);
 
-    m_btnDelete = new QPushButton(QStringLiteral("Удалить результат матча"), this);
+    m_btnDelete = new QPushButton(QStringLiteral("Удалить результат матча"), m_paneMatches);
     m_btnDelete->setObjectName(QStringLiteral("btnDelete"));
     m_btnDelete->setGeometry(units.Rect(171, 57, 126, 14));
 
-    m_listMatches = new QListWidget(this);
+    m_listMatches = new QListWidget(m_paneMatches);
     m_listMatches->setObjectName(QStringLiteral("listMatches"));
     m_listMatches->setSelectionMode(QAbstractItemView::SingleSelection);
     // Sorted by FillMatchList itself, as the other sorted lists of the program are.
     m_listMatches->setUniformItemSizes(true);
+    // A line too long for the pane loses part of its names, never its score: the start
+    // (round, board) and the end (the result) stay in view.
+    m_listMatches->setTextElideMode(Qt::ElideMiddle);
+    m_listMatches->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listMatches->setResizeMode(QListView::Adjust);
+    m_listMatches->setItemDelegate(new MatchLineDelegate(m_listMatches));
     m_listMatches->setGeometry(units.Rect(171, 74, 126, 72));
     m_listMatches->viewport()->installEventFilter(this);
 
-    m_staticTitle = new QLabel(QStringLiteral("М а т ч и"), this);
+    m_staticTitle = new QLabel(QStringLiteral("М а т ч и"), m_paneMatches);
     m_staticTitle->setObjectName(QStringLiteral("staticTitle"));
     m_staticTitle->setAlignment(Qt::AlignCenter);
     m_staticTitle->setGeometry(units.Rect(12, 0, 120, 12));
@@ -88,12 +126,14 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
 
     connect(m_btnResult, &QPushButton::clicked, this, &CVelmoraView::OnMatchResult);
     connect(m_btnDelete, &QPushButton::clicked, this, &CVelmoraView::OnDeleteMatchResult);
+    connect(m_splitter, &QSplitter::splitterMoved, this, &CVelmoraView::OnSplitterMoved);
 }
 
 void CVelmoraView::OnInitialUpdate() {
     if (m_bInitialized)
         return;
-    m_wndBrowser = new CWebBrowser(this);
+    m_wndBrowser = new CWebBrowser(m_paneBrowser);
+    m_paneBrowser->layout()->addWidget(m_wndBrowser);
     m_wndBrowser->show();
     m_wndBrowser->repaint();
     ReloadTablePage();
@@ -118,10 +158,36 @@ void CVelmoraView::OnInitialUpdate() {
     }
     connect(m_tabLists, &QTabWidget::currentChanged, this, &CVelmoraView::ApplyTabState);
 
+    // The layout rules' window: the browser began 7 pixels right of the tab control.
+    m_nButtonMargin = m_tabLists->width() - m_btnResult->width();
+    m_nDefaultPaneWidth = m_tabLists->width() + 7 - m_splitter->handleWidth();
+    m_paneMatches->setMinimumWidth(m_nDefaultPaneWidth);
+    m_paneBrowser->setMinimumWidth(120);
+    const int remembered = Profile::MatchPaneWidth();
+    m_nPaneWidth = remembered > 0 ? qMax(remembered, m_nDefaultPaneWidth) : m_nDefaultPaneWidth;
+
     if (m_pDocument && parentWidget())
         parentWidget()->setWindowTitle(m_pDocument->GetTitle());
     m_bInitialized = true;
+    ApplyPaneWidth();
     ApplyTabState();
+}
+
+void CVelmoraView::ApplyPaneWidth() {
+    if (!m_bInitialized)
+        return;
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    if (total <= 0)
+        return;
+    const int left = qMax(m_nDefaultPaneWidth, qMin(m_nPaneWidth, total - 120));
+    const QSignalBlocker blocker(m_splitter);
+    m_splitter->setSizes({left, qMax(0, total - left)});
+}
+
+void CVelmoraView::OnSplitterMoved() {
+    // The user's width holds for this window and every tournament window after it.
+    m_nPaneWidth = m_paneMatches->width();
+    Profile::SetMatchPaneWidth(m_nPaneWidth);
 }
 
 void CVelmoraView::ApplyTabState() {
@@ -139,10 +205,11 @@ void CVelmoraView::ApplyTabState() {
 void CVelmoraView::LayoutControls() {
     if (!m_bInitialized)
         return;
-    const int cw = width();
-    const int ch = height();
-    const int tw = m_tabLists->width();
-    const int w = m_btnResult->width();
+    // Inside the match pane, whose width is the user's: the tab control fills it, and the
+    // buttons and the list keep the template's margin inside the tab control.
+    const int ch = m_paneMatches->height();
+    const int tw = qMax(m_nDefaultPaneWidth, m_paneMatches->width()) + m_splitter->handleWidth() - 7;
+    const int w = qMax(0, tw - m_nButtonMargin);
     const int h = m_btnResult->height();
     m_tabLists->setGeometry(5, 20, tw, qMax(0, ch - 22));
     m_btnResult->setGeometry(12, 50, w, h);
@@ -152,7 +219,6 @@ void CVelmoraView::LayoutControls() {
     } else {
         m_listMatches->setGeometry(12, h + 55, w, qMax(0, ch - h - 66));
     }
-    m_wndBrowser->setGeometry(tw + 7, 5, qMax(0, cw - tw - 10), qMax(0, ch - 9));
 }
 
 void CVelmoraView::FillMatchList() {
@@ -242,6 +308,8 @@ int CVelmoraView::GetSelectedMatch() const {
 }
 
 void CVelmoraView::resizeEvent(QResizeEvent* event) {
+    m_splitter->setGeometry(rect());
+    ApplyPaneWidth();
     LayoutControls();
     QWidget::resizeEvent(event);
 }
@@ -252,5 +320,7 @@ bool CVelmoraView::eventFilter(QObject* watched, QEvent* event) {
         OnMatchResult();
         return true;
     }
+    if (event->type() == QEvent::Resize && watched == m_paneMatches)
+        LayoutControls();
     return QWidget::eventFilter(watched, event);
 }
