@@ -66,6 +66,7 @@ void CCommandLineInfo::ParseParam(const QString& param, bool bFlag, bool bLast) 
     }
     if (m_strFileName.isEmpty())
         m_strFileName = param;
-    if (m_nShellCommand == FileDDE || m_files.isEmpty())
+    // "/dde" and a plain start name every file to open; the printing commands one.
+    if (m_nShellCommand == FileDDE || m_nShellCommand == FileNew || m_files.isEmpty())
         m_files.append(param);
 }

@@ -132,8 +132,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
 
     // The desktop starts us for its files: a program that already runs takes them instead.
     m_cmdInfo.Parse(arguments);
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !m_cmdInfo.m_files.isEmpty() &&
-        CInstanceChannel::HandOver(m_cmdInfo.m_files))
+    if (m_cmdInfo.OpensFiles() && CInstanceChannel::HandOver(m_cmdInfo.m_files))
         return false;
 
     // 4. The components the program needs: the web engine of the tournament windows.
@@ -185,7 +184,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
     // 15. The systems; their load messages come before the main window.
     m_pCatalogue = new SystemCatalogue(m_strProgramFolder);
 
-    // 16. Nothing is opened or created at start: the command line's document is not opened.
+    // 16. Nothing is created at start; the files the command line names are opened below.
     // 17. The main window, maximised and painted at once.
     if (m_bReportStartup) {
         m_pMainFrame->winId();
@@ -203,7 +202,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
     m_pInstanceChannel = new CInstanceChannel(this);
     m_pInstanceChannel->SetReceiver([this](const QString& file) { OpenHandedOverFiles({file}); });
     m_pInstanceChannel->Listen();
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !m_cmdInfo.m_files.isEmpty()) {
+    if (m_cmdInfo.OpensFiles()) {
         QStringList files;
         for (const QString& file : std::as_const(m_cmdInfo.m_files))
             files.append(QFileInfo(file).absoluteFilePath());
