@@ -444,7 +444,9 @@ void CMainFrame::FillWindowMenu() {
     for (int i = 0; i < frames.size(); ++i) {
         CChildFrame* frame = frames.at(i);
         QString title = frame->windowTitle();
-        title.replace(QStringLiteral("[*]"), QString());
+        // The mark of unsaved changes, as the window's own caption shows it.
+        title.replace(QStringLiteral("[*]"),
+                      frame->isWindowModified() ? QStringLiteral("*") : QString());
         title.replace(u'&', QStringLiteral("&&"));
         auto* action =
             new QAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : title, this);

@@ -328,7 +328,8 @@ void CVelmoraApp::LoadTranslations() {
     if (!m_translators.isEmpty())
         return;
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_ru", "qtwebengine_ru"}) {
+    // Qt's own, and the program's for the texts it shares with the framework.
+    for (const char* name : {"qtbase_ru", "qtwebengine_ru", "velmora_ru"}) {
         auto* translator = new QTranslator;
         if (translator->load(QLatin1String(name), folder) ||
             translator->load(QLatin1String(name), QCoreApplication::applicationDirPath() +

@@ -4,6 +4,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QTranslator>
 
 #if defined(Q_OS_LINUX)
 #include <sys/mount.h>
@@ -135,7 +136,7 @@ private slots:
         const QString title = QStringLiteral("Чемпионат ") + path;
         QCOMPARE(document->GetTitle(), title);
         QCOMPARE(document->GetPathName(), path);
-        QCOMPARE(document->GetFrame()->windowTitle(), title);
+        QCOMPARE(document->GetFrame()->windowTitle(), title + "[*]");
         QCOMPARE(document->m_nSkin, 1);
         QCOMPARE(document->m_pSystem, fixture.System());
         QVERIFY(!document->IsModified());
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(document->m_strTablePath, newFolder + QStringLiteral("Final.htm"));
         QCOMPARE(document->GetPathName(), path);
         QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
-        QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path);
+        QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path + "[*]");
 
         // The page shown stays the old one until the view next reloads it.
         CWebBrowser* browser = document->GetView()->m_wndBrowser;
@@ -337,6 +338,24 @@ private slots:
 #endif
     }
 
+    // Unsaved changes show in the window's caption the platform's way, until saved.
+    void unsavedChangesShowInTheCaption() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open();
+        CChildFrame* frame = document->GetFrame();
+        QVERIFY(frame->windowTitle().endsWith(QStringLiteral("[*]")));
+        QVERIFY(!frame->isWindowModified());
+        document->SetModifiedFlag(true);
+        QVERIFY(frame->isWindowModified());
+        // A failed save keeps the mark.
+        fixture.Configure({QStringLiteral("save_tournament=0")});
+        QVERIFY(!document->DoFileSave());
+        QVERIFY(frame->isWindowModified());
+        fixture.Configure({});
+        QVERIFY(document->DoFileSave());
+        QVERIFY(!frame->isWindowModified());
+    }
+
     void saveAsCancelledSavesNothing() {
         DocumentFixture fixture;
         CVelmoraDoc* document = fixture.Open();
@@ -427,6 +446,29 @@ private slots:
             QVERIFY(frame->isVisible());
             QVERIFY(document->IsModified());
         }
+    }
+
+    // The framework's strings speak the program's language through its translation, and
+    // the original ones come back without it.
+    void theFrameworksStringsAreTranslated() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open(QStringLiteral("Tournaments/Кубок.trn"));
+        document->SetModifiedFlag(true);
+        QTranslator russian;
+        QVERIFY(russian.load(QStringLiteral("velmora_ru"),
+                             QStringLiteral(VELMORA_BIN_DIR "/translations")));
+        QCoreApplication::installTranslator(&russian);
+        Prompts::QueueMessageAnswer(QMessageBox::Cancel);
+        QVERIFY(!document->SaveModified());
+        QVERIFY(!document->DoSaveAs());
+        QCoreApplication::removeTranslator(&russian);
+        QCOMPARE(Prompts::Asked().at(0).message.text,
+                 QStringLiteral("Сохранить изменения в «Кубок.trn»?"));
+        QCOMPARE(Prompts::Asked().at(1).file.title, QStringLiteral("Сохранить как"));
+        Prompts::ClearAsked();
+        Prompts::QueueMessageAnswer(QMessageBox::Cancel);
+        QVERIFY(!document->SaveModified());
+        QCOMPARE(Prompts::Asked().at(0).message.text, QStringLiteral("Save changes to Кубок.trn?"));
     }
 
     void leavingTheProgramAsksAboutEachModifiedDocument() {

@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(view->m_staticTitle->text(), QStringLiteral("М а т ч и"));
         QCOMPARE(view->m_staticTitle->font().pixelSize(), 20);
         QCOMPARE(view->m_staticTitle->font().weight(), QFont::Weight(600));
-        QCOMPARE(document->GetFrame()->windowTitle(), document->GetTitle());
+        QCOMPARE(document->GetFrame()->windowTitle(), document->GetTitle() + "[*]");
         QCOMPARE(view->m_wndBrowser->GetLocationPath(), document->m_strTablePath);
         QCOMPARE(view->m_wndBrowser->GetNavigateCount(), 1);
 

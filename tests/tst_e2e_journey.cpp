@@ -360,7 +360,7 @@ void TestE2EJourney::createTournament() {
     QCOMPARE(Main()->ChildFrames().size(), 1);
     m_document = ActiveDocument();
     QVERIFY(m_document);
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QCOMPARE(m_document->m_strTablePath, Beside("Кубок.htm"));
     QVERIFY(!m_document->IsModified());
 
@@ -511,7 +511,7 @@ void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     QVERIFY(saved != before);
     QVERIFY(saved.startsWith("Velmora Round Robin 1\n"));
     QVERIFY(Prompts::Asked().isEmpty()); // a save to the known file asks nothing
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Обычная")));
 
     // Saved: the window closes without a question.
@@ -545,7 +545,7 @@ void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     m_document = ActiveDocument();
     QVERIFY(m_document);
     QCOMPARE(m_document->m_strTournamentPath, m_path);
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QVERIFY(!m_document->IsModified());
     QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Печать")));
     // What was entered came back from the file.
@@ -706,7 +706,7 @@ void TestE2EJourney::openTheSameFileTwice() {
         DRIVER_DONE(driver);
         QVERIFY(m_second->IsModified());
         QCOMPARE(m_second->m_strTournamentPath, m_path);
-        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
         QCOMPARE(ReadAll(m_path), before);
     }
     // With VELMORA_SHOW_MS set, both windows stay on screen that long to be looked at (under

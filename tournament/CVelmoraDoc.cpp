@@ -111,8 +111,11 @@ void CVelmoraDoc::CopyCurrentSkinFiles() {
 
 void CVelmoraDoc::RefreshTitle() {
     const QString title = QStringLiteral("Чемпионат ") + m_strTournamentPath;
-    if (CChildFrame* frame = GetFrame())
-        frame->setWindowTitle(title);
+    // "[*]": the platform's mark of unsaved changes, shown while the document is modified.
+    if (CChildFrame* frame = GetFrame()) {
+        frame->setWindowTitle(title + QStringLiteral("[*]"));
+        frame->setWindowModified(m_bModified);
+    }
     m_strPathName = m_strTournamentPath;
     if (CVelmoraApp* app = theApp(); app && !m_strPathName.isEmpty())
         app->AddToRecentFileList(m_strPathName);
@@ -135,7 +138,8 @@ bool CVelmoraDoc::DoSaveAs() {
     Prompts::FileRequest request;
     request.save = true;
     request.owner = DialogOwner();
-    request.title = QStringLiteral("Save As");
+    // The framework's own strings: Russian through the program's translation.
+    request.title = tr("Save As");
     request.filters = {QStringLiteral("Velmora Files (*.trn)"), QStringLiteral("All Files (*.*)")};
     request.defaultSuffix = QStringLiteral("trn");
     request.initialName = m_strTournamentPath;
@@ -153,7 +157,7 @@ bool CVelmoraDoc::SaveModified() {
     if (name.isEmpty())
         name = m_strTitle;
     const auto answer = Prompts::Message(
-        DialogOwner(), QStringLiteral("Save changes to %1?").arg(name), QStringLiteral("Velmora"),
+        DialogOwner(), tr("Save changes to %1?").arg(name), QStringLiteral("Velmora"),
         Prompts::Icon::Exclamation, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return DoFileSave();
@@ -164,6 +168,8 @@ void CVelmoraDoc::SetModifiedFlag(bool modified) {
     if (m_bModified == modified)
         return;
     m_bModified = modified;
+    if (CChildFrame* frame = GetFrame())
+        frame->setWindowModified(modified);
     emit modifiedChanged(modified);
 }
 

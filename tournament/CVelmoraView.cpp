@@ -166,8 +166,10 @@ void CVelmoraView::OnInitialUpdate() {
     const int remembered = Profile::MatchPaneWidth();
     m_nPaneWidth = remembered > 0 ? qMax(remembered, m_nDefaultPaneWidth) : m_nDefaultPaneWidth;
 
-    if (m_pDocument && parentWidget())
-        parentWidget()->setWindowTitle(m_pDocument->GetTitle());
+    if (m_pDocument && parentWidget()) {
+        parentWidget()->setWindowTitle(m_pDocument->GetTitle() + QStringLiteral("[*]"));
+        parentWidget()->setWindowModified(m_pDocument->IsModified());
+    }
     m_bInitialized = true;
     ApplyPaneWidth();
     ApplyTabState();
