@@ -221,18 +221,32 @@ private slots:
         QCOMPARE(Calls(fixture.Log(), QStringLiteral("GetLastMatchesHeaders")).size(), 1);
     }
 
+    // No list, or one beyond what the host takes: the plug-in is not asked for its lines; a
+    // list too long says so in one line that stands for no match.
     void misbehavingCounts_data() {
         QTest::addColumn<QString>("count");
-        QTest::newRow("negative") << "-5";
-        QTest::newRow("huge") << "2147483647";
-        QTest::newRow("over the limit") << QString::number((1 << 20) + 1);
+        QTest::addColumn<QString>("line");
+        QTest::newRow("negative") << "-5" << QString();
+        QTest::newRow("huge") << "2147483647"
+                              << "Матчей в списке: 2 147 483 647 — список слишком длинный, "
+                                 "чтобы его показать";
+        QTest::newRow("over the limit")
+            << QString::number((1 << 20) + 1)
+            << "Матчей в списке: 1 048 577 — список слишком длинный, чтобы его показать";
     }
     void misbehavingCounts() {
         QFETCH(QString, count);
+        QFETCH(QString, line);
         DocumentFixture fixture({QStringLiteral("nearest_count=") + count});
         CVelmoraView* view = fixture.Open()->GetView();
-        QCOMPARE(view->m_listMatches->count(), 0);
+        QCOMPARE(view->m_listMatches->count(), line.isEmpty() ? 0 : 1);
+        if (!line.isEmpty())
+            QCOMPARE(view->m_listMatches->item(0)->text().replace(QChar(0xA0), u' '), line);
+        QCOMPARE(view->GetSelectedMatch(), -1);
         QVERIFY(!view->m_btnResult->isEnabled());
+        view->OnMatchResult(); // on the line that stands for no match: nothing
+        QCOMPARE(Calls(fixture.Log(), QStringLiteral("OnAddMatchResult")), QStringList());
+        fixture.ClearLog();
         view->FillMatchList();
         QCOMPARE(CallNames(fixture.Log()), QStringList{QStringLiteral("GetNearestMatchesCount")});
     }

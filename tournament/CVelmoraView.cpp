@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSplitter>
@@ -59,6 +60,11 @@ public:
         return size;
     }
 };
+
+QString TooLongListText(int count) {
+    return QStringLiteral("Матчей в списке: %1 — список слишком длинный, чтобы его показать")
+        .arg(QLocale(QLocale::Russian).toString(count));
+}
 
 const QString kAddResult = QStringLiteral("Добавить результат матча");
 const QString kModifyResult = QStringLiteral("Изменить результат матча");
@@ -276,6 +282,13 @@ void CVelmoraView::FillMatchList() {
             }
             m_listMatches->setCurrentRow(0);
             filled = true;
+        } else if (buffers.Count() == 0) {
+            // More lines than the host takes: one line says so, rather than an empty list
+            // that looks like no matches at all. It stands for no match.
+            auto* item = new QListWidgetItem(TooLongListText(n));
+            item->setData(Qt::UserRole, -1);
+            item->setFlags(Qt::ItemIsEnabled);
+            m_listMatches->addItem(item);
         }
     }
     m_btnResult->setEnabled(filled);
