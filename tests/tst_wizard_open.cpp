@@ -2,6 +2,7 @@
 // tournament's page and skin, the window, and every way the opening can fail.
 #include "WizardTestSupport.h"
 
+#include "app/CDocTemplate.h"
 #include "app/CChildFrame.h"
 #include "tournament/CVelmoraDoc.h"
 
@@ -69,7 +70,39 @@ private slots:
     void openCommand();
     void openedWindowTitleAndRecentList();
     void noWindowPossibleFreesTheTournament();
+    void reopeningProposesTheRememberedSystemAndSkin();
 };
+
+// Each file is proposed with the system and skin it was last opened with, so Enter keeps its
+// style; another file still gets the first ones, and the user can still choose.
+void TestWizardOpen::reopeningProposesTheRememberedSystemAndSkin() {
+    ProbeProgram program;
+    program.Add("a", {"Red", "Blue"}, {"name=Alpha"});
+    const QString beta = program.Add("b", {"Green", "Yellow"}, {"name=Beta"});
+    program.Start();
+    const QString cup = program.Folder().Write("Cup.trn", "PROBE\n");
+    const QString other = program.Folder().Write("Other.trn", "PROBE\n");
+    QStringList proposed;
+    auto proposal = [&proposed](QWidget* dlg) {
+        proposed << List(dlg, "listSystems")->currentItem()->text()
+                 << List(dlg, "listSkins")->currentItem()->text();
+        ClickButton(dlg, "btnOpen");
+    };
+    {
+        ModalDriver driver;
+        driver.On("CSelectSystemDlg", Choose(nullptr, "Beta", "Yellow"));
+        QVERIFY(program.App()->OpenDocumentFile(cup));
+    }
+    program.App()->GetDocTemplate()->CloseAllDocuments();
+    for (const QString& file : {cup, other}) {
+        ModalDriver driver;
+        driver.On("CSelectSystemDlg", proposal);
+        CVelmoraDoc* doc = program.App()->OpenDocumentFile(file);
+        QVERIFY(doc);
+        QCOMPARE(doc->m_pSystem->m_strLibraryPath == beta, file == cup);
+    }
+    QCOMPARE(proposed, QStringList({"Beta", "Yellow", "Alpha", "Blue"}));
+}
 
 void TestWizardOpen::formatIdentifier_data() {
     QTest::addColumn<QByteArray>("content");

@@ -3,6 +3,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
+#include "app/Profile.h"
 #include "app/Prompts.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
@@ -38,6 +39,14 @@ void CVelmoraDoc::AttachTournament(VelmoraTournament hTournament, SystemInfo* pS
     m_strTournamentPath = strTournamentPath;
     m_strTablePath = strTablePath;
     RefreshTitle();
+    RememberChoice();
+}
+
+void CVelmoraDoc::RememberChoice() const {
+    if (!m_pSystem || m_strTournamentPath.isEmpty())
+        return;
+    Profile::RememberChoice(m_strTournamentPath,
+                            {m_pSystem->m_strLibraryPath, m_pSystem->m_skins.value(m_nSkin)});
 }
 
 namespace {
@@ -96,6 +105,7 @@ bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
 
     SetModifiedFlag(false);
     RefreshTitle();
+    RememberChoice();
     return true;
 }
 

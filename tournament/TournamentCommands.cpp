@@ -50,6 +50,7 @@ void CVelmoraView::OnChangeSkin() {
     ShowProgress(QStringLiteral("Обновляется скин"));
     m_pDocument->m_nSkin = dialog.m_nSkin;
     m_pDocument->CopyCurrentSkinFiles();
+    m_pDocument->RememberChoice();
     ReloadTablePage();
     ShowProgress(QString());
 }

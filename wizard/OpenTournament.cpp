@@ -2,6 +2,7 @@
 #include "app/CDocTemplate.h"
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
+#include "app/Profile.h"
 #include "app/Prompts.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
@@ -78,6 +79,9 @@ CVelmoraDoc* CVelmoraApp::OpenTournamentFile(const QString& path, bool bFromOpen
 
     // Owned by the main window, as a dialog without an explicit parent is.
     CSelectSystemDlg dlgSelect(&tables, &systems, GetMainFrame());
+    // What the tournament was last opened or created with, so that Enter keeps its style.
+    const Profile::TournamentChoice remembered = Profile::RememberedChoice(path);
+    dlgSelect.SetPreferred(remembered.library, remembered.skin);
     if (dlgSelect.exec() != QDialog::Accepted)
         return nullptr;
     SystemInfo* system = dlgSelect.m_pSystem;
