@@ -51,6 +51,7 @@ void CCommandLineInfo::ParseParam(const QString& param, bool bFlag) {
             m_nShellCommand = FileDDE;
         return;
     }
-    if (m_nShellCommand == FileDDE || m_files.isEmpty())
+    // "/dde" and a plain start name every file to open; the printing commands one.
+    if (m_nShellCommand == FileDDE || m_nShellCommand == FileNew || m_files.isEmpty())
         m_files.append(param);
 }

@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // The framework's standard command-line parser: switches start with '/' or '-' and are
-// compared without regard to case; the first other argument is the document. A start by the
-// desktop passes "/dde" followed by every file to open, so all of them are kept.
+// compared without regard to case; the other arguments are the documents. A start by the
+// desktop passes "/dde" followed by every file to open, and a start from a terminal names the
+// files alone; all of them are kept.
 class CCommandLineInfo {
 public:
     enum ShellCommand {
@@ -26,6 +27,11 @@ public:
     // A start by the desktop or for a document: one whose folder need not be the program's.
     bool IsShellStart() const {
         return m_nShellCommand != FileNew && m_nShellCommand != FileNothing;
+    }
+    // A start that opens tournaments: "/dde" with files, or files named without a switch, as
+    // a terminal, a script or another desktop names them.
+    bool OpensFiles() const {
+        return (m_nShellCommand == FileDDE || m_nShellCommand == FileOpen) && !m_files.isEmpty();
     }
 
     ShellCommand m_nShellCommand = FileNew;

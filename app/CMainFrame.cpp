@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "app/CRecentFileList.h"
+#include "app/CStartPage.h"
 #include "app/CVelmoraApp.h"
 #include "tournament/CChildFrame.h"
 #include "tournament/CDocTemplate.h"
@@ -66,6 +67,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_pMdiArea(new QM
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+
+    m_pStartPage = new CStartPage(m_pMdiArea->viewport());
+    connect(m_pStartPage, &CStartPage::newRequested, m_actions.value(Command::FileNew),
+            &QAction::trigger);
+    connect(m_pStartPage, &CStartPage::openRequested, m_actions.value(Command::FileOpen),
+            &QAction::trigger);
+    // Queued: the page's list is refilled when the opening changes the recent files.
+    connect(m_pStartPage, &CStartPage::recentChosen, this, &CMainFrame::OnOpenRecentFile,
+            Qt::QueuedConnection);
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandUI(); });
     m_pMdiArea->viewport()->installEventFilter(this);
@@ -400,6 +410,17 @@ void CMainFrame::UpdateCommandUI() {
         m_actions.value(command)->setEnabled(tournament);
     ShowMenu(tournament ? MenuResource::Tournament : MenuResource::NoTournament);
     FillWindowMenu();
+    UpdateStartPage();
+}
+
+void CMainFrame::UpdateStartPage() {
+    const bool show = ChildFrames().isEmpty();
+    if (show) {
+        m_pStartPage->setGeometry(m_pMdiArea->viewport()->rect());
+        m_pStartPage->Refresh();
+        m_pStartPage->lower();
+    }
+    m_pStartPage->setVisible(show);
 }
 
 void CMainFrame::RetireAction(QAction* action) {
@@ -416,6 +437,8 @@ void CMainFrame::UpdateRecentFileMenu() {
         RetireAction(action);
     }
     m_recentActions.clear();
+    if (m_pStartPage && m_pStartPage->isVisible())
+        m_pStartPage->Refresh();
     QAction* placeholder = m_actions.value(Command::FileMru1);
     const CRecentFileList* recent = theApp() ? theApp()->GetRecentFileList() : nullptr;
     const QStringList files = recent ? recent->Files() : QStringList();
@@ -447,7 +470,9 @@ void CMainFrame::FillWindowMenu() {
     for (int i = 0; i < frames.size(); ++i) {
         CChildFrame* frame = frames.at(i);
         QString title = frame->windowTitle();
-        title.replace(QStringLiteral("[*]"), QString());
+        // The mark of unsaved changes, as the window's own caption shows it.
+        title.replace(QStringLiteral("[*]"),
+                      frame->isWindowModified() ? QStringLiteral("*") : QString());
         title.replace(u'&', QStringLiteral("&&"));
         auto* action =
             new QAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : title, this);
@@ -618,6 +643,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                 },
                 Qt::QueuedConnection);
         }
+        break;
+    case QEvent::Resize:
+        if (watched == m_pMdiArea->viewport() && m_pStartPage)
+            m_pStartPage->setGeometry(m_pMdiArea->viewport()->rect());
         break;
     case QEvent::KeyRelease:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_CapsLock)

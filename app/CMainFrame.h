@@ -9,6 +9,7 @@
 #include <optional>
 
 class CChildFrame;
+class CStartPage;
 class CVelmoraDoc;
 class QAction;
 class QLabel;
@@ -39,6 +40,7 @@ public:
     MenuResource CurrentMenu() const { return m_nMenu; }
     QAction* Action(int command) const { return m_actions.value(command); }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    CStartPage* StartPage() const { return m_pStartPage; }
 
     // Menus, enabled commands, window list and recent files follow the active window again.
     void UpdateCommandUI();
@@ -83,8 +85,11 @@ private:
     void RetireAction(QAction* action);
     void OnCommand(int command);
     void OnOpenRecentFile(const QString& path);
+    // The start page while no tournament window is open, over the whole window area.
+    void UpdateStartPage();
 
     QMdiArea* m_pMdiArea;
+    CStartPage* m_pStartPage = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_pMessagePane = nullptr;

@@ -28,6 +28,7 @@
 #include <QTranslator>
 #include <QWindow>
 
+#include <csignal>
 #include <cstdio>
 
 #if defined(Q_OS_UNIX)
@@ -104,7 +105,16 @@ CVelmoraApp::~CVelmoraApp() {
         g_app = nullptr;
 }
 
+void CVelmoraApp::IgnoreFileSizeSignal() {
+#if defined(Q_OS_UNIX)
+    // Past a file-size limit the system kills the writer by default, and the user's work with
+    // it. Ignored, the write fails instead, and the save reports it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 void CVelmoraApp::PrepareProcess() {
+    IgnoreFileSizeSignal();
     // The web engine shares its OpenGL contexts with the widgets; this must precede the
     // QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -127,8 +137,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
 
     // The desktop starts us for its files: a program that already runs takes them instead.
     const CCommandLineInfo cmdInfo(arguments);
-    const bool bShellFiles =
-        cmdInfo.m_nShellCommand == CCommandLineInfo::FileDDE && !cmdInfo.m_files.isEmpty();
+    const bool bShellFiles = cmdInfo.OpensFiles();
     if (bShellFiles && CInstanceChannel::HandOver(cmdInfo.m_files))
         return false;
 
@@ -191,9 +200,8 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments) {
     // The systems; their load messages come before the main window.
     m_pCatalogue = new SystemCatalogue(m_strProgramFolder);
 
-    // Nothing is opened or created at start: a document named on the command line is not
-    // opened (only the desktop's hand-over opens files). The main window is shown maximised
-    // and painted at once.
+    // Nothing is created at start; the files the command line names are opened once the main
+    // window is up. The main window is shown maximised and painted at once.
     if (m_bReportStartup) {
         m_pMainFrame->winId();
         m_pMainFrame->windowHandle()->installEventFilter(new StartupReporter(m_pMainFrame));
@@ -336,7 +344,8 @@ void CVelmoraApp::LoadTranslations() {
     if (!m_translators.isEmpty())
         return;
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_ru", "qtwebengine_ru"}) {
+    // Qt's own, and the program's for the texts it shares with the framework.
+    for (const char* name : {"qtbase_ru", "qtwebengine_ru", "velmora_ru"}) {
         auto* translator = new QTranslator;
         if (translator->load(QLatin1String(name), folder) ||
             translator->load(QLatin1String(name), QCoreApplication::applicationDirPath() +

@@ -31,6 +31,9 @@ public:
     // What the process needs before the QApplication exists (the web engine's shared OpenGL
     // contexts, and its sandbox, which refuses to run as root). Called by main().
     static void PrepareProcess();
+    // A write past the process's file-size limit fails with an error instead of ending the
+    // program. Part of PrepareProcess.
+    static void IgnoreFileSizeSignal();
 
     // Start-up with the command line after the program's name. False: the process ends now
     // (a handled switch, files handed to a running program, or a failure).

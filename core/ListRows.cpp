@@ -1,5 +1,7 @@
 #include "core/ListRows.h"
 
+#include "core/NaturalOrder.h"
+
 #include <QListWidget>
 
 int InsertSorted(QListWidget* list, const QString& text, int value) {
@@ -7,7 +9,7 @@ int InsertSorted(QListWidget* list, const QString& text, int value) {
     int low = 0, high = list->count();
     while (low < high) {
         const int mid = (low + high) / 2;
-        if (QString::compare(list->item(mid)->text(), text, Qt::CaseInsensitive) <= 0)
+        if (NaturalCompare(list->item(mid)->text(), text) <= 0)
             low = mid + 1;
         else
             high = mid;

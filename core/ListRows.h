@@ -9,7 +9,7 @@ class QListWidget;
 // themselves, and each row carries the index of the item it stands for, so a selection is
 // always resolved through that value and never through its row number.
 
-// Inserts a row into a list that keeps its rows in alphabetical order, case ignored, and gives
+// Inserts a row into a list that keeps its rows in natural order (NaturalCompare: "2 тур" before "10 тур", case ignored), and gives
 // it an item value. A name equal to an existing one goes after it, so equal names keep the
 // order in which they were added. Returns the new row.
 int InsertSorted(QListWidget* list, const QString& text, int value);

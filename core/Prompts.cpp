@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QQueue>
 
 namespace Prompts {
@@ -63,10 +65,24 @@ QMessageBox::StandardButton RunMessageBox(QWidget* owner, const QString& text,
     // Texts carry file names and plug-in text, which must read as typed, never as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(taskModal || !owner ? Qt::ApplicationModal : Qt::WindowModal);
+    // A short text makes a narrow box, whose title bar then cuts the caption; the box is made
+    // wide enough for it, through its own layout, which otherwise sets the width itself.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(MinimumWidthForCaption(caption, box.font()), 0,
+                                      QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
+
+int MinimumWidthForCaption(const QString& caption, const QFont& font) {
+    // Title bars often use a larger or bolder font than the box; beside the caption they hold
+    // the window's icon and its buttons.
+    QFont title = font;
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) * 6 / 5 + 140;
+}
 
 QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const QString& caption,
                                     Icon icon, QMessageBox::StandardButtons buttons,

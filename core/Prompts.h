@@ -41,6 +41,9 @@ QMessageBox::StandardButton Message(QWidget* owner, const QString& text, const Q
                                     Icon icon, QMessageBox::StandardButtons buttons,
                                     bool taskModal = false);
 
+// The width a message box needs so that its title bar shows the whole caption.
+int MinimumWidthForCaption(const QString& caption, const QFont& font);
+
 // Runs a file dialog; returns the chosen absolute path, or an empty string when cancelled.
 // A confirmed dialog makes the chosen file's folder the current one, as the platform's own
 // dialogs do.

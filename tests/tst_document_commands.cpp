@@ -189,13 +189,20 @@ private slots:
         QVERIFY(!QFile::exists(css));
     }
 
-    void parameters_data() {
+    // The parameters and the information refresh alike: a changed table is rewritten and
+    // reloaded, a changed tournament marked, and the list refilled.
+    void parametersAndInformation_data() {
+        QTest::addColumn<bool>("information");
         QTest::addColumn<bool>("table");
         QTest::addColumn<bool>("tournament");
-        QTest::newRow("table only") << true << false;
-        QTest::newRow("tournament only") << false << true;
+        for (bool information : {false, true}) {
+            const char* command = information ? "information" : "parameters";
+            QTest::addRow("%s, table only", command) << information << true << false;
+            QTest::addRow("%s, tournament only", command) << information << false << true;
+        }
     }
-    void parameters() {
+    void parametersAndInformation() {
+        QFETCH(bool, information);
         QFETCH(bool, table);
         QFETCH(bool, tournament);
         DocumentFixture fixture({QStringLiteral("nearest=a|b")});
@@ -206,8 +213,12 @@ private slots:
         fixture.Configure({QStringLiteral("nearest=x|y|z"),
                            QStringLiteral("table_modified=%1").arg(int(table)),
                            QStringLiteral("tournament_modified=%1").arg(int(tournament))});
-        view->OnTournamentParameters();
-        QStringList expected{QStringLiteral("OnTournamentParameters(h1) -> 0"),
+        if (information)
+            view->OnTournamentInfo();
+        else
+            view->OnTournamentParameters();
+        QStringList expected{information ? QStringLiteral("OnTournamentInfo(h1) -> 0")
+                                         : QStringLiteral("OnTournamentParameters(h1) -> 0"),
                              QStringLiteral("TableWasModified(h1) -> %1").arg(int(table))};
         if (table)
             expected << QStringLiteral("Progress(\"Обновляется турнирная таблица\")")
@@ -221,16 +232,6 @@ private slots:
         QCOMPARE(document->IsModified(), tournament);
         QCOMPARE(view->m_listMatches->count(), 3);
         QCOMPARE(view->m_listMatches->item(0)->text(), QStringLiteral("x"));
-    }
-
-    void informationAsksOnlyWhetherTheTournamentChanged() {
-        DocumentFixture fixture(
-            {QStringLiteral("table_modified=1"), QStringLiteral("tournament_modified=1")});
-        CVelmoraDoc* document = fixture.Open();
-        document->GetView()->OnTournamentInfo();
-        QCOMPARE(fixture.Log(), QStringList({QStringLiteral("OnTournamentInfo(h1) -> 0"),
-                                             QStringLiteral("TournamentWasModified(h1) -> 1")}));
-        QVERIFY(document->IsModified());
     }
 
     void noReportsGivesAMessageAndNoDialog() {

@@ -1,9 +1,18 @@
 // The tournament document: attaching, the table page path, Save, Save As, the close prompt
 // and the freeing of the tournament.
 #include "DocumentFixture.h"
+#include "app/CVelmoraApp.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QTranslator>
+
+#if defined(Q_OS_LINUX)
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -36,6 +45,48 @@ QString FirstLine(const QString& path) {
         return {};
     return QString::fromUtf8(file.readLine()).trimmed();
 }
+
+// A modified tournament whose save did not reach the disk: it keeps its path, title and
+// changes, the user was told, and closing would still ask.
+void VerifyUnsaved(CVelmoraDoc* document, const QString& path) {
+    QVERIFY(document->IsModified());
+    QCOMPARE(document->m_strTournamentPath, path);
+    QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
+    QVERIFY(!Prompts::Asked().isEmpty());
+    const Prompts::MessageRequest& message = Prompts::Asked().last().message;
+    QCOMPARE(message.text, QStringLiteral("Чемпионат не сохранён в файл «%1»").arg(path));
+    QCOMPARE(message.caption, QStringLiteral("Ошибка"));
+}
+
+#if defined(Q_OS_LINUX)
+// A small file system of its own, unmounted again whatever the test's outcome.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString& folder) : m_folder(folder) {
+        QDir().mkpath(folder);
+        m_bMounted = ::mount("velmora-test", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                             "size=256k") == 0;
+    }
+    ~SmallFileSystem() {
+        if (m_bMounted)
+            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    }
+    bool Mounted() const { return m_bMounted; }
+    // Takes up every free block.
+    void Fill() const {
+        QFile filler(m_folder + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly))
+            return;
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+
+private:
+    QString m_folder;
+    bool m_bMounted = false;
+};
+#endif
 
 } // namespace
 
@@ -85,7 +136,7 @@ private slots:
         const QString title = QStringLiteral("Чемпионат ") + path;
         QCOMPARE(document->GetTitle(), title);
         QCOMPARE(document->GetPathName(), path);
-        QCOMPARE(document->GetFrame()->windowTitle(), title);
+        QCOMPARE(document->GetFrame()->windowTitle(), title + "[*]");
         QCOMPARE(document->m_nSkin, 1);
         QCOMPARE(document->m_pSystem, fixture.System());
         QVERIFY(!document->IsModified());
@@ -178,7 +229,7 @@ private slots:
         QCOMPARE(document->m_strTablePath, newFolder + QStringLiteral("Final.htm"));
         QCOMPARE(document->GetPathName(), path);
         QCOMPARE(document->GetTitle(), QStringLiteral("Чемпионат ") + path);
-        QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path);
+        QCOMPARE(document->GetFrame()->windowTitle(), QStringLiteral("Чемпионат ") + path + "[*]");
         // The program's recent files hear of the new name, through the host's services.
         QCOMPARE(fixture.Host().m_recentFiles.value(0), path);
 
@@ -221,6 +272,93 @@ private slots:
         Prompts::QueueFileAnswer(missing);
         QVERIFY(!document->SaveModified());
         QVERIFY(document->IsModified());
+    }
+
+    // The system says nothing about a file it did not write; the old file, untouched, is
+    // no save of the changes.
+    void aSaveTheSystemDeclinesKeepsTheChanges() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open();
+        document->SetModifiedFlag(true);
+        fixture.Configure({QStringLiteral("save_tournament=0")});
+        const QString path = document->m_strTournamentPath;
+        QVERIFY(!document->DoFileSave());
+        VerifyUnsaved(document, path);
+        QVERIFY(Calls(fixture.Log(), QStringLiteral("SaveTable")).isEmpty());
+
+        // Closing asks; Yes tries again and, the system writing now, closes.
+        fixture.Configure({});
+        Prompts::ClearAsked();
+        Prompts::QueueMessageAnswer(QMessageBox::Yes);
+        QVERIFY(document->SaveModified());
+        QVERIFY(!document->IsModified());
+    }
+
+    void aSaveOntoAFullFileSystemKeepsTheChanges() {
+#if defined(Q_OS_LINUX)
+        DocumentFixture fixture;
+        SmallFileSystem disk(fixture.Folder().Path(QStringLiteral("Диск")));
+        if (!disk.Mounted())
+            QSKIP("no tmpfs can be mounted here");
+        CVelmoraDoc* document = fixture.Open(QStringLiteral("Диск/Cup.trn"));
+        const QString path = document->m_strTournamentPath;
+        document->SetModifiedFlag(true);
+        disk.Fill();
+        // A system that saves carefully leaves the old file as it was.
+        fixture.Configure({QStringLiteral("save_tournament=2")});
+        QVERIFY(!document->DoFileSave());
+        VerifyUnsaved(document, path);
+        QCOMPARE(FirstLine(path), QStringLiteral("PROBE"));
+#else
+        QSKIP("Linux only");
+#endif
+    }
+
+    // Past the file-size limit the write fails; the program lives on and says so.
+    void aWritePastTheFileSizeLimitKeepsTheChanges() {
+#if defined(Q_OS_LINUX)
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open();
+        document->SetModifiedFlag(true);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            CVelmoraApp::IgnoreFileSizeSignal();
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 3; // "PRO" of the format identifier, no more
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const bool saved = document->DoFileSave();
+            const bool told = !Prompts::Asked().isEmpty() &&
+                              Prompts::Asked().last().message.text.startsWith(
+                                  QStringLiteral("Чемпионат не сохранён"));
+            _exit(!saved && document->IsModified() && told ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), "the save ended the program");
+        QCOMPARE(WEXITSTATUS(status), 0);
+#else
+        QSKIP("Linux only");
+#endif
+    }
+
+    // Unsaved changes show in the window's caption the platform's way, until saved.
+    void unsavedChangesShowInTheCaption() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open();
+        CChildFrame* frame = document->GetFrame();
+        QVERIFY(frame->windowTitle().endsWith(QStringLiteral("[*]")));
+        QVERIFY(!frame->isWindowModified());
+        document->SetModifiedFlag(true);
+        QVERIFY(frame->isWindowModified());
+        // A failed save keeps the mark.
+        fixture.Configure({QStringLiteral("save_tournament=0")});
+        QVERIFY(!document->DoFileSave());
+        QVERIFY(frame->isWindowModified());
+        fixture.Configure({});
+        QVERIFY(document->DoFileSave());
+        QVERIFY(!frame->isWindowModified());
     }
 
     void saveAsCancelledSavesNothing() {
@@ -313,6 +451,29 @@ private slots:
             QVERIFY(frame->isVisible());
             QVERIFY(document->IsModified());
         }
+    }
+
+    // The framework's strings speak the program's language through its translation, and
+    // the original ones come back without it.
+    void theFrameworksStringsAreTranslated() {
+        DocumentFixture fixture;
+        CVelmoraDoc* document = fixture.Open(QStringLiteral("Tournaments/Кубок.trn"));
+        document->SetModifiedFlag(true);
+        QTranslator russian;
+        QVERIFY(russian.load(QStringLiteral("velmora_ru"),
+                             QStringLiteral(VELMORA_BIN_DIR "/translations")));
+        QCoreApplication::installTranslator(&russian);
+        Prompts::QueueMessageAnswer(QMessageBox::Cancel);
+        QVERIFY(!document->SaveModified());
+        QVERIFY(!document->DoSaveAs());
+        QCoreApplication::removeTranslator(&russian);
+        QCOMPARE(Prompts::Asked().at(0).message.text,
+                 QStringLiteral("Сохранить изменения в «Кубок.trn»?"));
+        QCOMPARE(Prompts::Asked().at(1).file.title, QStringLiteral("Сохранить как"));
+        Prompts::ClearAsked();
+        Prompts::QueueMessageAnswer(QMessageBox::Cancel);
+        QVERIFY(!document->SaveModified());
+        QCOMPARE(Prompts::Asked().at(0).message.text, QStringLiteral("Save changes to Кубок.trn?"));
     }
 
     void leavingTheProgramAsksAboutEachModifiedDocument() {

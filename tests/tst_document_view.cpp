@@ -1,9 +1,12 @@
 // The tournament view: tabs, layout, the match list and the match commands.
 #include "DocumentFixture.h"
 
+#include "core/Profile.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTextDocument>
 
@@ -50,7 +53,7 @@ private slots:
         QCOMPARE(view->m_staticTitle->text(), QStringLiteral("М а т ч и"));
         QCOMPARE(view->m_staticTitle->font().pixelSize(), 20);
         QCOMPARE(view->m_staticTitle->font().weight(), QFont::Weight(600));
-        QCOMPARE(document->GetFrame()->windowTitle(), document->GetTitle());
+        QCOMPARE(document->GetFrame()->windowTitle(), document->GetTitle() + "[*]");
         QCOMPARE(view->m_wndBrowser->GetLocationPath(), document->m_strTablePath);
         QCOMPARE(view->m_wndBrowser->GetNavigateCount(), 1);
 
@@ -217,18 +220,32 @@ private slots:
         QCOMPARE(Calls(fixture.Log(), QStringLiteral("GetLastMatchesHeaders")).size(), 1);
     }
 
+    // No list, or one beyond what the host takes: the plug-in is not asked for its lines; a
+    // list too long says so in one line that stands for no match.
     void misbehavingCounts_data() {
         QTest::addColumn<QString>("count");
-        QTest::newRow("negative") << "-5";
-        QTest::newRow("huge") << "2147483647";
-        QTest::newRow("over the limit") << QString::number((1 << 20) + 1);
+        QTest::addColumn<QString>("line");
+        QTest::newRow("negative") << "-5" << QString();
+        QTest::newRow("huge") << "2147483647"
+                              << "Матчей в списке: 2 147 483 647 — список слишком длинный, "
+                                 "чтобы его показать";
+        QTest::newRow("over the limit")
+            << QString::number((1 << 20) + 1)
+            << "Матчей в списке: 1 048 577 — список слишком длинный, чтобы его показать";
     }
     void misbehavingCounts() {
         QFETCH(QString, count);
+        QFETCH(QString, line);
         DocumentFixture fixture({QStringLiteral("nearest_count=") + count});
         CVelmoraView* view = fixture.Open()->GetView();
-        QCOMPARE(view->m_listMatches->count(), 0);
+        QCOMPARE(view->m_listMatches->count(), line.isEmpty() ? 0 : 1);
+        if (!line.isEmpty())
+            QCOMPARE(view->m_listMatches->item(0)->text().replace(QChar(0xA0), u' '), line);
+        QCOMPARE(view->GetSelectedMatch(), -1);
         QVERIFY(!view->m_btnResult->isEnabled());
+        view->OnMatchResult(); // on the line that stands for no match: nothing
+        QCOMPARE(Calls(fixture.Log(), QStringLiteral("OnAddMatchResult")), QStringList());
+        fixture.ClearLog();
         view->FillMatchList();
         QCOMPARE(CallNames(fixture.Log()), QStringList{QStringLiteral("GetNearestMatchesCount")});
     }
@@ -255,6 +272,16 @@ private slots:
         }
         QCOMPARE(rows, QStringList({"альфа", "бета", "Бета", "Гамма"}));
         QCOMPARE(values, QList<int>({2, 0, 3, 1}));
+    }
+
+    // Rounds and boards by number: a league's 56 matches in the order they are played.
+    void listSortsNumbersByValue() {
+        DocumentFixture fixture(
+            {QStringLiteral("nearest=10 тур, доска 1|2 тур, доска 10|2 тур, доска 2|1 тур")});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QCOMPARE(Rows(view->m_listMatches),
+                 QStringList({"1 тур=3", "2 тур, доска 2=2", "2 тур, доска 10=1",
+                              "10 тур, доска 1=0"}));
     }
 
     // A line that looks like markup reads as the plug-in wrote it, in the list and its tooltip.
@@ -299,6 +326,7 @@ private slots:
     void layoutNumbers() {
         QFETCH(int, tab);
         QFETCH(QSize, frame);
+        Profile::SetMatchPaneWidth(0);
         DocumentFixture fixture(
             {QStringLiteral("nearest=a"), QStringLiteral("current=a"), QStringLiteral("last=a")});
         CVelmoraView* view = fixture.Open()->GetView();
@@ -310,6 +338,8 @@ private slots:
         const int cw = view->width();
         const int ch = view->height();
 
+        // The controls within the match pane, which starts at the view's left edge.
+        QCOMPARE(view->m_paneMatches->geometry().topLeft(), QPoint(0, 0));
         QCOMPARE(view->m_tabLists->geometry(), QRect(5, 20, tw, ch - 22));
         QCOMPARE(view->m_btnResult->geometry(), QRect(12, 50, w, h));
         if (tab == 0) {
@@ -318,10 +348,50 @@ private slots:
             QCOMPARE(view->m_btnDelete->geometry(), QRect(12, h + 53, w, h));
             QCOMPARE(view->m_listMatches->geometry(), QRect(12, 2 * h + 58, w, ch - 2 * h - 69));
         }
-        QCOMPARE(view->m_wndBrowser->geometry(), QRect(tw + 7, 5, cw - tw - 10, ch - 9));
+        const QRect browser(view->m_wndBrowser->mapTo(view, QPoint(0, 0)),
+                            view->m_wndBrowser->size());
+        QCOMPARE(browser, QRect(tw + 7, 5, cw - tw - 10, ch - 9));
         // The list ends 11 pixels above the bottom, the browser 3 from the right edge.
         QCOMPARE(view->m_listMatches->geometry().bottom() + 1, ch - 11);
-        QCOMPARE(view->m_wndBrowser->geometry().right() + 1, cw - 3);
+        QCOMPARE(browser.right() + 1, cw - 3);
+    }
+
+    // Dragged wider, the list shows more of each line; the width holds for the next window.
+    void theSplitterWidensTheListAndIsRemembered() {
+        Profile::SetMatchPaneWidth(0);
+        DocumentFixture fixture({QStringLiteral("nearest=a")});
+        CVelmoraView* view = fixture.Open(QStringLiteral("A.trn"))->GetView();
+        Resize(view, 1200, 800);
+        const int list = view->m_listMatches->width();
+        const int pane = view->m_paneMatches->width();
+        QCOMPARE(pane, view->DefaultMatchPaneWidth());
+        view->m_splitter->setSizes({pane + 300, view->m_splitter->width() - pane - 300});
+        emit view->m_splitter->splitterMoved(pane + 300, 1);
+        QTRY_COMPARE(view->m_listMatches->width(), list + 300);
+        QCOMPARE(view->m_wndBrowser->mapTo(view, QPoint(0, 0)).x(),
+                 pane + 300 + view->m_splitter->handleWidth());
+        QCOMPARE(Profile::MatchPaneWidth(), pane + 300);
+
+        CVelmoraView* next = fixture.Open(QStringLiteral("B.trn"))->GetView();
+        Resize(next, 1200, 800);
+        QCOMPARE(next->m_paneMatches->width(), pane + 300);
+        // A window too narrow for it still leaves the page in view.
+        Resize(next, 500, 400);
+        QVERIFY(next->m_wndBrowser->width() >= 100);
+        Profile::SetMatchPaneWidth(0);
+    }
+
+    // A line too long for the pane is shortened in its middle: the score stays in view.
+    void longLinesKeepTheirScoreInView() {
+        const QString line =
+            QStringLiteral("5 тур, доска 3: Орлов-Задунайский Никита — Петрова-Водкина Мария ½–½");
+        DocumentFixture fixture({QStringLiteral("nearest=") + line});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QCOMPARE(view->m_listMatches->textElideMode(), Qt::ElideMiddle);
+        QCOMPARE(view->m_listMatches->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        const QRect item = view->m_listMatches->visualItemRect(view->m_listMatches->item(0));
+        QVERIFY(item.right() < view->m_listMatches->viewport()->width());
+        QCOMPARE(view->m_listMatches->item(0)->text(), line);
     }
 };
 

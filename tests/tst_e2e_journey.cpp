@@ -259,7 +259,7 @@ void TestE2EJourney::createTournament() {
     QCOMPARE(Main()->ChildFrames().size(), 1);
     m_document = ActiveDocument();
     QVERIFY(m_document);
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QCOMPARE(m_document->m_strTablePath, Beside("Кубок.htm"));
     QVERIFY(!m_document->IsModified());
 
@@ -410,7 +410,7 @@ void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     QVERIFY(saved != before);
     QVERIFY(saved.startsWith("Velmora Round Robin 1\n"));
     QVERIFY(Prompts::Asked().isEmpty()); // a save to the known file asks nothing
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Обычная")));
 
     // Saved: the window closes without a question.
@@ -444,7 +444,7 @@ void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     m_document = ActiveDocument();
     QVERIFY(m_document);
     QCOMPARE(m_document->m_strTournamentPath, m_path);
-    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+    QCOMPARE(m_document->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
     QVERIFY(!m_document->IsModified());
     QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Печать")));
     // What was entered came back from the file.
@@ -538,9 +538,8 @@ void TestE2EJourney::parametersAndInformation() {
     }
     QVERIFY(!m_document->IsModified());
 
-    // A venue typed into the information: the tournament is changed, and once saved the
-    // page on disk shows it as text. The window shows it from its next reload on (the second
-    // window below).
+    // A venue typed into the information: the tournament is changed and its page rewritten
+    // and reloaded at once; once saved, the tournament file holds it too.
     const QString venue = kVenue;
     {
         JourneyDriver driver;
@@ -553,11 +552,11 @@ void TestE2EJourney::parametersAndInformation() {
         DRIVER_DONE(driver);
     }
     QVERIFY(m_document->IsModified());
+    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
+                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
     Main()->Action(Command::FileSave)->trigger();
     QVERIFY(!m_document->IsModified());
     QVERIFY(QString::fromUtf8(ReadAll(m_path)).contains(venue));
-    QVERIFY(QString::fromUtf8(ReadAll(m_document->m_strTablePath))
-                .contains(venue.toHtmlEscaped().replace("&quot;", "\"")));
 }
 
 void TestE2EJourney::openTheSameFileTwice() {
@@ -606,7 +605,7 @@ void TestE2EJourney::openTheSameFileTwice() {
         DRIVER_DONE(driver);
         QVERIFY(m_second->IsModified());
         QCOMPARE(m_second->m_strTournamentPath, m_path);
-        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path);
+        QCOMPARE(m_second->GetFrame()->windowTitle(), "Чемпионат " + m_path + "[*]");
         QCOMPARE(ReadAll(m_path), before);
     }
     // With VELMORA_SHOW_MS set, both windows stay on screen that long to be looked at (under

@@ -7,6 +7,7 @@
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
+#include "app/CStartPage.h"
 #include "app/CVelmoraApp.h"
 #include "core/ProgressText.h"
 #include "core/Prompts.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -265,6 +267,35 @@ private slots:
         QTRY_COMPARE(Frame()->CurrentMenu(), MenuResource::NoTournament);
         QCOMPARE(MenuLines(Frame()->menuBar()), kMenu128);
         QVERIFY(!Frame()->Action(57603)->isEnabled());
+    }
+
+    // With no tournament open the window area offers the ways to begin, the recent
+    // tournaments and the installed systems; a tournament window covers it, and closing the
+    // last brings it back.
+    void startPage() {
+        m_pApp->AddToRecentFileList(m_pFolder->Path("Кубок.trn"));
+        CStartPage* page = Frame()->StartPage();
+        QVERIFY(page->isVisible());
+        QCOMPARE(page->geometry(), Frame()->MdiArea()->viewport()->rect());
+        QCOMPARE(page->m_btnNew->text(), QStringLiteral("Создать чемпионат (Ctrl+N)"));
+        QCOMPARE(page->m_btnOpen->text(), QStringLiteral("Открыть (Ctrl+O)"));
+        QCOMPARE(page->m_listSystems->count(), 1);
+        QCOMPARE(page->m_listRecent->count(), 1);
+        QVERIFY(page->m_listRecent->item(0)->text().startsWith(QStringLiteral("Кубок.trn")));
+        const QRect line = page->m_listRecent->visualItemRect(page->m_listRecent->item(0));
+        QTest::mouseClick(page->m_listRecent->viewport(), Qt::LeftButton, {}, line.center());
+        QTRY_COMPARE(m_opened, QStringList{m_pFolder->Path("Кубок.trn")});
+
+        CChildFrame* frame = AddTournamentWindow("Чемпионат A");
+        QTRY_VERIFY(!page->isVisible());
+        frame->close();
+        QTRY_VERIFY(page->isVisible());
+        // The buttons are the menu's commands: "New" with no system installed says so.
+        delete m_pApp->m_pCatalogue;
+        m_pApp->m_pCatalogue = nullptr;
+        page->m_btnNew->click();
+        QCOMPARE(Prompts::Asked().last().message.text,
+                 QStringLiteral("В программе не установлено ни одной турнирной системы"));
     }
 
     void cascadeAndTile() {

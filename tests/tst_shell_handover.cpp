@@ -234,14 +234,29 @@ private slots:
         QVERIFY(app->GetInstanceChannel()->IsListening());
     }
 
-    // Without a running program a "/dde" start opens its files itself, and a bare path still
-    // opens nothing; both really run the program, which ends when asked.
-    void bareFileStartOpensNothing() {
+    // Files named without a switch, as a terminal or a script names them, are opened as
+    // "/dde" opens them: after start-up, relative names in the starting folder.
+    void bareFilesAreOpened() {
         bool ok = false;
-        auto app = Start({m_pFolder->Path("a.trn")}, &ok);
+        auto app = Start({m_pFolder->Path("a.trn"), "Кубок мира.trn"}, &ok);
         QVERIFY(ok);
-        QTest::qWait(50);
-        QVERIFY(m_opened.isEmpty());
+        QTRY_COMPARE(m_opened,
+                     QStringList({m_pFolder->Path("a.trn"), m_pFolder->Path("Кубок мира.trn")}));
+        QCOMPARE(app->m_strProgramFolder, m_pFolder->Root());
+    }
+
+    // ...and handed to a program that runs already, which opens them; the second start ends.
+    void bareFilesAreHandedOver() {
+        bool ok = false;
+        auto app = Start({}, &ok);
+        QVERIFY(ok);
+        QProcess second;
+        second.setWorkingDirectory(m_pFolder->Root());
+        second.start(Program(), {"Cup.trn"});
+        QVERIFY(second.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(m_opened, QStringList{m_pFolder->Path("Cup.trn")}, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(second.exitCode(), 0);
     }
 };
 

@@ -7,7 +7,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFontMetrics>
 #include <QTest>
+#include <QTimer>
 
 class TestPrompts : public QObject {
     Q_OBJECT
@@ -114,6 +117,85 @@ private slots:
         }
         ModalDriver quiet(50);
         quiet.ExpectNone();
+    }
+
+    // "Отчёт сохранён" under "Создание отчёта": a short text, yet the whole caption shows.
+    void aBoxIsWideEnoughForItsCaption() {
+        Prompts::SetTestMode(false);
+        const QString caption = QStringLiteral("Создание отчёта");
+        int width = 0, needed = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            width = box->width();
+            needed = Prompts::MinimumWidthForCaption(caption, box->font());
+            box->button(QMessageBox::Ok)->click();
+        });
+        Prompts::Message(nullptr, QStringLiteral("Отчёт сохранён"), caption,
+                         Prompts::Icon::Information, QMessageBox::Ok);
+        Prompts::SetTestMode(true);
+        QVERIFY(needed > QFontMetrics(QApplication::font()).horizontalAdvance(caption));
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+    }
+
+    // The real save dialog: choosing a file that exists asks before overwriting it, "No" keeps
+    // the dialog open and gives no file, "Yes" gives the file. Nothing is written either way.
+    void theRealSaveDialogAsksBeforeOverwriting_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void theRealSaveDialogAsksBeforeOverwriting() {
+        QFETCH(bool, replace);
+        QTemporaryDir dir;
+        const QString existing = dir.filePath("Кубок.trn");
+        {
+            QFile file(existing);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("old\n");
+        }
+        const QString before = QDir::currentPath();
+        Prompts::SetTestMode(false);
+        QString question;
+        bool dialogStillOpen = false;
+        bool accepted = false;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+                question = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (!accepted) {
+                    accepted = true;
+                    dialog->selectFile(QStringLiteral("Кубок.trn"));
+                    // As the dialog's own button does; queued, as it waits for the question.
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                } else if (!question.isEmpty()) {
+                    dialogStillOpen = true;
+                    dialog->reject();
+                }
+            }
+        });
+        timer.start(10);
+        Prompts::FileRequest request;
+        request.save = true;
+        request.title = QStringLiteral("Сохранение чемпионата");
+        request.filters = {QStringLiteral("Tournament Files (*.trn)")};
+        request.defaultSuffix = QStringLiteral("trn");
+        request.initialFolder = dir.path();
+        request.confirmOverwrite = true;
+        const QString chosen = Prompts::FileDialog(request);
+        timer.stop();
+        Prompts::SetTestMode(true);
+        QDir::setCurrent(before);
+        QVERIFY2(question.contains(QStringLiteral("Кубок.trn")), qPrintable(question));
+        QCOMPARE(dialogStillOpen, !replace);
+        QCOMPARE(chosen, replace ? existing : QString());
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old\n"));
     }
 };
 

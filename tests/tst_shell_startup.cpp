@@ -83,6 +83,8 @@ private slots:
             << QStringList{"/home/u/dde"} << int(C::FileOpen) << QStringList{"/home/u/dde"};
         QTest::newRow("a path named like a switch")
             << QStringList{"/p/cup.trn"} << int(C::FileOpen) << QStringList{"/p/cup.trn"};
+        QTest::newRow("files") << QStringList{"a.trn", "/tmp/Кубок мира.trn"} << int(C::FileOpen)
+                               << QStringList{"a.trn", "/tmp/Кубок мира.trn"};
         QTest::newRow("dde with files") << QStringList{"/dde", "a.trn", "/tmp/b c.trn"}
                                         << int(C::FileDDE) << QStringList{"a.trn", "/tmp/b c.trn"};
         QTest::newRow("dash switch") << QStringList{"-DDE"} << int(C::FileDDE) << QStringList{};
@@ -269,7 +271,8 @@ private slots:
     }
 
     // A start by the desktop or for a document, from another folder, takes the program folder
-    // from the setting and leaves the setting alone; still nothing is opened.
+    // from the setting and leaves the setting alone. Named files are opened (after start-up);
+    // printing opens nothing.
     void shellStartReadsSetting() {
         QFETCH(QStringList, arguments);
         CurrentFolderGuard guard;
@@ -286,8 +289,12 @@ private slots:
         QCOMPARE(app->m_strHelpPath, folder.Root() + "/help");
         QCOMPARE(app->m_pCatalogue->GetCount(), 1);
         QCOMPARE(Profile().value("Settings/Path").toString(), folder.Root());
-        QCoreApplication::processEvents();
         QVERIFY(m_opened.isEmpty());
+        QCoreApplication::processEvents();
+        if (CCommandLineInfo(arguments).OpensFiles())
+            QCOMPARE(m_opened.size(), 1);
+        else
+            QVERIFY(m_opened.isEmpty());
         QCOMPARE(app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
     }
 

@@ -1,5 +1,6 @@
 // Text coming back from a plug-in: terminated, decoded leniently, bounded.
 #include "systems/HostText.h"
+#include "core/NaturalOrder.h"
 #include "velmora_system.h"
 
 #include <QTest>
@@ -43,6 +44,31 @@ private slots:
         QCOMPARE(three.Text(2), QString(VELMORA_NAME_SIZE - 1, 'z'));
         QCOMPARE(three.Text(0), QString());
         QCOMPARE(three.Text(3), QString());
+    }
+
+    // The order of every sorted list: numbers by value, letters without regard to case.
+    void naturalOrder_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order");
+        QTest::newRow("rounds") << "2 тур" << "10 тур" << -1;
+        QTest::newRow("boards") << "доска 10" << "доска 2" << 1;
+        QTest::newRow("inner number") << "5 тур, доска 3: А" << "5 тур, доска 12: А" << -1;
+        QTest::newRow("case") << "Бета" << "бета" << 0;
+        QTest::newRow("case, then number") << "ТУР 9" << "тур 10" << -1;
+        QTest::newRow("leading zeros equal") << "тур 02" << "тур 2" << 0;
+        QTest::newRow("zero") << "0" << "00" << 0;
+        QTest::newRow("prefix") << "тур" << "тур 1" << -1;
+        QTest::newRow("digit before letter") << "1" << "a" << -1;
+        QTest::newRow("beyond 64 bits") << "99999999999999999999" << "100000000000000000000" << -1;
+        QTest::newRow("empty") << "" << "a" << -1;
+    }
+    void naturalOrder() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        QCOMPARE(NaturalCompare(a, b), order);
+        QCOMPARE(NaturalCompare(b, a), -order);
     }
 };
 

@@ -53,7 +53,24 @@ private slots:
     void selectSystemSkinsRedBlueGreen();
     void selectSystemSkinRowKeptAndClamped();
     void selectSystemDoubleClickEnterCancel();
+    void systemAndSkinListsSortNumbersByValue();
 };
+
+// "9 туров" before "10 туров", in the systems and in the skins.
+void TestWizardDialogs::systemAndSkinListsSortNumbersByValue() {
+    ProbeProgram program;
+    program.Add("a", {"Зал 10", "Зал 9"}, System("Швейцарка 10 туров"));
+    program.Add("b", {"Зал 1"}, System("швейцарка 9 туров"));
+    program.Start();
+    program.App()->m_pCatalogue->GetAt(0)->m_skins = QStringList({"Зал 10", "Зал 9"});
+    CNewTournamentDlg dlg(program.App()->Catalogue());
+    ShowActive(&dlg);
+    QCOMPARE(Rows(List(&dlg, "listSystems")),
+             QStringList({"швейцарка 9 туров", "Швейцарка 10 туров"}));
+    List(&dlg, "listSystems")->setCurrentRow(1);
+    QCOMPARE(Rows(List(&dlg, "listSkins")), QStringList({"Зал 9", "Зал 10"}));
+    QCOMPARE(ItemValues(List(&dlg, "listSkins")), QList<int>({1, 0}));
+}
 
 void TestWizardDialogs::newTournamentListsSortedByNameWithCatalogueIndexes() {
     ProbeProgram program;

@@ -7,6 +7,7 @@
 #include "tournament/CVelmoraDoc.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSettings>
 
@@ -95,6 +96,8 @@ private slots:
     void cancelInTheDrawDialogFreesThePlayers();
     void noDrawMethodsAndNoCreationParameters();
     void saveDialogCancelled();
+    void proposedFolderLeftOnlyWhenUsed_data();
+    void proposedFolderLeftOnlyWhenUsed();
     void successWritesFilesAndOpensTheWindow();
     void successNamesTheWindowAndTheRecentList();
     void unusualFileNames();
@@ -239,7 +242,51 @@ void TestWizardNew::saveDialogCancelled() {
                               "FreePlayers(h" + run + ") -> 0",
                               "FreeCustomTournamentCreationParameters(" + run + ") -> 0"}));
         QVERIFY(Calls(calls, "CreateTournament").isEmpty());
+        // Made for the dialog, and gone again with nothing saved in it.
+        QVERIFY(!QFileInfo::exists(folder + "/Tournaments"));
     }
+}
+
+// The proposed folder is made for the save dialog and goes again unless something was saved
+// in it; a folder the user had already is never touched.
+void TestWizardNew::proposedFolderLeftOnlyWhenUsed_data() {
+    QTest::addColumn<bool>("existed");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("remains");
+    QTest::newRow("saved elsewhere") << false << "Другая папка/Cup.trn" << false;
+    QTest::newRow("saved in it") << false << "Tournaments/Cup.trn" << true;
+    QTest::newRow("cancelled, the user's own empty folder") << true << "" << true;
+}
+
+void TestWizardNew::proposedFolderLeftOnlyWhenUsed() {
+    QFETCH(bool, existed);
+    QFETCH(QString, answer);
+    QFETCH(bool, remains);
+    ProbeProgram program;
+    program.Add("sys", {"Skin"}, {});
+    program.Start();
+    const QString proposed = program.Folder().Path("Tournaments");
+    if (existed)
+        QVERIFY(QDir().mkpath(proposed));
+    if (!answer.isEmpty()) {
+        QDir().mkpath(QFileInfo(program.Folder().Path(answer)).absolutePath());
+        Prompts::QueueFileAnswer(program.Folder().Path(answer));
+    }
+    bool madeForTheDialog = false;
+    Prompts::SetObserver([&](const Prompts::Record& record) {
+        if (record.kind == Prompts::Record::FileKind)
+            madeForTheDialog = QFileInfo(proposed).isDir();
+    });
+    ModalDriver driver;
+    driver.On("CNewTournamentDlg", ChooseSystem(0, 0, "Cup"))
+        .On("CGetPlayersDlg", AddPlayersAndGoOn(3))
+        .On("CChooseSortingDlg", ChooseSorting(0));
+    program.RunNewWizard();
+    Prompts::SetObserver(nullptr);
+    QVERIFY(driver.AllDone());
+    QVERIFY(madeForTheDialog);
+    QCOMPARE(QFileInfo(proposed).isDir(), remains);
+    program.App()->GetDocTemplate()->CloseAllDocuments();
 }
 
 void TestWizardNew::successWritesFilesAndOpensTheWindow() {
@@ -324,7 +371,7 @@ void TestWizardNew::successNamesTheWindowAndTheRecentList() {
         QSKIP("The document's AttachTournament is still a stub in this branch; this test checks "
               "the title, the handle and the recent list once the document work is merged.");
     QCOMPARE(doc->GetTitle(), "Чемпионат " + path);
-    QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path);
+    QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path + "[*]");
     QCOMPARE(doc->m_strTournamentPath, path);
     QCOMPARE(doc->m_strTablePath, program.Folder().Path("Tournaments/Final.htm"));
     QVERIFY(doc->GetTournament() != 0);

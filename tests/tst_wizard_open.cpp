@@ -3,6 +3,7 @@
 #include "WizardTestSupport.h"
 
 #include "tournament/CChildFrame.h"
+#include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
 
 #include <QFile>
@@ -69,7 +70,39 @@ private slots:
     void openCommand();
     void openedWindowTitleAndRecentList();
     void noWindowPossibleFreesTheTournament();
+    void reopeningProposesTheRememberedSystemAndSkin();
 };
+
+// Each file is proposed with the system and skin it was last opened with, so Enter keeps its
+// style; another file still gets the first ones, and the user can still choose.
+void TestWizardOpen::reopeningProposesTheRememberedSystemAndSkin() {
+    ProbeProgram program;
+    program.Add("a", {"Red", "Blue"}, {"name=Alpha"});
+    const QString beta = program.Add("b", {"Green", "Yellow"}, {"name=Beta"});
+    program.Start();
+    const QString cup = program.Folder().Write("Cup.trn", "PROBE\n");
+    const QString other = program.Folder().Write("Other.trn", "PROBE\n");
+    QStringList proposed;
+    auto proposal = [&proposed](QWidget* dlg) {
+        proposed << List(dlg, "listSystems")->currentItem()->text()
+                 << List(dlg, "listSkins")->currentItem()->text();
+        ClickButton(dlg, "btnOpen");
+    };
+    {
+        ModalDriver driver;
+        driver.On("CSelectSystemDlg", Choose(nullptr, "Beta", "Yellow"));
+        QVERIFY(program.App()->OpenDocumentFile(cup));
+    }
+    program.App()->GetDocTemplate()->CloseAllDocuments();
+    for (const QString& file : {cup, other}) {
+        ModalDriver driver;
+        driver.On("CSelectSystemDlg", proposal);
+        CVelmoraDoc* doc = program.App()->OpenDocumentFile(file);
+        QVERIFY(doc);
+        QCOMPARE(doc->m_pSystem->m_strLibraryPath == beta, file == cup);
+    }
+    QCOMPARE(proposed, QStringList({"Beta", "Yellow", "Alpha", "Blue"}));
+}
 
 void TestWizardOpen::formatIdentifier_data() {
     QTest::addColumn<QByteArray>("content");
@@ -394,7 +427,7 @@ void TestWizardOpen::openedWindowTitleAndRecentList() {
         QSKIP("The document's AttachTournament is still a stub in this branch; this test checks "
               "the title, the handle and the recent list once the document work is merged.");
     QCOMPARE(doc->GetTitle(), "Чемпионат " + path);
-    QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path);
+    QCOMPARE(doc->GetFrame()->windowTitle(), "Чемпионат " + path + "[*]");
     QCOMPARE(doc->m_strTournamentPath, path);
     QCOMPARE(doc->m_strTablePath, program.Folder().Path("Tournaments/Cup.htm"));
     QVERIFY(doc->GetTournament() != 0);

@@ -3,8 +3,8 @@
 #include "core/Prompts.h"
 #include "systems/HostText.h"
 #include "systems/PathHelpers.h"
+#include "tournament/FileStamp.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -103,15 +103,11 @@ void CReportsDlg::OnSaveAs() {
 
     // Plug-ins' answers say nothing reliable here (many answer 0 either way); the disk does.
     // A report that was not written must not be announced as saved.
-    const QFileInfo before(path);
-    const bool existed = before.exists();
-    const QDateTime stamp = existed ? before.lastModified() : QDateTime();
-    const qint64 size = existed ? before.size() : -1;
+    const FileStamp before = FileStamp::Take(path);
     const QByteArray file = path.toUtf8();
     if (m_pEntries->SaveReport)
         m_pEntries->SaveReport(m_hTournament, m_listReports->currentRow(), file.constData());
-    const QFileInfo after(path);
-    if (!after.isFile() || (existed && after.lastModified() == stamp && after.size() == size)) {
+    if (!FileStamp::Take(path).RewrittenSince(before)) {
         Prompts::Message(
             this,
             QStringLiteral("Отчёт не сохранён в файл «%1»").arg(QDir::toNativeSeparators(path)),

@@ -2,13 +2,16 @@
 
 #include "core/ProgressText.h"
 #include "core/Prompts.h"
+#include "core/Profile.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CChildFrame.h"
 #include "tournament/CVelmoraView.h"
 #include "tournament/HostServices.h"
+#include "tournament/FileStamp.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 CVelmoraDoc::CVelmoraDoc(HostServices* host, QObject* parent) : QObject(parent), m_pHost(host) {}
@@ -29,17 +32,51 @@ void CVelmoraDoc::AttachTournament(VelmoraTournament hTournament, SystemInfo* pS
     m_strTournamentPath = strTournamentPath;
     m_strTablePath = strTablePath;
     RefreshTitle();
+    RememberChoice();
 }
+
+void CVelmoraDoc::RememberChoice() const {
+    if (!m_pSystem || m_strTournamentPath.isEmpty())
+        return;
+    Profile::RememberChoice(m_strTournamentPath,
+                            {m_pSystem->m_strLibraryPath, m_pSystem->m_skins.value(m_nSkin)});
+}
+
+namespace {
+
+// The first line of a file, up to what a format identifier can hold: the line the opening
+// reads to find the systems that accept the file.
+QByteArray FirstLineOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray head = file.read(VELMORA_NAME_SIZE + 2);
+    const qsizetype lineFeed = head.indexOf('\n');
+    if (lineFeed >= 0)
+        head.truncate(lineFeed);
+    if (head.endsWith('\r'))
+        head.chop(1);
+    return head;
+}
+
+} // namespace
 
 bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
     const QString target = GetFullPath(path);
     const QByteArray tournamentPath = target.toUtf8();
+    const FileStamp before = FileStamp::Take(target);
+    const QByteArray formatBefore = before.Exists() ? FirstLineOf(target) : QByteArray();
     if (m_pEntries && m_pEntries->OnSaveTournament)
         m_pEntries->OnSaveTournament(GetTournament(), tournamentPath.constData());
-    // The system's answer says nothing reliable (many answer 0 either way), but a file that is
-    // not there was not saved: the document keeps its path and its changes, so that closing
-    // still asks instead of losing them.
-    if (!QFileInfo(target).isFile()) {
+    // The system's answer says nothing reliable (many answer 0 either way); the disk does. A
+    // file that is not there, or is still the old one (a full disk, a folder that takes no
+    // new files), or was cut short as it was written (empty, or no longer starting with the
+    // format line the opening reads) holds no save: the document keeps its path and its
+    // changes, so that closing still asks instead of losing them.
+    const FileStamp after = FileStamp::Take(target);
+    const bool saved = after.RewrittenSince(before) && after.Size() > 0 &&
+                       (!before.Exists() || FirstLineOf(target) == formatBefore);
+    if (!saved) {
         Prompts::Message(DialogOwner(),
                          QStringLiteral("Чемпионат не сохранён в файл «%1»")
                              .arg(QDir::toNativeSeparators(target)),
@@ -61,6 +98,7 @@ bool CVelmoraDoc::SaveDocumentTo(const QString& path) {
 
     SetModifiedFlag(false);
     RefreshTitle();
+    RememberChoice();
     return true;
 }
 
@@ -76,8 +114,11 @@ void CVelmoraDoc::CopyCurrentSkinFiles() {
 
 void CVelmoraDoc::RefreshTitle() {
     const QString title = QStringLiteral("Чемпионат ") + m_strTournamentPath;
-    if (CChildFrame* frame = GetFrame())
-        frame->setWindowTitle(title);
+    // "[*]": the platform's mark of unsaved changes, shown while the document is modified.
+    if (CChildFrame* frame = GetFrame()) {
+        frame->setWindowTitle(title + QStringLiteral("[*]"));
+        frame->setWindowModified(m_bModified);
+    }
     m_strPathName = m_strTournamentPath;
     if (m_pHost && !m_strPathName.isEmpty())
         m_pHost->AddToRecentFiles(m_strPathName);
@@ -100,7 +141,8 @@ bool CVelmoraDoc::DoSaveAs() {
     Prompts::FileRequest request;
     request.save = true;
     request.owner = DialogOwner();
-    request.title = QStringLiteral("Save As");
+    // The framework's own strings: Russian through the program's translation.
+    request.title = tr("Save As");
     request.filters = {QStringLiteral("Velmora Files (*.trn)"), QStringLiteral("All Files (*.*)")};
     request.defaultSuffix = QStringLiteral("trn");
     request.initialName = m_strTournamentPath;
@@ -118,7 +160,7 @@ bool CVelmoraDoc::SaveModified() {
     if (name.isEmpty())
         name = m_strTitle;
     const auto answer = Prompts::Message(
-        DialogOwner(), QStringLiteral("Save changes to %1?").arg(name), QStringLiteral("Velmora"),
+        DialogOwner(), tr("Save changes to %1?").arg(name), QStringLiteral("Velmora"),
         Prompts::Icon::Exclamation, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return DoFileSave();
@@ -129,6 +171,8 @@ void CVelmoraDoc::SetModifiedFlag(bool modified) {
     if (m_bModified == modified)
         return;
     m_bModified = modified;
+    if (CChildFrame* frame = GetFrame())
+        frame->setWindowModified(modified);
     emit modifiedChanged(modified);
 }
 

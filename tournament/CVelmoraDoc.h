@@ -45,6 +45,8 @@ public:
     CChildFrame* GetFrame() const;
     void SetView(CVelmoraView* view) { m_pView = view; }
 
+    // Remembers the system and skin of this tournament file for its next opening.
+    void RememberChoice() const;
     // Copies the current skin's files beside the tournament file.
     void CopyCurrentSkinFiles();
 

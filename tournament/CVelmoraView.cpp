@@ -1,16 +1,22 @@
 #include "CVelmoraView.h"
 
 #include "systems/HostText.h"
+#include "core/NaturalOrder.h"
+#include "core/Profile.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CWebBrowser.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <numeric>
@@ -43,6 +49,23 @@ QString PlainToolTip(const QString& text) {
            QStringLiteral("</p>");
 }
 
+// Match lines take the list's width, however long they are: a longer line is shortened in
+// its middle when painted instead of running past the list's edge.
+class MatchLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(1);
+        return size;
+    }
+};
+
+QString TooLongListText(int count) {
+    return QStringLiteral("Матчей в списке: %1 — список слишком длинный, чтобы его показать")
+        .arg(QLocale(QLocale::Russian).toString(count));
+}
+
 const QString kAddResult = QStringLiteral("Добавить результат матча");
 const QString kModifyResult = QStringLiteral("Изменить результат матча");
 
@@ -52,12 +75,28 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document) {
     setObjectName(QStringLiteral("tournamentView"));
     const DialogUnits units(font());
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_paneMatches = new QWidget(m_splitter);
+    m_paneMatches->setObjectName(QStringLiteral("matchPane"));
+    m_paneMatches->installEventFilter(this);
+    m_paneBrowser = new QWidget(m_splitter);
+    m_paneBrowser->setObjectName(QStringLiteral("browserPane"));
+    auto* browserLayout = new QVBoxLayout(m_paneBrowser);
+    // The page keeps the layout rules' margins: 5 pixels above, 3 to the right, 4 below.
+    browserLayout->setContentsMargins(0, 5, 3, 4);
+    m_splitter->addWidget(m_paneMatches);
+    m_splitter->addWidget(m_paneBrowser);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+
     // Created in this order so that the buttons and the list lie above the tab control.
-    m_tabLists = new QTabWidget(this);
+    m_tabLists = new QTabWidget(m_paneMatches);
     m_tabLists->setObjectName(QStringLiteral("tabLists"));
     m_tabLists->setGeometry(units.Rect(15, 21, 138, 78));
 
-    m_btnResult = new QPushButton(kModifyResult, this);
+    m_btnResult = new QPushButton(kModifyResult, m_paneMatches);
     m_btnResult->setObjectName(QStringLiteral("btnResult"));
     QRect result = units.Rect(171, 39, 126, 14);
     // Large fonts must not cut the longer of the two captions.
@@ -65,19 +104,25 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
     result.setWidth(qMax(result.width(), metrics.horizontalAdvance(kModifyResult) + 16));
     m_btnResult->setGeometry(result);
 
-    m_btnDelete = new QPushButton(QStringLiteral("Удалить результат матча"), this);
+    m_btnDelete = new QPushButton(QStringLiteral("Удалить результат матча"), m_paneMatches);
     m_btnDelete->setObjectName(QStringLiteral("btnDelete"));
     m_btnDelete->setGeometry(units.Rect(171, 57, 126, 14));
 
-    m_listMatches = new QListWidget(this);
+    m_listMatches = new QListWidget(m_paneMatches);
     m_listMatches->setObjectName(QStringLiteral("listMatches"));
     m_listMatches->setSelectionMode(QAbstractItemView::SingleSelection);
     // Sorted by FillMatchList itself, as the other sorted lists of the program are.
     m_listMatches->setUniformItemSizes(true);
+    // A line too long for the pane loses part of its names, never its score: the start
+    // (round, board) and the end (the result) stay in view.
+    m_listMatches->setTextElideMode(Qt::ElideMiddle);
+    m_listMatches->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listMatches->setResizeMode(QListView::Adjust);
+    m_listMatches->setItemDelegate(new MatchLineDelegate(m_listMatches));
     m_listMatches->setGeometry(units.Rect(171, 74, 126, 72));
     m_listMatches->viewport()->installEventFilter(this);
 
-    m_staticTitle = new QLabel(QStringLiteral("М а т ч и"), this);
+    m_staticTitle = new QLabel(QStringLiteral("М а т ч и"), m_paneMatches);
     m_staticTitle->setObjectName(QStringLiteral("staticTitle"));
     m_staticTitle->setAlignment(Qt::AlignCenter);
     m_staticTitle->setGeometry(units.Rect(12, 0, 120, 12));
@@ -87,12 +132,14 @@ CVelmoraView::CVelmoraView(CVelmoraDoc* document, QWidget* parent)
 
     connect(m_btnResult, &QPushButton::clicked, this, &CVelmoraView::OnMatchResult);
     connect(m_btnDelete, &QPushButton::clicked, this, &CVelmoraView::OnDeleteMatchResult);
+    connect(m_splitter, &QSplitter::splitterMoved, this, &CVelmoraView::OnSplitterMoved);
 }
 
 void CVelmoraView::OnInitialUpdate() {
     if (m_bInitialized)
         return;
-    m_wndBrowser = new CWebBrowser(this);
+    m_wndBrowser = new CWebBrowser(m_paneBrowser);
+    m_paneBrowser->layout()->addWidget(m_wndBrowser);
     m_wndBrowser->show();
     m_wndBrowser->repaint();
     ReloadTablePage();
@@ -117,10 +164,38 @@ void CVelmoraView::OnInitialUpdate() {
     }
     connect(m_tabLists, &QTabWidget::currentChanged, this, &CVelmoraView::ApplyTabState);
 
-    if (m_pDocument && parentWidget())
-        parentWidget()->setWindowTitle(m_pDocument->GetTitle());
+    // The layout rules' window: the browser began 7 pixels right of the tab control.
+    m_nButtonMargin = m_tabLists->width() - m_btnResult->width();
+    m_nDefaultPaneWidth = m_tabLists->width() + 7 - m_splitter->handleWidth();
+    m_paneMatches->setMinimumWidth(m_nDefaultPaneWidth);
+    m_paneBrowser->setMinimumWidth(120);
+    const int remembered = Profile::MatchPaneWidth();
+    m_nPaneWidth = remembered > 0 ? qMax(remembered, m_nDefaultPaneWidth) : m_nDefaultPaneWidth;
+
+    if (m_pDocument && parentWidget()) {
+        parentWidget()->setWindowTitle(m_pDocument->GetTitle() + QStringLiteral("[*]"));
+        parentWidget()->setWindowModified(m_pDocument->IsModified());
+    }
     m_bInitialized = true;
+    ApplyPaneWidth();
     ApplyTabState();
+}
+
+void CVelmoraView::ApplyPaneWidth() {
+    if (!m_bInitialized)
+        return;
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    if (total <= 0)
+        return;
+    const int left = qMax(m_nDefaultPaneWidth, qMin(m_nPaneWidth, total - 120));
+    const QSignalBlocker blocker(m_splitter);
+    m_splitter->setSizes({left, qMax(0, total - left)});
+}
+
+void CVelmoraView::OnSplitterMoved() {
+    // The user's width holds for this window and every tournament window after it.
+    m_nPaneWidth = m_paneMatches->width();
+    Profile::SetMatchPaneWidth(m_nPaneWidth);
 }
 
 void CVelmoraView::ApplyTabState() {
@@ -138,10 +213,11 @@ void CVelmoraView::ApplyTabState() {
 void CVelmoraView::LayoutControls() {
     if (!m_bInitialized)
         return;
-    const int cw = width();
-    const int ch = height();
-    const int tw = m_tabLists->width();
-    const int w = m_btnResult->width();
+    // Inside the match pane, whose width is the user's: the tab control fills it, and the
+    // buttons and the list keep the template's margin inside the tab control.
+    const int ch = m_paneMatches->height();
+    const int tw = qMax(m_nDefaultPaneWidth, m_paneMatches->width()) + m_splitter->handleWidth() - 7;
+    const int w = qMax(0, tw - m_nButtonMargin);
     const int h = m_btnResult->height();
     m_tabLists->setGeometry(5, 20, tw, qMax(0, ch - 22));
     m_btnResult->setGeometry(12, 50, w, h);
@@ -151,7 +227,6 @@ void CVelmoraView::LayoutControls() {
     } else {
         m_listMatches->setGeometry(12, h + 55, w, qMax(0, ch - h - 66));
     }
-    m_wndBrowser->setGeometry(tw + 7, 5, qMax(0, cw - tw - 10), qMax(0, ch - 9));
 }
 
 void CVelmoraView::FillMatchList() {
@@ -190,13 +265,13 @@ void CVelmoraView::FillMatchList() {
         TextBufferArray buffers(n);
         if (buffers.Count() == n && headers) {
             headers(tournament, buffers.Pointers(), n);
-            // Alphabetical without regard to case, like the program's other sorted lists;
+            // Natural order ("2 тур" before "10 тур"), like the program's other sorted lists;
             // equal lines keep the plug-in's order. Sorted once, not at every insertion.
             QStringList texts = buffers.Texts();
             std::vector<int> order(static_cast<size_t>(n));
             std::iota(order.begin(), order.end(), 0);
             std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
-                return QString::compare(texts[a], texts[b], Qt::CaseInsensitive) < 0;
+                return NaturalLess(texts[a], texts[b]);
             });
             for (int i : order) {
                 auto* item = new QListWidgetItem(texts[i]);
@@ -207,6 +282,13 @@ void CVelmoraView::FillMatchList() {
             }
             m_listMatches->setCurrentRow(0);
             filled = true;
+        } else if (buffers.Count() == 0) {
+            // More lines than the host takes: one line says so, rather than an empty list
+            // that looks like no matches at all. It stands for no match.
+            auto* item = new QListWidgetItem(TooLongListText(n));
+            item->setData(Qt::UserRole, -1);
+            item->setFlags(Qt::ItemIsEnabled);
+            m_listMatches->addItem(item);
         }
     }
     m_btnResult->setEnabled(filled);
@@ -241,6 +323,8 @@ int CVelmoraView::GetSelectedMatch() const {
 }
 
 void CVelmoraView::resizeEvent(QResizeEvent* event) {
+    m_splitter->setGeometry(rect());
+    ApplyPaneWidth();
     LayoutControls();
     QWidget::resizeEvent(event);
 }
@@ -251,5 +335,7 @@ bool CVelmoraView::eventFilter(QObject* watched, QEvent* event) {
         OnMatchResult();
         return true;
     }
+    if (event->type() == QEvent::Resize && watched == m_paneMatches)
+        LayoutControls();
     return QWidget::eventFilter(watched, event);
 }

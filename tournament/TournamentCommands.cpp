@@ -13,12 +13,7 @@ void CVelmoraView::OnTournamentParameters() {
         return;
     if (m_pDocument->m_pEntries->OnTournamentParameters)
         m_pDocument->m_pEntries->OnTournamentParameters(m_pDocument->GetTournament());
-    SaveTableIfModified();
-    MarkIfTournamentModified();
-    // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
-    // list left as it was would send the next result or deletion to whatever match now has
-    // that index, so it is refilled, keeping its position.
-    FillMatchList();
+    RefreshAfterTournamentCommand();
 }
 
 void CVelmoraView::OnTournamentInfo() {
@@ -26,7 +21,17 @@ void CVelmoraView::OnTournamentInfo() {
         return;
     if (m_pDocument->m_pEntries->OnTournamentInfo)
         m_pDocument->m_pEntries->OnTournamentInfo(m_pDocument->GetTournament());
+    // A new name, venue or arbiter belongs on the page at once, not after some later change.
+    RefreshAfterTournamentCommand();
+}
+
+void CVelmoraView::RefreshAfterTournamentCommand() {
+    SaveTableIfModified();
     MarkIfTournamentModified();
+    // Parameters may change which matches are due (a withdrawal, a wider nearest list). A
+    // list left as it was would send the next result or deletion to whatever match now has
+    // that index, so it is refilled, keeping its position.
+    FillMatchList();
 }
 
 void CVelmoraView::OnChangeSkin() {
@@ -43,6 +48,7 @@ void CVelmoraView::OnChangeSkin() {
     ShowProgress(QStringLiteral("Обновляется скин"));
     m_pDocument->m_nSkin = dialog.m_nSkin;
     m_pDocument->CopyCurrentSkinFiles();
+    m_pDocument->RememberChoice();
     ReloadTablePage();
     ShowProgress(QString());
 }

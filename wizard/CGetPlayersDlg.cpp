@@ -198,6 +198,10 @@ QString CGetPlayersDlg::AskListFile(bool save, const QString& title,
     request.owner = const_cast<CGetPlayersDlg*>(this);
     request.title = title;
     request.filters = {QStringLiteral("Players List Files (*.plr)")};
+    // Systems also read lists exported from a spreadsheet; opening shows them too.
+    if (!save)
+        request.filters << QStringLiteral("Таблицы (*.csv *.tsv *.txt)")
+                        << QStringLiteral("Все файлы (*)");
     request.defaultSuffix = QStringLiteral("plr");
     request.initialName = QStringLiteral("*.plr");
     request.initialFolder = initialFolder;

@@ -15,17 +15,36 @@
 #include "wizard/WizardHelpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
-QString AskTournamentFile() {
+// The proposed "Tournaments" folder, made when missing so that the save dialog starts there
+// and tournaments gather in one place from the first one on. Made by this run and still empty
+// when the run ends (the user saved elsewhere, cancelled, or the system wrote nothing), it
+// goes again: the program leaves no empty folder behind.
+class ProposedFolder {
+public:
+    explicit ProposedFolder(const QString& path) : m_strPath(path) {
+        m_bMade = !QFileInfo::exists(path) && QDir().mkpath(path);
+    }
+    ~ProposedFolder() {
+        if (m_bMade)
+            QDir().rmdir(m_strPath); // only an empty folder goes
+    }
+    ProposedFolder(const ProposedFolder&) = delete;
+    ProposedFolder& operator=(const ProposedFolder&) = delete;
+
+private:
+    QString m_strPath;
+    bool m_bMade = false;
+};
+
+Prompts::FileRequest TournamentFileSaveRequest() {
     Prompts::FileRequest request =
         TournamentFileRequest(QStringLiteral("Сохранение чемпионата"), true);
-    // The proposed folder is made if it is missing, so that tournaments gather in one place
-    // from the first one on; where it cannot be made, the dialog starts wherever it would.
-    QDir().mkpath(request.initialFolder);
     request.confirmOverwrite = true;
-    return Prompts::FileDialog(request);
+    return request;
 }
 
 } // namespace
@@ -76,7 +95,9 @@ void CNewTournamentWizard::Run() {
     if (!parameters.Get())
         return;
 
-    const QString strTournamentPath = AskTournamentFile();
+    const Prompts::FileRequest request = TournamentFileSaveRequest();
+    const ProposedFolder proposedFolder(request.initialFolder);
+    const QString strTournamentPath = Prompts::FileDialog(request);
     if (strTournamentPath.isEmpty())
         return;
 

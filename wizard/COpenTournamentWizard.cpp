@@ -1,5 +1,6 @@
 #include "wizard/COpenTournamentWizard.h"
 
+#include "core/Profile.h"
 #include "core/ProgressText.h"
 #include "core/Prompts.h"
 #include "systems/PathHelpers.h"
@@ -71,6 +72,9 @@ CVelmoraDoc* COpenTournamentWizard::OpenFile(const QString& path, bool bFromOpen
 
     // Owned by the main window, as a dialog without an explicit parent is.
     CSelectSystemDlg dlgSelect(&tables, &systems, m_host.DialogOwner());
+    // What the tournament was last opened or created with, so that Enter keeps its style.
+    const Profile::TournamentChoice remembered = Profile::RememberedChoice(path);
+    dlgSelect.SetPreferred(remembered.library, remembered.skin);
     if (dlgSelect.exec() != QDialog::Accepted || !dlgSelect.m_pSystem)
         return nullptr;
     SystemInfo* system = dlgSelect.m_pSystem;

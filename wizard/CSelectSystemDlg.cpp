@@ -80,12 +80,35 @@ void CSelectSystemDlg::OnInitDialog() {
             InsertSorted(m_listSystems, TextFromBuffer(name, sizeof name), k);
         }
         if (m_listSystems->count() > 0)
-            m_listSystems->setCurrentRow(0);
+            m_listSystems->setCurrentRow(PreferredRow(m_listSystems, [this](int k) {
+                return (*m_pSystems)[k] &&
+                       (*m_pSystems)[k]->m_strLibraryPath == m_strPreferredLibrary;
+            }));
     }
     FillSkinList();
-    if (m_listSkins->count() > 0)
-        m_listSkins->setCurrentRow(0);
+    if (m_listSkins->count() > 0) {
+        const SystemInfo* system = SelectedSystemIndex() >= 0 ? (*m_pSystems)[SelectedSystemIndex()]
+                                                              : nullptr;
+        // The remembered skin only with the remembered system.
+        const bool remembered = system && system->m_strLibraryPath == m_strPreferredLibrary;
+        m_listSkins->setCurrentRow(PreferredRow(m_listSkins, [&](int j) {
+            return remembered && system->m_skins.value(j) == m_strPreferredSkin;
+        }));
+    }
     m_listSystems->setFocus();
+}
+
+void CSelectSystemDlg::SetPreferred(const QString& library, const QString& skin) {
+    m_strPreferredLibrary = library;
+    m_strPreferredSkin = skin;
+}
+
+int CSelectSystemDlg::PreferredRow(const QListWidget* list,
+                                   const std::function<bool(int)>& preferred) {
+    for (int row = 0; row < list->count(); ++row)
+        if (preferred(list->item(row)->data(Qt::UserRole).toInt()))
+            return row;
+    return 0;
 }
 
 int CSelectSystemDlg::SelectedSystemIndex() const {

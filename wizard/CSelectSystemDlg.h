@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -28,6 +29,10 @@ public:
     QListWidget* m_listSkins;
     int m_nSkin = 0; // the chosen skin's position in m_pSystem->m_skins
 
+    // The system (its library's path) and skin (its name) to select at the start instead of
+    // the first ones, e.g. what the tournament was last opened with; ignored when not offered.
+    void SetPreferred(const QString& library, const QString& skin);
+
     void FillSkinList();
     void accept() override;
     void reject() override; // ends with 2
@@ -38,8 +43,12 @@ protected:
 private:
     void OnInitDialog();
     int SelectedSystemIndex() const;
+    // The first row whose item value is preferred; row 0 when none is.
+    static int PreferredRow(const QListWidget* list, const std::function<bool(int)>& preferred);
 
     QPushButton* m_btnOpen;
     QPushButton* m_btnCancel;
     bool m_bInitialised = false;
+    QString m_strPreferredLibrary;
+    QString m_strPreferredSkin;
 };

@@ -16,6 +16,9 @@
 //   create_tournament=0                  CreateTournament refuses (returns 0)
 //   creation_params=0|1, load_tournament=0|1, table_modified=0|1, tournament_modified=0|1
 //   players=N                            CreatePlayers starts with N players "Player k"
+//   save_tournament=0|1|2                OnSaveTournament writes nothing (and still answers 0),
+//                                        writes in place (the default), or writes a new file
+//                                        and renames it over the old one
 //   ignore_delete=1                      OnDeletePlayer removes nobody (a misbehaving system)
 #include "velmora_system.h"
 
@@ -130,6 +133,23 @@ void Copy(char* buffer, size_t size, const std::string& text) {
     const size_t n = text.size() < size - 1 ? text.size() : size - 1;
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
+}
+
+// As careful systems save: a new file beside the old one, put in its place only once it is
+// whole. On a full disk the old file stays as it was.
+bool WriteFileWhole(const char* path, const std::string& content) {
+    if (!path)
+        return false;
+    const std::string temporary = std::string(path) + ".new";
+    FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    if (std::fclose(f) != 0 || !written) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return std::rename(temporary.c_str(), path) == 0;
 }
 
 bool WriteFile(const char* path, const std::string& content) {
@@ -418,8 +438,13 @@ PROBE_MATCH_COMMAND(OnDeleteCurrentMatchResult)
 VELMORA_EXPORT int32_t OnSaveTournament(VelmoraTournament tournament, const char* path) {
     Tournament* t = AsTournament(tournament);
     const int saves = t ? ++t->saves : 0;
-    WriteFile(path, Cfg().Get("format_id", "PROBE") + "\nprobe tournament " + (t ? t->name : "") +
-                        "\nsave " + std::to_string(saves) + "\n");
+    const std::string content = Cfg().Get("format_id", "PROBE") + "\nprobe tournament " +
+                                (t ? t->name : "") + "\nsave " + std::to_string(saves) + "\n";
+    const long long mode = Cfg().Int("save_tournament", 1);
+    if (mode == 1)
+        WriteFile(path, content);
+    else if (mode == 2)
+        WriteFileWhole(path, content);
     Log("OnSaveTournament(" + H(tournament) + ", " + Quote(path) + ") -> 0");
     return 0;
 }
