@@ -16,6 +16,18 @@ using namespace rr::ui;
 
 namespace {
 
+// Runs a settings dialog; its settings when confirmed and sound, otherwise nothing, having
+// said what is wrong after `refusal` ("Параметры не подходят").
+template <class D> bool AskSettings(D& dialog, const QString& refusal, Settings* settings) {
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    *settings = dialog.GetSettings();
+    const QString problem = CheckSettings(*settings);
+    if (!problem.isEmpty())
+        ShowError(QStringLiteral("%1: %2.").arg(refusal, problem));
+    return problem.isEmpty();
+}
+
 struct RoundRobinParameters : kit::CreationParameters {
     explicit RoundRobinParameters(const Settings& chosen) : settings(chosen) {}
     Settings settings;
@@ -59,14 +71,9 @@ public:
 
     bool EditParameters() override {
         ParametersDialog dialog(*m_t);
-        if (RunDialog(dialog) != QDialog::Accepted)
+        Settings settings;
+        if (!AskSettings(dialog, QStringLiteral("Параметры не изменены"), &settings))
             return false;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не изменены: %1.").arg(problem));
-            return false;
-        }
         m_t->SetSettings(settings);
         const QList<bool> withdrawn = dialog.GetWithdrawn();
         for (int i = 0; i < withdrawn.size(); ++i)
@@ -124,14 +131,9 @@ public:
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
-        if (RunDialog(dialog) != QDialog::Accepted)
+        Settings settings;
+        if (!AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings))
             return nullptr;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не подходят: %1.").arg(problem));
-            return nullptr;
-        }
         return std::make_unique<RoundRobinParameters>(settings);
     }
 

@@ -2,14 +2,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
 // Answers the next modal dialog the code under test opens: polls until a modal dialog is
-// active, hands it to the action (which fills it and accepts or rejects it), once. Check
-// Done() afterwards: a dialog that never came means the action was never run.
+// active, hands it to the action (which fills it and accepts or rejects it), once. A dialog
+// that never came fails the running test when the driver goes out of scope, since whatever
+// the action was to check was then never checked.
 class ModalDriver {
 public:
     explicit ModalDriver(std::function<void(QDialog&)> action)
@@ -32,7 +34,11 @@ public:
         });
         m_state->timer.start();
     }
-    ~ModalDriver() { m_state->timer.stop(); }
+    ~ModalDriver() {
+        m_state->timer.stop();
+        if (!m_state->done && QTest::currentTestFunction())
+            QTest::qFail("the dialog this driver was to answer never opened", __FILE__, __LINE__);
+    }
     bool Done() const { return m_state->done; }
     QString DialogName() const { return m_state->objectName; }
 

@@ -5,14 +5,16 @@
 namespace rr {
 
 Tournament::Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
-                       const DrawRecord& draw)
-    : m_name(name), m_settings(settings), m_draw(draw), m_players(players.mid(0, kMaxPlayers)) {
+                       const DrawRecord& draw, Joins joins)
+    : m_name(name), m_settings(settings), m_draw(draw), m_players(players.mid(0, kMaxPlayers)),
+      m_joins(joins) {
     if (!CheckSettings(m_settings).isEmpty())
         m_settings = DefaultSettings(m_settings.kind);
     if (m_draw.entryOrder.size() != m_players.size())
         m_draw.entryOrder.clear();
     m_withdrawn = QList<bool>(m_players.size(), false);
-    const std::vector<ScheduledGame> schedule = MakeSchedule(PlayerCount(), m_settings.cycles);
+    const std::vector<ScheduledGame> schedule =
+        MakeSchedule(PlayerCount(), m_settings.cycles, m_joins);
     m_games.reserve(schedule.size());
     for (const ScheduledGame& s : schedule) {
         Game g;

@@ -27,7 +27,7 @@ public:
     // Settings that fail CheckSettings are replaced by the defaults of their kind; players
     // beyond kMaxPlayers are not accepted (check before).
     Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
-               const DrawRecord& draw = {});
+               const DrawRecord& draw = {}, Joins joins = Joins::Mended);
 
     const QString& Name() const { return m_name; }
     const TournamentInfo& Info() const { return m_info; }
@@ -39,6 +39,7 @@ public:
     int GameCount() const { return int(m_games.size()); }
     bool ValidGame(int game) const { return game >= 0 && game < GameCount(); }
     int RoundCount() const { return m_rounds; }
+    Joins GetJoins() const { return m_joins; }
 
     // The result that counts: the one entered, or else a forfeit against whoever of the
     // two has withdrawn.
@@ -74,6 +75,7 @@ private:
     QList<bool> m_withdrawn;
     std::vector<Game> m_games;
     int m_rounds = 0;
+    Joins m_joins = Joins::Mended;
     bool m_tableModified = true;
     bool m_modified = true;
 };

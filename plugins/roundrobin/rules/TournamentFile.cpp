@@ -95,7 +95,8 @@ QByteArray SerializeTournament(const Tournament& t) {
         {"rounds", t.RoundCount()},
         {"games", t.GameCount()},
         {"results", results}};
-    return WriteEnvelope(kFormatId, kFileVersion, root);
+    const bool mended = t.GetJoins() == Joins::Mended && JoinsDiffer(t.PlayerCount(), s.cycles);
+    return WriteEnvelope(kFormatId, mended ? 2 : 1, root);
 }
 
 QString SaveTournament(const Tournament& t, const QString& path) {
@@ -189,7 +190,9 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
     }
     draw.entryOrder = entries;
 
-    auto tournament = std::make_unique<Tournament>(name, players, settings, draw);
+    // Results are stored by game: a file keeps the schedule it was entered on.
+    const Joins joins = root.value("version").toInt() >= 2 ? Joins::Mended : Joins::Legacy;
+    auto tournament = std::make_unique<Tournament>(name, players, settings, draw, joins);
     const qint64 rounds = r.Integer(root, "rounds", QStringLiteral("Файл"), 0, 1 << 30, true);
     const qint64 games = r.Integer(root, "games", QStringLiteral("Файл"), 0, 1 << 30, true);
     if (r.failed)

@@ -11,8 +11,10 @@ namespace rr {
 
 // The first line of every tournament file of this system.
 inline constexpr char kFormatId[] = "Velmora Round Robin 1";
-// The version of the JSON document that follows the first line.
-constexpr int kFileVersion = 1;
+// The version of the JSON document that follows the first line. Version 2 schedules three
+// and four cycles with mended joins (see Joins); a file is written as version 1 whenever the
+// two schedules agree, so that older programs still read it.
+constexpr int kFileVersion = 2;
 constexpr qint64 kMaxTournamentFileSize = 64 * 1024 * 1024;
 
 QByteArray SerializeTournament(const Tournament& tournament);
