@@ -17,6 +17,7 @@
 #include <numeric>
 #include <set>
 #include <stdexcept>
+#include <cstdio>
 
 namespace velmora::swiss {
 
@@ -36,6 +37,7 @@ struct PState {
     bool pabOk = true;
     bool topscorer = false;
     int rank = 0; // position in the order of score and pairing number
+    int pairingNo = 0; // E.5: position by starting number among the players paired this round
 };
 
 struct Ctx {
@@ -86,7 +88,7 @@ struct Ctx {
         if (hi.pref != Colour::None)
             return (hi.pref == Colour::White) == xHigher;
         // E.5
-        const Colour hiColour = (hi.id % 2 == 1) ? initial : opposite(initial);
+        const Colour hiColour = (hi.pairingNo % 2 == 1) ? initial : opposite(initial);
         return (hiColour == Colour::White) == xHigher;
     }
 
@@ -225,6 +227,8 @@ private:
 
     bool edgeAllowed(int a, int b) const {
         const Role ra = roles_[a], rb = roles_[b];
+        if (phase_ >= 3 && (fixedOut_[a] || fixedOut_[b]))
+            return false;
         if (ra == Role::Bye || rb == Role::Bye) {
             const int p = ra == Role::Bye ? b : a;
             return ctx_.ps[verts_[p]].pabOk;
@@ -657,6 +661,10 @@ BracketOutput BracketPairer::runT() {
         fixed.push_back({std::min(a, chosen), std::max(a, chosen)});
     }
 
+#ifdef H1DEBUG
+    for (int v = 0; v < n; ++v)
+        fprintf(stderr, "v%d id=%d role=%d mate=%d side=%d\n", v, verts_[v] >= 0 ? ctx_.ps[verts_[v]].id : 0, int(roles_[v]), mate[v], side_[v]);
+#endif
     out.ok = true;
     for (auto [a, b] : fixed)
         out.pairs.push_back({verts_[a], verts_[b]});
@@ -890,6 +898,8 @@ PairingResult pairDutch(const Tournament& t, int round) {
     });
     for (size_t i = 0; i < order.size(); ++i)
         ctx.ps[order[i]].rank = int(i);
+    for (size_t i = 0; i < ctx.ps.size(); ++i)
+        ctx.ps[i].pairingNo = int(i) + 1; // participants are in starting-number order
 
     if (!completable(ctx, order)) {
         res.error = "round " + std::to_string(round) +
