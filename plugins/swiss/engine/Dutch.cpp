@@ -898,8 +898,22 @@ PairingResult pairDutch(const Tournament& t, int round) {
     });
     for (size_t i = 0; i < order.size(); ++i)
         ctx.ps[order[i]].rank = int(i);
-    for (size_t i = 0; i < ctx.ps.size(); ++i)
-        ctx.ps[i].pairingNo = int(i) + 1; // participants are in starting-number order
+    // E.5 counts pairing numbers among the players who take part: those paired now or in an
+    // earlier round. A player who never took part yet does not shift the numbers below him.
+    {
+        int no = 0;
+        for (const Player& p : t.players) {
+            bool takesPart = indexOfId.count(p.id) > 0;
+            for (int k = 0; k < round - 1 && k < int(p.rounds.size()) && !takesPart; ++k)
+                takesPart = p.rounds[k].opponent != 0 || p.rounds[k].outcome == Outcome::PairingBye;
+            if (!takesPart)
+                continue;
+            ++no;
+            auto it = indexOfId.find(p.id);
+            if (it != indexOfId.end())
+                ctx.ps[it->second].pairingNo = no;
+        }
+    }
 
     if (!completable(ctx, order)) {
         res.error = "round " + std::to_string(round) +
