@@ -864,6 +864,11 @@ PairingResult pairDutch(const Tournament& t, int round) {
         indexOfId[p.id] = int(ctx.ps.size());
         ctx.ps.push_back(std::move(s));
     }
+#ifdef H1DEBUG
+    for (const PState& q : ctx.ps)
+        fprintf(stderr, "p%d s=%d cd=%d pref=%d/%d df1=%d uf1=%d df2=%d uf2=%d pab=%d top=%d no=%d\n", q.id, q.score, q.cd,
+                int(q.strength), int(q.pref), q.df1, q.uf1, q.df2, q.uf2, q.pabOk, q.topscorer, q.pairingNo);
+#endif
     if (ctx.ps.empty()) {
         res.error = "no players to pair in round " + std::to_string(round);
         return res;
