@@ -512,7 +512,9 @@ BracketOutput BracketPairer::runT() {
     };
 
     // Best matching with the given pairs forced.
-    auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value) {
+    MatchingDuals<Wt> duals; // of the latest solve
+    auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value,
+                           MatchingDuals<Wt>* keepDuals) {
         std::vector<char> gone(n, 0);
         for (auto [a, b] : forced)
             gone[a] = gone[b] = 1;
@@ -521,7 +523,10 @@ BracketOutput BracketPairer::runT() {
         for (const auto& e : g.edges)
             if (!gone[e.u] && !gone[e.v])
                 es.push_back(e);
-        std::vector<int> mate = maxWeightMatching<Wt>(n, es);
+#ifdef H1DEBUG
+        fprintf(stderr, "solve phase=%d n=%d edges=%zu forced=%zu\n", phase_, n, es.size(), forced.size());
+#endif
+        std::vector<int> mate = maxWeightMatching<Wt>(n, es, nullptr, keepDuals);
         for (auto [a, b] : forced) {
             mate[a] = b;
             mate[b] = a;
@@ -541,7 +546,7 @@ BracketOutput BracketPairer::runT() {
     phase_ = 1;
     Graph g1 = build();
     Wt best;
-    std::vector<int> mate = solveForced(g1, {}, best);
+    std::vector<int> mate = solveForced(g1, {}, best, &duals);
     if (in_.completion && !perfect(mate))
         return out; // the round cannot be completed from here
 
@@ -561,12 +566,18 @@ BracketOutput BracketPairer::runT() {
                 chosen = b;
                 break;
             }
+            // An edge with a positive reduced cost is in no best matching.
+            const int k = g1.index[size_t(a) * n + b];
+            if (k < 0 || !duals.reducedCost(a, b, g1.edges[k].w).isZero())
+                continue;
             auto f2 = fixed;
             f2.push_back({std::min(a, b), std::max(a, b)});
             Wt v;
-            std::vector<int> m2 = solveForced(g1, f2, v);
+            MatchingDuals<Wt> d2;
+            std::vector<int> m2 = solveForced(g1, f2, v, &d2);
             if (v == best) {
                 mate = m2;
+                duals = std::move(d2);
                 chosen = b;
                 break;
             }
@@ -598,7 +609,7 @@ BracketOutput BracketPairer::runT() {
         s1r_[rem[i]] = 1;
     Graph g3 = build();
     Wt best3;
-    mate = solveForced(g3, {}, best3);
+    mate = solveForced(g3, {}, best3, nullptr);
     // The new S1: one player of each remainder pair, as the exchange was scored.
     std::vector<int> newS1, newS2;
     side_.assign(n, 0);
@@ -630,9 +641,11 @@ BracketOutput BracketPairer::runT() {
     Graph g4 = build();
     Wt best4;
     std::vector<std::pair<int, int>> remFixed;
-    mate = solveForced(g4, remFixed, best4);
+    mate = solveForced(g4, remFixed, best4, &duals);
     const int hb = g4.hintBits;
     const Wt target = best4.dropLow(hb);
+    Wt hintLimit; // a matching losing this much (twice over) is worse above the hint
+    hintLimit.addShifted(1, hb + 1);
     for (int a : newS1) {
         int chosen = -1;
         for (int b : newS2) {
@@ -642,12 +655,17 @@ BracketOutput BracketPairer::runT() {
                 chosen = b;
                 break;
             }
+            const int k = g4.index[size_t(a) * n + b];
+            if (k < 0 || !(duals.reducedCost(a, b, g4.edges[k].w) < hintLimit))
+                continue;
             auto f2 = remFixed;
             f2.push_back({std::min(a, b), std::max(a, b)});
             Wt v;
-            std::vector<int> m2 = solveForced(g4, f2, v);
+            MatchingDuals<Wt> d2;
+            std::vector<int> m2 = solveForced(g4, f2, v, &d2);
             if (v.dropLow(hb) == target) {
                 mate = m2;
+                duals = std::move(d2);
                 chosen = b;
                 break;
             }

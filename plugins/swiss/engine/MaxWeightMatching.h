@@ -16,6 +16,29 @@ struct WeightedEdge {
     Wt w;
 };
 
+// The optimal dual solution the matching ends with: vertex duals, blossom duals and the
+// blossoms that are left. It bounds what any matching holding a given edge can weigh.
+template <class Wt>
+struct MatchingDuals {
+    std::vector<Wt> dualvar;     // 2n entries: vertices, then blossoms
+    std::vector<int> parent;     // blossom containing each vertex or blossom, -1 at the top
+    // Twice the weight any matching containing edge (i, j) of weight w loses against the
+    // optimum: 0 for an edge an optimal matching may use.
+    Wt reducedCost(int i, int j, const Wt& w) const {
+        Wt s = dualvar[i] + dualvar[j] - w.twice();
+        std::vector<int> bi, bj;
+        for (int b = parent[i]; b != -1; b = parent[b])
+            bi.push_back(b);
+        for (int b = parent[j]; b != -1; b = parent[b])
+            bj.push_back(b);
+        auto a = bi.rbegin();
+        auto c = bj.rbegin();
+        for (; a != bi.rend() && c != bj.rend() && *a == *c; ++a, ++c)
+            s += dualvar[*a].twice();
+        return s;
+    }
+};
+
 // Returns mate[v] (the matched vertex, or -1) for a matching of maximum total weight.
 // Edges of non-positive weight are never worth taking; callers give every useful edge a
 // positive weight.
@@ -25,11 +48,17 @@ struct WeightedEdge {
 // most of the work when a greedy matching is nearly complete.
 template <class Wt>
 std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& edges,
-                                   const std::vector<int>* initial = nullptr) {
+                                   const std::vector<int>* initial = nullptr,
+                                   MatchingDuals<Wt>* duals = nullptr) {
     const int nedge = int(edges.size());
     std::vector<int> mate(n, -1);
-    if (n == 0 || nedge == 0)
+    if (n == 0 || nedge == 0) {
+        if (duals) {
+            duals->dualvar.assign(2 * n, Wt::fromInt(0));
+            duals->parent.assign(2 * n, -1);
+        }
         return mate;
+    }
 
     Wt maxw = Wt::fromInt(0);
     for (const auto& e : edges)
@@ -466,6 +495,10 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
     for (int v = 0; v < n; ++v)
         if (mt[v] >= 0)
             mate[v] = endpoint[mt[v]];
+    if (duals) {
+        duals->dualvar = dualvar;
+        duals->parent = blossomparent;
+    }
     return mate;
 }
 
