@@ -2,6 +2,8 @@
 // Handles, guards and buffers are the kit's.
 #include "MatchLists.h"
 #include "OutcomeDialog.h"
+#include "Pairing.h"
+#include "PairingDialog.h"
 #include "Reports.h"
 #include "SwissDialogs.h"
 #include "System.h"
@@ -53,9 +55,7 @@ public:
 
     void EditResult(int game) override {
         if (game == kNextRoundLine) {
-            const QString error = m_t->PairNextRound();
-            if (!error.isEmpty())
-                ShowError(error);
+            PairNextRound();
             return;
         }
         if (game == kUnpairLine) {
@@ -130,6 +130,30 @@ public:
     void Saved() override { m_t->Saved(); }
 
 private:
+    // Who skips the round, then the pairing board by board; nothing changes until the
+    // organiser accepts it.
+    void PairNextRound() {
+        const int round = m_t->PairedRounds() + 1;
+        if (round > m_t->TotalRounds() || (round > 1 && !m_t->RoundComplete(round - 1)))
+            return;
+        ByesDialog byes(*m_t, round);
+        if (RunDialog(byes) != QDialog::Accepted)
+            return;
+        Tournament trial = *m_t;
+        trial.SetByes(byes.GetByes());
+        QString error;
+        const std::vector<Board> boards = PairRound(trial, &error);
+        if (!error.isEmpty()) {
+            ShowError(error);
+            return;
+        }
+        PairingPreview preview(trial, boards);
+        if (RunDialog(preview) != QDialog::Accepted)
+            return;
+        m_t->SetByes(trial.Byes());
+        m_t->AppendRound(boards);
+    }
+
     std::unique_ptr<Tournament> m_t;
 };
 
