@@ -7,17 +7,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace swisstest {
 
 using namespace sw;
 
-// Entrants "P1".."Pn" (or the names given) with ratings falling from 2400 in steps of 20.
+// Entrants "P1".."Pn" (or the names given) with ratings falling from 2400, all different.
 inline QList<Entrant> MakeEntrants(int n, const QStringList& names = {}) {
     QList<Entrant> list;
     for (int i = 0; i < n; ++i) {
         Entrant e;
         e.player.name = i < names.size() ? names[i] : QStringLiteral("P%1").arg(i + 1);
-        e.player.rating = 2400 - 20 * i;
+        e.player.rating = 2400 - i * 1400 / std::max(n, 70);
         list.append(e);
     }
     return list;

@@ -339,6 +339,27 @@ private slots:
         }
     }
 
+    // TRF columns are counted in characters: a long Cyrillic name must not push the rounds
+    // out of place.
+    void trfExportKeepsLongCyrillicNamesInTheirColumns() {
+        QList<Entrant> list = MakeEntrants(6);
+        list[1].player.name = QStringLiteral("Константинопольский-Задунайский Александр Владимирович");
+        list[2].player.name = QStringLiteral("Ёлкина Юлия");
+        Tournament t(QStringLiteral("Кубок «Зима»"), list, RoundsOf(3));
+        t.PairNextRound();
+        PlayCurrentRound(t);
+        t.PairNextRound();
+        const std::string text = TrfExport(t).toStdString();
+        const velmora::swiss::TrfReadResult read = velmora::swiss::readTrf(text);
+        QVERIFY2(read.ok, read.error.c_str());
+        QCOMPARE(read.tournament.pairedRounds(), 1);
+        for (const Board& b : RoundBoards(t, 1)) {
+            const auto& w = read.tournament.players[size_t(b.white)].rounds.at(0);
+            QCOMPARE(w.opponent, b.black + 1);
+        }
+        QCOMPARE(QString::fromStdString(read.tournament.players[2].name), QStringLiteral("Ёлкина Юлия"));
+    }
+
     void standingsCsvHasOneRowPerPlayer() {
         const auto t = Played(7, 3);
         const QByteArray csv = StandingsCsv(*t);
