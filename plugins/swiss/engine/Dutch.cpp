@@ -281,6 +281,7 @@ private:
     std::vector<int> lexS2Idx_; // place in S2, or -1
     int lexK_ = 0;
     int lexS2Size_ = 0;
+    int windowBits_ = 200; // room for the transposition fields
     int nR_ = 0;
 };
 
@@ -520,13 +521,10 @@ BracketOutput BracketPairer::runT() {
             inc[g.edges[k].u].push_back(k);
             inc[g.edges[k].v].push_back(k);
         }
-        constexpr size_t kStart = size_t(-1);
         for (int v = 0; v < n; ++v) {
             auto& l = inc[v];
-            const size_t keep = std::min(kStart, l.size());
-            std::partial_sort(l.begin(), l.begin() + keep, l.end(),
-                              [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
-            g.best[v].assign(l.begin(), l.begin() + keep);
+            std::sort(l.begin(), l.end(), [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
+            g.best[v] = std::move(l);
         }
         return g;
     };
@@ -549,28 +547,46 @@ BracketOutput BracketPairer::runT() {
         // Start from the heaviest edges of every vertex; add every edge the duals of the
         // result do not cover and solve again, until none is left: then the duals prove the
         // matching best in the whole graph.
+        constexpr int kStart = 16, kAdd = 12;
         std::vector<char> in(g.edges.size(), 0);
         std::vector<WeightedEdge<Wt>> es;
-        for (int v = 0; v < n; ++v)
-            if (!gone[v])
-                for (int k : g.best[v])
-                    if (!in[k] && !gone[g.edges[k].u] && !gone[g.edges[k].v]) {
-                        in[k] = 1;
-                        es.push_back(g.edges[k]);
-                    }
+        for (int v = 0; v < n; ++v) {
+            if (gone[v])
+                continue;
+            int taken = 0;
+            for (int k : g.best[v]) {
+                if (taken >= kStart)
+                    break;
+                if (gone[g.edges[k].u] || gone[g.edges[k].v])
+                    continue;
+                ++taken;
+                if (!in[k]) {
+                    in[k] = 1;
+                    es.push_back(g.edges[k]);
+                }
+            }
+        }
         std::vector<int> mate;
         MatchingDuals<Wt> d;
         for (int iteration = 0;; ++iteration) {
             mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
             size_t added = 0;
-            for (int k = 0; k < int(g.edges.size()); ++k) {
-                const auto& e = g.edges[k];
-                if (in[k] || gone[e.u] || gone[e.v])
+            for (int v = 0; v < n; ++v) {
+                if (gone[v])
                     continue;
-                if (d.reducedCost(e.u, e.v, e.w).isNegative()) {
-                    in[k] = 1;
-                    es.push_back(e);
-                    ++added;
+                int taken = 0;
+                for (int k : g.best[v]) {
+                    if (taken >= kAdd)
+                        break;
+                    const auto& e = g.edges[k];
+                    if (in[k] || gone[e.u] || gone[e.v])
+                        continue;
+                    if (d.reducedCost(e.u, e.v, e.w).isNegative()) {
+                        in[k] = 1;
+                        es.push_back(e);
+                        ++added;
+                        ++taken;
+                    }
                 }
             }
 #ifdef H1DEBUG
@@ -617,7 +633,7 @@ BracketOutput BracketPairer::runT() {
         for (size_t j = 0; j < s2.size(); ++j)
             lexS2Idx_[s2[j]] = int(j);
         const int perField = bitsFor(std::uint64_t(lexS2Size_ + 1)) + 2;
-        const int window = std::max(1, 200 / perField);
+        const int window = std::max(1, windowBits_ / perField);
         for (size_t w = 0; w < s1.size(); w += window) {
             std::fill(lexS1Pos_.begin(), lexS1Pos_.end(), -1);
             lexK_ = int(std::min(s1.size() - w, size_t(window)));
@@ -725,13 +741,14 @@ BracketOutput BracketPairer::run() {
             b += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
         bits = std::max(bits, b);
     }
-    bits += 210 + 8; // a transposition window, and room for the sums
-    if (bits <= 256)
-        return runT<4>();
-    if (bits <= 512)
-        return runT<8>();
-    if (bits <= 1024)
-        return runT<16>();
+    // The transposition window takes what is left of the chosen width, 24 bits at least.
+    for (int width : {256, 512, 1024}) {
+        if (bits + 8 + 24 + 16 <= width) {
+            windowBits_ = std::min(200, width - bits - 8 - 16);
+            return width == 256 ? runT<4>() : width == 512 ? runT<8>() : runT<16>();
+        }
+    }
+    windowBits_ = 200;
     return runT<32>();
 }
 
@@ -974,9 +991,18 @@ PairingResult pairDutch(const Tournament& t, int round) {
                 in.completion = true;
                 out = BracketPairer(ctx, in).run();
             } else {
-                in.c7 = true;
-                in.extra = groups[gi + 1];
-                out = BracketPairer(ctx, in).run();
+                // C.7 only tells downfloaters apart: a bracket that pairs everyone without
+                // looking at the next one has none, whatever the next bracket holds.
+                bool done = false;
+                if ((in.mdps.size() + in.residents.size()) % 2 == 0) {
+                    out = BracketPairer(ctx, in).run();
+                    done = out.ok && out.downfloaters.empty();
+                }
+                if (!done) {
+                    in.c7 = true;
+                    in.extra = groups[gi + 1];
+                    out = BracketPairer(ctx, in).run();
+                }
                 std::vector<int> rest = out.downfloaters;
                 for (size_t gj = gi + 1; gj < groups.size(); ++gj)
                     rest.insert(rest.end(), groups[gj].begin(), groups[gj].end());
