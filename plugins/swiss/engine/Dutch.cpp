@@ -252,7 +252,11 @@ private:
 
     // Field values of edge (a, b), most significant first.
     void fields(int a, int b, std::vector<std::int64_t>& f) const;
-    std::vector<std::int64_t> fieldBounds() const;
+    struct FieldSpec {
+        std::int64_t maxAbs = 1; // largest |value| on one edge
+        bool single = false;     // at most one edge of a matching has a value here
+    };
+    std::vector<FieldSpec> fieldBounds() const;
 
     template <int W>
     BracketOutput runT();
@@ -271,43 +275,48 @@ private:
     std::vector<char> fixedOut_; // vertices already paired with an MDP (phase 3 on)
     std::vector<char> side_;     // phase 4: 1 for S1 of the remainder, 2 for S2
     std::vector<int> s1r_;       // phase 3: 1 when in the original S1 of the remainder
-    std::vector<int> hintPos_;   // phase 4: position in S1 or S2
+    // Phases 2 and 4 rank candidates in transposition order (D.1): the S1 players of the
+    // current window weigh their partner's place in S2, the first of them most.
+    std::vector<int> lexS1Pos_; // position in the window, or -1
+    std::vector<int> lexS2Idx_; // place in S2, or -1
+    int lexK_ = 0;
+    int lexS2Size_ = 0;
+    int windowBits_ = 200; // room for the transposition fields
     int nR_ = 0;
 };
 
-std::vector<std::int64_t> BracketPairer::fieldBounds() const {
-    std::vector<std::int64_t> b;
+std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
+    std::vector<FieldSpec> b;
+    auto add = [&](std::int64_t m, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            b.push_back({m, false});
+    };
+    const int L = int(levels_.size());
     if (in_.completion)
-        b.push_back(1);
-    b.push_back(1); // C.5
-    for (size_t i = 0; i < levels_.size(); ++i)
-        b.push_back(2); // C.6
+        add(1);
+    add(1);    // C.5
+    add(2, L); // C.6
     if (in_.c7 && !in_.extra.empty()) {
-        b.push_back(1);
-        for (size_t i = 0; i < nextLevels_.size(); ++i)
-            b.push_back(2);
+        add(1);
+        add(2, int(nextLevels_.size()));
     }
-    if (ctx_.anyTopscorer) {
-        b.push_back(2); // C.8
-        b.push_back(2); // C.9
-    }
-    b.push_back(2); // C.10
-    b.push_back(2); // C.11
-    for (int k = 0; k < 4; ++k)
-        b.push_back(2); // C.12-C.15
-    for (int k = 0; k < 4; ++k)
-        for (size_t i = 0; i < levels_.size(); ++i)
-            b.push_back(2); // C.16-C.19
-    if (phase_ == 1 && !in_.mdps.empty()) {
+    if (ctx_.anyTopscorer)
+        add(2, 2); // C.8, C.9
+    add(2, 2);     // C.10, C.11
+    add(2, 4);     // C.12-C.15
+    add(2, 4 * L); // C.16-C.19
+    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
-        b.push_back(m >= 62 ? std::int64_t(1) << 62 : (std::int64_t(1) << m)); // D.3
+        // D.3: the sum over a matching stays below 2^m.
+        b.push_back({m >= 62 ? std::int64_t(1) << 62 : (std::int64_t(1) << m), true});
     }
     if (phase_ >= 3) {
-        b.push_back(1);                   // D.2.a
-        b.push_back(2 * nBracket_ + 4);   // D.2.b
+        add(1);                 // D.2.a
+        add(2 * nBracket_ + 4); // D.2.b
     }
-    if (phase_ == 4)
-        b.push_back(nBracket_ + 1); // hint towards the first transposition
+    if ((phase_ == 2 || phase_ == 4) && lexK_ > 0)
+        for (int i = 0; i < lexK_; ++i)
+            b.push_back({lexS2Size_ + 1, true});
     return b;
 }
 
@@ -405,7 +414,7 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
     ufLevels(&PState::uf1);
     dfLevels(&PState::df2);
     ufLevels(&PState::uf2);
-    if (phase_ == 1 && !in_.mdps.empty()) {
+    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
         std::int64_t v = 0;
         if (both) {
@@ -432,11 +441,16 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
             f.push_back(0);
         }
     }
-    if (phase_ == 4) {
-        if (both)
-            f.push_back(nBracket_ - std::abs(hintPos_[a] - hintPos_[b]));
-        else
-            f.push_back(0);
+    if ((phase_ == 2 || phase_ == 4) && lexK_ > 0) {
+        const size_t at = f.size();
+        f.resize(at + lexK_, 0);
+        if (both) {
+            int s1 = a, s2 = b;
+            if (lexS1Pos_[s1] < 0)
+                std::swap(s1, s2);
+            if (lexS1Pos_[s1] >= 0 && lexS2Idx_[s2] >= 0)
+                f[at + lexS1Pos_[s1]] = lexS2Size_ - lexS2Idx_[s2];
+        }
     }
 }
 
@@ -458,16 +472,16 @@ BracketOutput BracketPairer::runT() {
     struct Graph {
         std::vector<WeightedEdge<Wt>> edges;
         std::vector<int> index; // n*n, -1 where there is no edge
-        int hintBits = 0;
+        std::vector<std::vector<int>> best; // per vertex: its heaviest edges, heaviest first
     };
 
     auto build = [&]() {
         Graph g;
-        const std::vector<std::int64_t> bounds = fieldBounds();
+        const std::vector<FieldSpec> bounds = fieldBounds();
         std::vector<int> width(bounds.size());
         const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
         for (size_t i = 0; i < bounds.size(); ++i)
-            width[i] = bitsFor(std::uint64_t(bounds[i]) * maxEdges) + 2;
+            width[i] = bitsFor(std::uint64_t(bounds[i].maxAbs) * (bounds[i].single ? 1 : maxEdges)) + 2;
         std::vector<int> offset(bounds.size());
         int off = 0;
         for (int i = int(bounds.size()) - 1; i >= 0; --i) {
@@ -476,7 +490,6 @@ BracketOutput BracketPairer::runT() {
         }
         if (off + 4 > 64 * W)
             throw std::length_error("weight too wide");
-        g.hintBits = phase_ == 4 ? width.back() : 0;
         std::vector<std::int64_t> f;
         g.index.assign(size_t(n) * n, -1);
         for (int a = 0; a < n; ++a) {
@@ -500,6 +513,19 @@ BracketOutput BracketPairer::runT() {
                 g.edges.push_back({a, b, w});
             }
         }
+        // A matching of a big bracket almost only uses each player's heaviest edges: the
+        // matching starts from those and the duals tell which others it must look at.
+        g.best.assign(n, {});
+        std::vector<std::vector<int>> inc(n);
+        for (int k = 0; k < int(g.edges.size()); ++k) {
+            inc[g.edges[k].u].push_back(k);
+            inc[g.edges[k].v].push_back(k);
+        }
+        for (int v = 0; v < n; ++v) {
+            auto& l = inc[v];
+            std::sort(l.begin(), l.end(), [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
+            g.best[v] = std::move(l);
+        }
         return g;
     };
 
@@ -518,15 +544,60 @@ BracketOutput BracketPairer::runT() {
         std::vector<char> gone(n, 0);
         for (auto [a, b] : forced)
             gone[a] = gone[b] = 1;
+        // Start from the heaviest edges of every vertex; add every edge the duals of the
+        // result do not cover and solve again, until none is left: then the duals prove the
+        // matching best in the whole graph.
+        constexpr int kStart = 16, kAdd = 12;
+        std::vector<char> in(g.edges.size(), 0);
         std::vector<WeightedEdge<Wt>> es;
-        es.reserve(g.edges.size());
-        for (const auto& e : g.edges)
-            if (!gone[e.u] && !gone[e.v])
-                es.push_back(e);
+        for (int v = 0; v < n; ++v) {
+            if (gone[v])
+                continue;
+            int taken = 0;
+            for (int k : g.best[v]) {
+                if (taken >= kStart)
+                    break;
+                if (gone[g.edges[k].u] || gone[g.edges[k].v])
+                    continue;
+                ++taken;
+                if (!in[k]) {
+                    in[k] = 1;
+                    es.push_back(g.edges[k]);
+                }
+            }
+        }
+        std::vector<int> mate;
+        MatchingDuals<Wt> d;
+        for (int iteration = 0;; ++iteration) {
+            mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
+            size_t added = 0;
+            for (int v = 0; v < n; ++v) {
+                if (gone[v])
+                    continue;
+                int taken = 0;
+                for (int k : g.best[v]) {
+                    if (taken >= kAdd)
+                        break;
+                    const auto& e = g.edges[k];
+                    if (in[k] || gone[e.u] || gone[e.v])
+                        continue;
+                    if (d.reducedCost(e.u, e.v, e.w).isNegative()) {
+                        in[k] = 1;
+                        es.push_back(e);
+                        ++added;
+                        ++taken;
+                    }
+                }
+            }
 #ifdef H1DEBUG
-        fprintf(stderr, "solve phase=%d n=%d edges=%zu forced=%zu\n", phase_, n, es.size(), forced.size());
+            fprintf(stderr, "solve phase=%d n=%d edges=%zu/%zu forced=%zu added=%zu\n", phase_, n, es.size(),
+                    g.edges.size(), forced.size(), added);
 #endif
-        std::vector<int> mate = maxWeightMatching<Wt>(n, es, nullptr, keepDuals);
+            if (added == 0)
+                break;
+        }
+        if (keepDuals)
+            *keepDuals = std::move(d);
         for (auto [a, b] : forced) {
             mate[a] = b;
             mate[b] = a;
@@ -551,43 +622,52 @@ BracketOutput BracketPairer::runT() {
         return out; // the round cannot be completed from here
 
     std::vector<std::pair<int, int>> fixed;
-    // Phase 2: MDP pairs in transposition order.
-    std::vector<int> s1;
-    for (int v = 0; v < int(in_.mdps.size()); ++v)
-        if (mate[v] >= 0 && inBracket(mate[v]))
-            s1.push_back(v);
     std::vector<char> used(n, 0);
-    for (int a : s1) {
-        int chosen = -1;
-        for (int b = int(in_.mdps.size()); b < nBracket_; ++b) {
-            if (used[b] || !edgeAllowed(a, b))
-                continue;
-            if (mate[a] == b) {
-                chosen = b;
-                break;
-            }
-            // An edge with a positive reduced cost is in no best matching.
-            const int k = g1.index[size_t(a) * n + b];
-            if (k < 0 || !duals.reducedCost(a, b, g1.edges[k].w).isZero())
-                continue;
-            auto f2 = fixed;
-            f2.push_back({std::min(a, b), std::max(a, b)});
-            Wt v;
-            MatchingDuals<Wt> d2;
-            std::vector<int> m2 = solveForced(g1, f2, v, &d2);
-            if (v == best) {
-                mate = m2;
-                duals = std::move(d2);
-                chosen = b;
-                break;
+    // Solves with the transposition order as the last field, window after window of S1, and
+    // fixes the window's pairs: the first transposition among the best candidates.
+    auto pairInOrder = [&](int phase, const std::vector<int>& s1, const std::vector<int>& s2,
+                           std::vector<std::pair<int, int>>& forced) {
+        lexS1Pos_.assign(n, -1);
+        lexS2Idx_.assign(n, -1);
+        lexS2Size_ = int(s2.size());
+        for (size_t j = 0; j < s2.size(); ++j)
+            lexS2Idx_[s2[j]] = int(j);
+        const int perField = bitsFor(std::uint64_t(lexS2Size_ + 1)) + 2;
+        const int window = std::max(1, windowBits_ / perField);
+        for (size_t w = 0; w < s1.size(); w += window) {
+            std::fill(lexS1Pos_.begin(), lexS1Pos_.end(), -1);
+            lexK_ = int(std::min(s1.size() - w, size_t(window)));
+            for (int i = 0; i < lexK_; ++i)
+                lexS1Pos_[s1[w + i]] = i;
+            phase_ = phase;
+            Graph g = build();
+            Wt value;
+            mate = solveForced(g, forced, value, nullptr);
+            for (int i = 0; i < lexK_; ++i) {
+                const int a = s1[w + i];
+                const int b = mate[a];
+                if (b < 0 || !inBracket(b) || used[b])
+                    continue;
+                used[a] = used[b] = 1;
+                forced.push_back({std::min(a, b), std::max(a, b)});
+                fixed.push_back({std::min(a, b), std::max(a, b)});
             }
         }
-        if (chosen < 0)
-            chosen = mate[a]; // cannot happen: the best matching pairs it
-        if (chosen < 0 || !inBracket(chosen))
-            continue;
-        used[a] = used[chosen] = 1;
-        fixed.push_back({std::min(a, chosen), std::max(a, chosen)});
+        lexK_ = 0;
+    };
+
+    // Phase 2: MDP pairs in transposition order.
+    {
+        std::vector<int> s1, s2;
+        for (int v = 0; v < int(in_.mdps.size()); ++v)
+            if (mate[v] >= 0 && inBracket(mate[v]))
+                s1.push_back(v);
+        for (int v = int(in_.mdps.size()); v < nBracket_; ++v)
+            s2.push_back(v);
+        if (!s1.empty()) {
+            std::vector<std::pair<int, int>> forced;
+            pairInOrder(2, s1, s2, forced);
+        }
     }
 
     // Phase 3: the remainder's exchange (D.2 a, b) among the best candidates.
@@ -615,68 +695,18 @@ BracketOutput BracketPairer::runT() {
     side_.assign(n, 0);
     for (int v : rem) {
         const int m = mate[v];
-        if (m >= 0 && inBracket(m)) {
-            bool inS1;
-            if (s1r_[v] != s1r_[m])
-                inS1 = s1r_[v];
-            else if (s1r_[v])
-                inS1 = bsn_[v] < bsn_[m];
-            else
-                inS1 = bsn_[v] < bsn_[m];
-            side_[v] = inS1 ? 1 : 2;
-        } else {
-            side_[v] = 2;
-        }
+        bool inS1 = false;
+        if (m >= 0 && inBracket(m))
+            inS1 = s1r_[v] != s1r_[m] ? bool(s1r_[v]) : bsn_[v] < bsn_[m];
+        side_[v] = inS1 ? 1 : 2;
     }
     for (int v : rem)
         (side_[v] == 1 ? newS1 : newS2).push_back(v);
 
-    // Phase 4: the first transposition of S2 that keeps the best value.
-    phase_ = 4;
-    hintPos_.assign(n, 0);
-    for (size_t i = 0; i < newS1.size(); ++i)
-        hintPos_[newS1[i]] = int(i);
-    for (size_t i = 0; i < newS2.size(); ++i)
-        hintPos_[newS2[i]] = int(i);
-    Graph g4 = build();
-    Wt best4;
-    std::vector<std::pair<int, int>> remFixed;
-    mate = solveForced(g4, remFixed, best4, &duals);
-    const int hb = g4.hintBits;
-    const Wt target = best4.dropLow(hb);
-    Wt hintLimit; // a matching losing this much (twice over) is worse above the hint
-    hintLimit.addShifted(1, hb + 1);
-    for (int a : newS1) {
-        int chosen = -1;
-        for (int b : newS2) {
-            if (used[b] || !edgeAllowed(a, b))
-                continue;
-            if (mate[a] == b) {
-                chosen = b;
-                break;
-            }
-            const int k = g4.index[size_t(a) * n + b];
-            if (k < 0 || !(duals.reducedCost(a, b, g4.edges[k].w) < hintLimit))
-                continue;
-            auto f2 = remFixed;
-            f2.push_back({std::min(a, b), std::max(a, b)});
-            Wt v;
-            MatchingDuals<Wt> d2;
-            std::vector<int> m2 = solveForced(g4, f2, v, &d2);
-            if (v.dropLow(hb) == target) {
-                mate = m2;
-                duals = std::move(d2);
-                chosen = b;
-                break;
-            }
-        }
-        if (chosen < 0)
-            chosen = mate[a];
-        if (chosen < 0 || !inBracket(chosen))
-            continue;
-        used[a] = used[chosen] = 1;
-        remFixed.push_back({std::min(a, chosen), std::max(a, chosen)});
-        fixed.push_back({std::min(a, chosen), std::max(a, chosen)});
+    // Phase 4: the first transposition of S2 among the best candidates.
+    {
+        std::vector<std::pair<int, int>> forced;
+        pairInOrder(4, newS1, newS2, forced);
     }
 
 #ifdef H1DEBUG
@@ -701,31 +731,24 @@ BracketOutput BracketPairer::runT() {
 }
 
 BracketOutput BracketPairer::run() {
-    // Wide enough for the fields of this bracket; a few sizes cover every case.
-    const std::vector<std::int64_t> b1 = [&] {
-        phase_ = 1;
-        auto b = fieldBounds();
-        phase_ = 4;
-        auto b4 = fieldBounds();
-        if (b4.size() > b.size())
-            b = b4;
-        else
-            b.insert(b.end(), 3, std::int64_t(2 * nBracket_ + 4));
-        return b;
-    }();
+    // Wide enough for the fields of every phase of this bracket.
     int bits = 0;
     const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
-    for (auto x : b1)
-        bits += bitsFor(std::uint64_t(x) * maxEdges) + 2;
-    bits += 70; // D.3 field of the first phase, and room to spare
-    if (bits <= 128)
-        return runT<2>();
-    if (bits <= 256)
-        return runT<4>();
-    if (bits <= 512)
-        return runT<8>();
-    if (bits <= 1024)
-        return runT<16>();
+    for (int phase : {1, 3}) {
+        phase_ = phase;
+        int b = 0;
+        for (const FieldSpec& f : fieldBounds())
+            b += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
+        bits = std::max(bits, b);
+    }
+    // The transposition window takes what is left of the chosen width, 24 bits at least.
+    for (int width : {256, 512, 1024}) {
+        if (bits + 8 + 24 + 16 <= width) {
+            windowBits_ = std::min(200, width - bits - 8 - 16);
+            return width == 256 ? runT<4>() : width == 512 ? runT<8>() : runT<16>();
+        }
+    }
+    windowBits_ = 200;
     return runT<32>();
 }
 
@@ -968,9 +991,18 @@ PairingResult pairDutch(const Tournament& t, int round) {
                 in.completion = true;
                 out = BracketPairer(ctx, in).run();
             } else {
-                in.c7 = true;
-                in.extra = groups[gi + 1];
-                out = BracketPairer(ctx, in).run();
+                // C.7 only tells downfloaters apart: a bracket that pairs everyone without
+                // looking at the next one has none, whatever the next bracket holds.
+                bool done = false;
+                if ((in.mdps.size() + in.residents.size()) % 2 == 0) {
+                    out = BracketPairer(ctx, in).run();
+                    done = out.ok && out.downfloaters.empty();
+                }
+                if (!done) {
+                    in.c7 = true;
+                    in.extra = groups[gi + 1];
+                    out = BracketPairer(ctx, in).run();
+                }
                 std::vector<int> rest = out.downfloaters;
                 for (size_t gj = gi + 1; gj < groups.size(); ++gj)
                     rest.insert(rest.end(), groups[gj].begin(), groups[gj].end());

@@ -443,9 +443,15 @@ TrfReadResult readTrf(std::string_view text) {
 
 namespace {
 
+// Columns are counted in bytes, as TRF readers do; a long name is cut between characters,
+// never inside a UTF-8 sequence.
 std::string pad(std::string s, size_t n, bool right = false) {
-    if (s.size() > n)
-        s.resize(n);
+    if (s.size() > n) {
+        size_t cut = n;
+        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
+            --cut;
+        s.resize(cut);
+    }
     if (right)
         return std::string(n - s.size(), ' ') + s;
     return s + std::string(n - s.size(), ' ');
