@@ -1,12 +1,16 @@
 // Writes the table page of generated tournaments into a folder, once per skin, for looking
 // at (not a test): swiss_sample_pages <folder> <skins folder>. A 12-player Swiss after
 // three of five rounds with a bye request and a withdrawal, and 300 players after five of
-// nine rounds.
+// nine rounds. Also pictures of the pairing dialogs for round 4 of the first.
 #include "SwissSystemTestUtil.h"
 
 #include "AtomicFile.h"
+#include "Pairing.h"
+#include "PairingDialog.h"
 #include "TablePage.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -43,6 +47,7 @@ std::unique_ptr<Tournament> Sample(int players, int rounds, int played) {
 } // namespace
 
 int main(int argc, char** argv) {
+    QApplication app(argc, argv);
     if (argc < 3)
         return 2;
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -58,5 +63,17 @@ int main(int argc, char** argv) {
             kit::WriteFileAtomically(out.filePath(skin + u'/' + name + QStringLiteral(".html")),
                                      TablePageHtml(*t).toUtf8());
     }
-    return 0;
+    // The pairing dialogs of round 4 of the first sample, its round 3 complete.
+    Tournament& t = *samples[0].second;
+    PlayCurrentRound(t);
+    sw::ui::ByesDialog byes(t, 4);
+    byes.findChild<QComboBox*>(QStringLiteral("choice8"))->setCurrentIndex(1);
+    byes.grab().save(out.filePath(QStringLiteral("byes-dialog.png")));
+    Tournament trial = t;
+    trial.SetByes(byes.GetByes());
+    QString error;
+    const std::vector<Board> boards = sw::PairRound(trial, &error);
+    sw::ui::PairingPreview preview(trial, boards);
+    preview.grab().save(out.filePath(QStringLiteral("pairing-preview.png")));
+    return error.isEmpty() ? 0 : 1;
 }
