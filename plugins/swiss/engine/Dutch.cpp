@@ -1,0 +1,1076 @@
+// The Dutch system as a sequence of weighted matchings, one bracket at a time.
+//
+// For a bracket, every quality criterion (pairs, score differences, the next bracket, colours,
+// floats) is a field of one exact integer edge weight, the most important field highest, so a
+// maximum weight matching is a best candidate. Among the best candidates the rules take the
+// one generated first (MDP exchange, MDP transposition, remainder exchange, remainder
+// transposition); that one is found by fixing pairs in generation order and asking the
+// matching whether the best value can still be reached.
+#include "Dutch.h"
+
+#include "MaxWeightMatching.h"
+#include "WideInt.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <numeric>
+#include <set>
+#include <stdexcept>
+#include <cstdio>
+
+namespace velmora::swiss {
+
+namespace {
+
+enum class Pref : unsigned char { None = 0, Mild = 1, Strong = 2, Absolute = 3 };
+
+struct PState {
+    int id = 0;
+    int score = 0;     // pairing score in tenths (with acceleration)
+    int realScore = 0; // points actually scored
+    std::vector<Colour> colours; // colours of played games, oldest first
+    int cd = 0;
+    Pref strength = Pref::None;
+    Colour pref = Colour::None;
+    bool df1 = false, uf1 = false, df2 = false, uf2 = false;
+    bool pabOk = true;
+    bool topscorer = false;
+    int rank = 0; // position in the order of score and pairing number
+    int pairingNo = 0; // E.5: position by starting number among the players paired this round
+};
+
+struct Ctx {
+    std::vector<PState> ps; // participants of the round
+    std::set<std::pair<int, int>> met; // by index into ps, smaller first
+    Colour initial = Colour::White;
+    bool anyTopscorer = false;
+
+    bool compatible(int a, int b) const {
+        if (a == b)
+            return false;
+        if (met.count({std::min(a, b), std::max(a, b)}))
+            return false;
+        const PState& x = ps[a];
+        const PState& y = ps[b];
+        if (x.strength == Pref::Absolute && y.strength == Pref::Absolute && x.pref == y.pref &&
+            !x.topscorer && !y.topscorer)
+            return false;
+        return true;
+    }
+
+    // E.1-E.5: true when `a` gets white.
+    bool whiteFor(int a, int b) const {
+        const PState& x = ps[a];
+        const PState& y = ps[b];
+        const bool xHigher = x.rank < y.rank;
+        if (x.pref != Colour::None && y.pref != Colour::None && x.pref != y.pref)
+            return x.pref == Colour::White;
+        if (x.pref != Colour::None && y.pref == Colour::None)
+            return x.pref == Colour::White;
+        if (y.pref != Colour::None && x.pref == Colour::None)
+            return y.pref == Colour::Black;
+        if (x.pref != Colour::None) { // same preference for both
+            if (x.strength != y.strength)
+                return (x.strength > y.strength) == (x.pref == Colour::White);
+            if (x.strength == Pref::Absolute && std::abs(x.cd) != std::abs(y.cd))
+                return (std::abs(x.cd) > std::abs(y.cd)) == (x.pref == Colour::White);
+        }
+        // E.3: alternate to the most recent round in which their colours differed.
+        for (size_t i = 1; i <= x.colours.size() && i <= y.colours.size(); ++i) {
+            const Colour cx = x.colours[x.colours.size() - i];
+            const Colour cy = y.colours[y.colours.size() - i];
+            if (cx != cy)
+                return cx == Colour::Black;
+        }
+        // E.4: the higher ranked player's preference.
+        const PState& hi = xHigher ? x : y;
+        if (hi.pref != Colour::None)
+            return (hi.pref == Colour::White) == xHigher;
+        // E.5
+        const Colour hiColour = (hi.pairingNo % 2 == 1) ? initial : opposite(initial);
+        return (hiColour == Colour::White) == xHigher;
+    }
+
+    struct ColourCounts {
+        int c8 = 0, c9 = 0, c10 = 0, c11 = 0;
+    };
+    ColourCounts colourCounts(int a, int b) const {
+        ColourCounts r;
+        const bool aw = whiteFor(a, b);
+        const PState* xs[2] = {&ps[a], &ps[b]};
+        const Colour cs[2] = {aw ? Colour::White : Colour::Black, aw ? Colour::Black : Colour::White};
+        const bool top = xs[0]->topscorer || xs[1]->topscorer;
+        for (int i = 0; i < 2; ++i) {
+            const PState& x = *xs[i];
+            const Colour c = cs[i];
+            if (x.strength != Pref::None && x.pref != c) {
+                ++r.c10;
+                if (x.strength >= Pref::Strong)
+                    ++r.c11;
+            }
+            if (top) {
+                const int ncd = x.cd + (c == Colour::White ? 1 : -1);
+                if (ncd > 2 || ncd < -2)
+                    ++r.c8;
+                const size_t n = x.colours.size();
+                if (n >= 2 && x.colours[n - 1] == c && x.colours[n - 2] == c)
+                    ++r.c9;
+            }
+        }
+        return r;
+    }
+};
+
+enum class Role : unsigned char { Mdp, Res, Next, Lower, Bye };
+
+struct BracketInput {
+    std::vector<int> mdps;      // participant indices, in rank order
+    std::vector<int> residents; // in rank order
+    std::vector<int> extra;     // next bracket (C.7) or all lower players (completion)
+    bool completion = false;    // every vertex must be matched (with a bye vertex if odd)
+    bool c7 = false;            // extra is the next bracket
+};
+
+struct BracketOutput {
+    bool ok = false;
+    std::vector<std::pair<int, int>> pairs; // participant indices
+    std::vector<int> downfloaters;          // unpaired bracket players, rank order
+    int bye = -1;                           // participant given the pairing-allocated bye
+};
+
+// One field of the edge weight.
+struct Field {
+    std::int64_t maxAbs = 1; // largest |value| on one edge
+};
+
+constexpr int kByeVertex = -1;
+
+class BracketPairer {
+public:
+    BracketPairer(const Ctx& ctx, const BracketInput& in) : ctx_(ctx), in_(in) {
+        for (int i : in.mdps)
+            add(i, Role::Mdp);
+        for (int i : in.residents)
+            add(i, Role::Res);
+        for (int i : in.extra)
+            add(i, in.c7 ? Role::Next : Role::Lower);
+        if (in.completion && verts_.size() % 2 == 1)
+            add(kByeVertex, Role::Bye);
+        mdpIndex_.assign(verts_.size(), -1);
+        for (size_t k = 0; k < in.mdps.size(); ++k)
+            mdpIndex_[k] = int(k);
+        bsn_.assign(verts_.size(), 0);
+        for (size_t v = 0; v < in.mdps.size() + in.residents.size(); ++v)
+            bsn_[v] = int(v) + 1;
+        nBracket_ = int(in.mdps.size() + in.residents.size());
+        int minB = 1 << 30;
+        for (int v = 0; v < nBracket_; ++v)
+            minB = std::min(minB, score(v));
+        artificial_ = minB - 10;
+        if (in.c7 && !in.extra.empty()) {
+            int minN = 1 << 30;
+            for (int i : in.extra)
+                minN = std::min(minN, ctx.ps[i].score);
+            artificialNext_ = minN - 10;
+        }
+        buildLevels();
+    }
+
+    BracketOutput run();
+
+private:
+    int score(int v) const { return verts_[v] >= 0 ? ctx_.ps[verts_[v]].score : -(1 << 29); }
+    bool inBracket(int v) const { return v < nBracket_; }
+    void add(int idx, Role r) {
+        verts_.push_back(idx);
+        roles_.push_back(r);
+    }
+
+    void buildLevels() {
+        std::set<int> lv, scores;
+        for (int v = 0; v < nBracket_; ++v) {
+            lv.insert(score(v) - artificial_);
+            scores.insert(score(v));
+        }
+        for (int x : scores)
+            for (int y : scores)
+                lv.insert(std::abs(x - y));
+        lv.erase(0);
+        levels_.assign(lv.rbegin(), lv.rend());
+        if (in_.c7 && !in_.extra.empty()) {
+            std::set<int> ln;
+            for (int v = 0; v < int(verts_.size()); ++v) {
+                if (roles_[v] == Role::Bye)
+                    continue;
+                ln.insert(score(v) - artificialNext_);
+                if (inBracket(v))
+                    ln.insert(score(v) - ctx_.ps[in_.extra[0]].score);
+            }
+            ln.erase(0);
+            nextLevels_.assign(ln.rbegin(), ln.rend());
+        }
+    }
+
+    int levelOf(int d) const {
+        for (size_t i = 0; i < levels_.size(); ++i)
+            if (levels_[i] == d)
+                return int(i);
+        return -1;
+    }
+    int nextLevelOf(int d) const {
+        for (size_t i = 0; i < nextLevels_.size(); ++i)
+            if (nextLevels_[i] == d)
+                return int(i);
+        return -1;
+    }
+
+    bool edgeAllowed(int a, int b) const {
+        const Role ra = roles_[a], rb = roles_[b];
+        if (phase_ >= 3 && (fixedOut_[a] || fixedOut_[b]))
+            return false;
+        if (ra == Role::Bye || rb == Role::Bye) {
+            const int p = ra == Role::Bye ? b : a;
+            return ctx_.ps[verts_[p]].pabOk;
+        }
+        if (ra == Role::Mdp && rb == Role::Mdp)
+            return false; // moved-down players are paired with residents only
+        if (phase_ >= 3) {
+            if (fixedOut_[a] || fixedOut_[b])
+                return false;
+            // Players in the Limbo float on; they cannot be paired in this bracket.
+            if ((ra == Role::Mdp && inBracket(b)) || (rb == Role::Mdp && inBracket(a)))
+                return false;
+            if (phase_ == 4 && inBracket(a) && inBracket(b) && side_[a] == side_[b])
+                return false;
+        }
+        if ((ra == Role::Next || ra == Role::Lower) && (rb == Role::Next || rb == Role::Lower) && in_.c7 == false &&
+            !in_.completion)
+            return false;
+        return ctx_.compatible(verts_[a], verts_[b]);
+    }
+
+    // Field values of edge (a, b), most significant first.
+    void fields(int a, int b, std::vector<std::int64_t>& f) const;
+    struct FieldSpec {
+        std::int64_t maxAbs = 1; // largest |value| on one edge
+        bool single = false;     // at most one edge of a matching has a value here
+    };
+    std::vector<FieldSpec> fieldBounds() const;
+
+    template <int W>
+    BracketOutput runT();
+
+    const Ctx& ctx_;
+    const BracketInput& in_;
+    std::vector<int> verts_;
+    std::vector<Role> roles_;
+    std::vector<int> mdpIndex_;
+    std::vector<int> bsn_;
+    int nBracket_ = 0;
+    int artificial_ = 0;
+    int artificialNext_ = 0;
+    std::vector<int> levels_, nextLevels_;
+    int phase_ = 1;
+    std::vector<char> fixedOut_; // vertices already paired with an MDP (phase 3 on)
+    std::vector<char> side_;     // phase 4: 1 for S1 of the remainder, 2 for S2
+    std::vector<int> s1r_;       // phase 3: 1 when in the original S1 of the remainder
+    // Phases 2 and 4 rank candidates in transposition order (D.1): the S1 players of the
+    // current window weigh their partner's place in S2, the first of them most.
+    std::vector<int> lexS1Pos_; // position in the window, or -1
+    std::vector<int> lexS2Idx_; // place in S2, or -1
+    int lexK_ = 0;
+    int lexS2Size_ = 0;
+    int windowBits_ = 200; // room for the transposition fields
+    int nR_ = 0;
+};
+
+std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
+    std::vector<FieldSpec> b;
+    auto add = [&](std::int64_t m, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            b.push_back({m, false});
+    };
+    const int L = int(levels_.size());
+    if (in_.completion)
+        add(1);
+    add(1);    // C.5
+    add(2, L); // C.6
+    if (in_.c7 && !in_.extra.empty()) {
+        add(1);
+        add(2, int(nextLevels_.size()));
+    }
+    if (ctx_.anyTopscorer)
+        add(2, 2); // C.8, C.9
+    add(2, 2);     // C.10, C.11
+    add(2, 4);     // C.12-C.15
+    add(2, 4 * L); // C.16-C.19
+    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
+        const int m = int(in_.mdps.size());
+        // D.3: the sum over a matching stays below 2^m.
+        b.push_back({m >= 62 ? std::int64_t(1) << 62 : (std::int64_t(1) << m), true});
+    }
+    if (phase_ >= 3) {
+        add(1);                 // D.2.a
+        add(2 * nBracket_ + 4); // D.2.b
+    }
+    if ((phase_ == 2 || phase_ == 4) && lexK_ > 0)
+        for (int i = 0; i < lexK_; ++i)
+            b.push_back({lexS2Size_ + 1, true});
+    return b;
+}
+
+void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
+    f.clear();
+    const bool inA = inBracket(a), inB = inBracket(b);
+    const bool both = inA && inB;
+    if (in_.completion)
+        f.push_back(1);
+    f.push_back(both ? 1 : 0);
+    const int sa = score(a), sb = score(b);
+    const int hi = sa >= sb ? a : b, lo = sa >= sb ? b : a;
+    const int diff = std::abs(sa - sb);
+    // C.6: downfloater SDs are given up, the pair's SD is taken.
+    {
+        std::vector<std::int64_t> lv(levels_.size(), 0);
+        if (both) {
+            lv[levelOf(sa - artificial_)] += 1;
+            lv[levelOf(sb - artificial_)] += 1;
+            if (diff > 0)
+                lv[levelOf(diff)] -= 1;
+        }
+        f.insert(f.end(), lv.begin(), lv.end());
+    }
+    if (in_.c7 && !in_.extra.empty()) {
+        const bool nextPair = !both && roles_[a] != Role::Bye && roles_[b] != Role::Bye;
+        f.push_back(nextPair ? 1 : 0);
+        std::vector<std::int64_t> lv(nextLevels_.size(), 0);
+        if (roles_[a] != Role::Bye && roles_[b] != Role::Bye) {
+            int la = nextLevelOf(sa - artificialNext_), lb = nextLevelOf(sb - artificialNext_);
+            if (la >= 0)
+                lv[la] += 1;
+            if (lb >= 0)
+                lv[lb] += 1;
+            if (!both && diff > 0) {
+                const int l = nextLevelOf(diff);
+                if (l >= 0)
+                    lv[l] -= 1;
+            }
+        }
+        f.insert(f.end(), lv.begin(), lv.end());
+    }
+    Ctx::ColourCounts cc;
+    if (both)
+        cc = ctx_.colourCounts(verts_[a], verts_[b]);
+    if (ctx_.anyTopscorer) {
+        f.push_back(both ? 2 - cc.c8 : 0);
+        f.push_back(both ? 2 - cc.c9 : 0);
+    }
+    f.push_back(both ? 2 - cc.c10 : 0);
+    f.push_back(both ? 2 - cc.c11 : 0);
+    const PState* pa = verts_[a] >= 0 ? &ctx_.ps[verts_[a]] : nullptr;
+    const PState* pb = verts_[b] >= 0 ? &ctx_.ps[verts_[b]] : nullptr;
+    const PState* phi = hi == a ? pa : pb;
+    const PState* plo = hi == a ? pb : pa;
+    (void)lo;
+    auto dfCount = [&](bool PState::*flag) -> std::int64_t {
+        if (!both)
+            return 0;
+        std::int64_t v = (pa->*flag ? 1 : 0) + (pb->*flag ? 1 : 0);
+        if (diff > 0 && phi->*flag)
+            v -= 1;
+        return v;
+    };
+    auto ufCount = [&](bool PState::*flag) -> std::int64_t {
+        if (!both)
+            return 0;
+        return (diff > 0 && plo->*flag) ? 1 : 2;
+    };
+    f.push_back(dfCount(&PState::df1));
+    f.push_back(ufCount(&PState::uf1));
+    f.push_back(dfCount(&PState::df2));
+    f.push_back(ufCount(&PState::uf2));
+    auto dfLevels = [&](bool PState::*flag) {
+        std::vector<std::int64_t> lv(levels_.size(), 0);
+        if (both) {
+            for (int v : {a, b}) {
+                const PState* p = v == a ? pa : pb;
+                if (!(p->*flag))
+                    continue;
+                lv[levelOf(score(v) - artificial_)] += 1;
+                if (diff > 0 && v == hi)
+                    lv[levelOf(diff)] -= 1;
+            }
+        }
+        f.insert(f.end(), lv.begin(), lv.end());
+    };
+    auto ufLevels = [&](bool PState::*flag) {
+        std::vector<std::int64_t> lv(levels_.size(), 0);
+        if (both && diff > 0 && plo->*flag)
+            lv[levelOf(diff)] -= 1;
+        f.insert(f.end(), lv.begin(), lv.end());
+    };
+    dfLevels(&PState::df1);
+    ufLevels(&PState::uf1);
+    dfLevels(&PState::df2);
+    ufLevels(&PState::uf2);
+    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
+        const int m = int(in_.mdps.size());
+        std::int64_t v = 0;
+        if (both) {
+            for (int x : {a, b})
+                if (roles_[x] == Role::Mdp && m - 1 - mdpIndex_[x] < 62)
+                    v += std::int64_t(1) << (m - 1 - mdpIndex_[x]);
+        }
+        f.push_back(v);
+    }
+    if (phase_ >= 3) {
+        if (both) {
+            const bool s1a = s1r_[a], s1b = s1r_[b];
+            f.push_back((!s1a && !s1b) ? 0 : 1);
+            int stay;
+            if (s1a && !s1b)
+                stay = bsn_[a];
+            else if (s1b && !s1a)
+                stay = bsn_[b];
+            else
+                stay = std::min(bsn_[a], bsn_[b]);
+            f.push_back(2 * nBracket_ + 2 - stay);
+        } else {
+            f.push_back(0);
+            f.push_back(0);
+        }
+    }
+    if ((phase_ == 2 || phase_ == 4) && lexK_ > 0) {
+        const size_t at = f.size();
+        f.resize(at + lexK_, 0);
+        if (both) {
+            int s1 = a, s2 = b;
+            if (lexS1Pos_[s1] < 0)
+                std::swap(s1, s2);
+            if (lexS1Pos_[s1] >= 0 && lexS2Idx_[s2] >= 0)
+                f[at + lexS1Pos_[s1]] = lexS2Size_ - lexS2Idx_[s2];
+        }
+    }
+}
+
+int bitsFor(std::uint64_t v) {
+    int b = 0;
+    while (v) {
+        ++b;
+        v >>= 1;
+    }
+    return b;
+}
+
+template <int W>
+BracketOutput BracketPairer::runT() {
+    using Wt = WideInt<W>;
+    const int n = int(verts_.size());
+    BracketOutput out;
+
+    struct Graph {
+        std::vector<WeightedEdge<Wt>> edges;
+        std::vector<int> index; // n*n, -1 where there is no edge
+        std::vector<std::vector<int>> best; // per vertex: its heaviest edges, heaviest first
+    };
+
+    auto build = [&]() {
+        Graph g;
+        const std::vector<FieldSpec> bounds = fieldBounds();
+        std::vector<int> width(bounds.size());
+        const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
+        for (size_t i = 0; i < bounds.size(); ++i)
+            width[i] = bitsFor(std::uint64_t(bounds[i].maxAbs) * (bounds[i].single ? 1 : maxEdges)) + 2;
+        std::vector<int> offset(bounds.size());
+        int off = 0;
+        for (int i = int(bounds.size()) - 1; i >= 0; --i) {
+            offset[i] = off;
+            off += width[i];
+        }
+        if (off + 4 > 64 * W)
+            throw std::length_error("weight too wide");
+        std::vector<std::int64_t> f;
+        g.index.assign(size_t(n) * n, -1);
+        for (int a = 0; a < n; ++a) {
+            for (int b = a + 1; b < n; ++b) {
+                if (!edgeAllowed(a, b))
+                    continue;
+                fields(a, b, f);
+                Wt w;
+                for (size_t i = 0; i < f.size(); ++i) {
+                    if (f[i] > 0) {
+                        w.addShifted(std::uint64_t(f[i]), offset[i]);
+                    } else if (f[i] < 0) {
+                        Wt t;
+                        t.addShifted(std::uint64_t(-f[i]), offset[i]);
+                        w -= t;
+                    }
+                }
+                if (!(Wt::fromInt(0) < w))
+                    continue;
+                g.index[size_t(a) * n + b] = g.index[size_t(b) * n + a] = int(g.edges.size());
+                g.edges.push_back({a, b, w});
+            }
+        }
+        // A matching of a big bracket almost only uses each player's heaviest edges: the
+        // matching starts from those and the duals tell which others it must look at.
+        g.best.assign(n, {});
+        std::vector<std::vector<int>> inc(n);
+        for (int k = 0; k < int(g.edges.size()); ++k) {
+            inc[g.edges[k].u].push_back(k);
+            inc[g.edges[k].v].push_back(k);
+        }
+        for (int v = 0; v < n; ++v) {
+            auto& l = inc[v];
+            std::sort(l.begin(), l.end(), [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
+            g.best[v] = std::move(l);
+        }
+        return g;
+    };
+
+    auto total = [&](const Graph& g, const std::vector<int>& mate) {
+        Wt s = Wt::fromInt(0);
+        for (int v = 0; v < n; ++v)
+            if (mate[v] > v)
+                s += g.edges[g.index[size_t(v) * n + mate[v]]].w;
+        return s;
+    };
+
+    // Best matching with the given pairs forced.
+    MatchingDuals<Wt> duals; // of the latest solve
+    auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value,
+                           MatchingDuals<Wt>* keepDuals) {
+        std::vector<char> gone(n, 0);
+        for (auto [a, b] : forced)
+            gone[a] = gone[b] = 1;
+        // Start from the heaviest edges of every vertex; add every edge the duals of the
+        // result do not cover and solve again, until none is left: then the duals prove the
+        // matching best in the whole graph.
+        constexpr int kStart = 16, kAdd = 12;
+        std::vector<char> in(g.edges.size(), 0);
+        std::vector<WeightedEdge<Wt>> es;
+        for (int v = 0; v < n; ++v) {
+            if (gone[v])
+                continue;
+            int taken = 0;
+            for (int k : g.best[v]) {
+                if (taken >= kStart)
+                    break;
+                if (gone[g.edges[k].u] || gone[g.edges[k].v])
+                    continue;
+                ++taken;
+                if (!in[k]) {
+                    in[k] = 1;
+                    es.push_back(g.edges[k]);
+                }
+            }
+        }
+        std::vector<int> mate;
+        MatchingDuals<Wt> d;
+        for (int iteration = 0;; ++iteration) {
+            mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
+            size_t added = 0;
+            for (int v = 0; v < n; ++v) {
+                if (gone[v])
+                    continue;
+                int taken = 0;
+                for (int k : g.best[v]) {
+                    if (taken >= kAdd)
+                        break;
+                    const auto& e = g.edges[k];
+                    if (in[k] || gone[e.u] || gone[e.v])
+                        continue;
+                    if (d.reducedCost(e.u, e.v, e.w).isNegative()) {
+                        in[k] = 1;
+                        es.push_back(e);
+                        ++added;
+                        ++taken;
+                    }
+                }
+            }
+#ifdef H1DEBUG
+            fprintf(stderr, "solve phase=%d n=%d edges=%zu/%zu forced=%zu added=%zu\n", phase_, n, es.size(),
+                    g.edges.size(), forced.size(), added);
+#endif
+            if (added == 0)
+                break;
+        }
+        if (keepDuals)
+            *keepDuals = std::move(d);
+        for (auto [a, b] : forced) {
+            mate[a] = b;
+            mate[b] = a;
+        }
+        value = total(g, mate);
+        return mate;
+    };
+
+    auto perfect = [&](const std::vector<int>& mate) {
+        for (int v = 0; v < n; ++v)
+            if (mate[v] < 0)
+                return false;
+        return true;
+    };
+
+    // Phase 1: the best value, and with it the set of MDPs that are paired (D.3).
+    phase_ = 1;
+    Graph g1 = build();
+    Wt best;
+    std::vector<int> mate = solveForced(g1, {}, best, &duals);
+    if (in_.completion && !perfect(mate))
+        return out; // the round cannot be completed from here
+
+    std::vector<std::pair<int, int>> fixed;
+    std::vector<char> used(n, 0);
+    // Solves with the transposition order as the last field, window after window of S1, and
+    // fixes the window's pairs: the first transposition among the best candidates.
+    auto pairInOrder = [&](int phase, const std::vector<int>& s1, const std::vector<int>& s2,
+                           std::vector<std::pair<int, int>>& forced) {
+        lexS1Pos_.assign(n, -1);
+        lexS2Idx_.assign(n, -1);
+        lexS2Size_ = int(s2.size());
+        for (size_t j = 0; j < s2.size(); ++j)
+            lexS2Idx_[s2[j]] = int(j);
+        const int perField = bitsFor(std::uint64_t(lexS2Size_ + 1)) + 2;
+        const int window = std::max(1, windowBits_ / perField);
+        for (size_t w = 0; w < s1.size(); w += window) {
+            std::fill(lexS1Pos_.begin(), lexS1Pos_.end(), -1);
+            lexK_ = int(std::min(s1.size() - w, size_t(window)));
+            for (int i = 0; i < lexK_; ++i)
+                lexS1Pos_[s1[w + i]] = i;
+            phase_ = phase;
+            Graph g = build();
+            Wt value;
+            mate = solveForced(g, forced, value, nullptr);
+            for (int i = 0; i < lexK_; ++i) {
+                const int a = s1[w + i];
+                const int b = mate[a];
+                if (b < 0 || !inBracket(b) || used[b])
+                    continue;
+                used[a] = used[b] = 1;
+                forced.push_back({std::min(a, b), std::max(a, b)});
+                fixed.push_back({std::min(a, b), std::max(a, b)});
+            }
+        }
+        lexK_ = 0;
+    };
+
+    // Phase 2: MDP pairs in transposition order.
+    {
+        std::vector<int> s1, s2;
+        for (int v = 0; v < int(in_.mdps.size()); ++v)
+            if (mate[v] >= 0 && inBracket(mate[v]))
+                s1.push_back(v);
+        for (int v = int(in_.mdps.size()); v < nBracket_; ++v)
+            s2.push_back(v);
+        if (!s1.empty()) {
+            std::vector<std::pair<int, int>> forced;
+            pairInOrder(2, s1, s2, forced);
+        }
+    }
+
+    // Phase 3: the remainder's exchange (D.2 a, b) among the best candidates.
+    phase_ = 3;
+    fixedOut_.assign(n, 0);
+    for (auto [a, b] : fixed)
+        fixedOut_[a] = fixedOut_[b] = 1;
+    std::vector<int> rem;
+    for (int v = int(in_.mdps.size()); v < nBracket_; ++v)
+        if (!fixedOut_[v])
+            rem.push_back(v);
+    int remPairs = 0;
+    for (int v : rem)
+        if (mate[v] >= 0 && inBracket(mate[v]) && !fixedOut_[mate[v]] && roles_[mate[v]] == Role::Res)
+            ++remPairs;
+    remPairs /= 2;
+    s1r_.assign(n, 0);
+    for (int i = 0; i < remPairs && i < int(rem.size()); ++i)
+        s1r_[rem[i]] = 1;
+    Graph g3 = build();
+    Wt best3;
+    mate = solveForced(g3, {}, best3, nullptr);
+    // The new S1: one player of each remainder pair, as the exchange was scored.
+    std::vector<int> newS1, newS2;
+    side_.assign(n, 0);
+    for (int v : rem) {
+        const int m = mate[v];
+        bool inS1 = false;
+        if (m >= 0 && inBracket(m))
+            inS1 = s1r_[v] != s1r_[m] ? bool(s1r_[v]) : bsn_[v] < bsn_[m];
+        side_[v] = inS1 ? 1 : 2;
+    }
+    for (int v : rem)
+        (side_[v] == 1 ? newS1 : newS2).push_back(v);
+
+    // Phase 4: the first transposition of S2 among the best candidates.
+    {
+        std::vector<std::pair<int, int>> forced;
+        pairInOrder(4, newS1, newS2, forced);
+    }
+
+#ifdef H1DEBUG
+    for (int v = 0; v < n; ++v)
+        fprintf(stderr, "v%d id=%d role=%d mate=%d side=%d\n", v, verts_[v] >= 0 ? ctx_.ps[verts_[v]].id : 0, int(roles_[v]), mate[v], side_[v]);
+#endif
+    out.ok = true;
+    for (auto [a, b] : fixed)
+        out.pairs.push_back({verts_[a], verts_[b]});
+    std::vector<char> paired(n, 0);
+    for (auto [a, b] : fixed)
+        paired[a] = paired[b] = 1;
+    for (int v = 0; v < nBracket_; ++v) {
+        if (paired[v])
+            continue;
+        if (in_.completion && mate[v] >= 0 && roles_[mate[v]] == Role::Bye)
+            out.bye = verts_[v];
+        else
+            out.downfloaters.push_back(verts_[v]);
+    }
+    return out;
+}
+
+BracketOutput BracketPairer::run() {
+    // Wide enough for the fields of every phase of this bracket.
+    int bits = 0;
+    const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
+    for (int phase : {1, 3}) {
+        phase_ = phase;
+        int b = 0;
+        for (const FieldSpec& f : fieldBounds())
+            b += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
+        bits = std::max(bits, b);
+    }
+    // The transposition window takes what is left of the chosen width, 24 bits at least.
+    for (int width : {256, 512, 1024}) {
+        if (bits + 8 + 24 + 16 <= width) {
+            windowBits_ = std::min(200, width - bits - 8 - 16);
+            return width == 256 ? runT<4>() : width == 512 ? runT<8>() : runT<16>();
+        }
+    }
+    windowBits_ = 200;
+    return runT<32>();
+}
+
+// Whether the given players can all be paired (one bye at most, to an eligible player).
+bool completable(const Ctx& ctx, const std::vector<int>& players) {
+    using Wt = WideInt<1>;
+    const int m = int(players.size());
+    const int n = m + (m % 2);
+    std::vector<WeightedEdge<Wt>> es;
+    std::vector<int> greedy(n, -1);
+    for (int a = 0; a < m; ++a)
+        for (int b = a + 1; b < m; ++b)
+            if (ctx.compatible(players[a], players[b]))
+                es.push_back({a, b, Wt::fromInt(1)});
+    if (n > m)
+        for (int a = 0; a < m; ++a)
+            if (ctx.ps[players[a]].pabOk)
+                es.push_back({a, m, Wt::fromInt(1)});
+    for (const auto& e : es)
+        if (greedy[e.u] < 0 && greedy[e.v] < 0) {
+            greedy[e.u] = e.v;
+            greedy[e.v] = e.u;
+        }
+    const std::vector<int> mate = maxWeightMatching<Wt>(n, es, &greedy);
+    for (int v = 0; v < n; ++v)
+        if (mate[v] < 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void applyBakuAcceleration(Tournament& t) {
+    const int n = int(t.players.size());
+    const int rounds = t.totalRounds > 0 ? t.totalRounds : 1;
+    // Group A: the first half of the players, rounded up to an even number.
+    int groupA = (n + 1) / 2;
+    if (groupA % 2)
+        ++groupA;
+    const int accelerated = (rounds + 1) / 2;   // rounds with virtual points
+    const int fullPoint = (accelerated + 1) / 2; // of which with a whole point
+    std::vector<int> ids;
+    for (const auto& p : t.players)
+        ids.push_back(p.id);
+    std::sort(ids.begin(), ids.end());
+    std::set<int> a(ids.begin(), ids.begin() + std::min<int>(groupA, n));
+    for (auto& p : t.players) {
+        p.accel.assign(rounds, 0);
+        if (!a.count(p.id))
+            continue;
+        for (int r = 0; r < accelerated; ++r)
+            p.accel[r] = r < fullPoint ? t.points.win : t.points.win / 2;
+    }
+}
+
+PairingResult pairDutch(const Tournament& t, int round) {
+    PairingResult res;
+    if (round <= 0)
+        round = t.pairedRounds() + 1;
+    res.round = round;
+    if (t.totalRounds > 0 && round > t.totalRounds) {
+        res.error = "all " + std::to_string(t.totalRounds) + " rounds are already paired";
+        return res;
+    }
+    std::map<int, int> indexOfId;
+    std::set<int> requested;
+    for (const auto& q : t.byeRequests)
+        if (q.round == round)
+            requested.insert(q.player);
+
+    Ctx ctx;
+    ctx.initial = t.initialColour;
+    const bool lastRound = t.totalRounds > 0 && round == t.totalRounds;
+    // Scores before every round, for floats.
+    std::map<int, std::vector<int>> scoreBefore; // id -> score before round k (k = 1..round)
+    for (const Player& p : t.players) {
+        std::vector<int> s(round + 1, 0);
+        int acc = 0;
+        for (int k = 1; k <= round; ++k) {
+            s[k] = acc;
+            if (k - 1 < int(p.rounds.size()) && k < round)
+                acc += t.points.points(p.rounds[k - 1].outcome);
+        }
+        scoreBefore[p.id] = s;
+    }
+    auto accelOf = [&](const Player& p, int r) { return r - 1 < int(p.accel.size()) ? p.accel[r - 1] : 0; };
+
+    for (const Player& p : t.players) {
+        if (p.withdrawn || requested.count(p.id))
+            continue;
+        if (int(p.rounds.size()) >= round) {
+            const RoundEntry& e = p.rounds[round - 1];
+            (void)e;
+            continue; // this round is already settled for the player (a bye, an absence)
+        }
+        PState s;
+        s.id = p.id;
+        int sc = 0;
+        for (int k = 1; k < round; ++k) {
+            if (k - 1 >= int(p.rounds.size()))
+                continue;
+            const RoundEntry& e = p.rounds[k - 1];
+            sc += t.points.points(e.outcome);
+            if (e.played())
+                s.colours.push_back(e.colour);
+            if (e.outcome == Outcome::PairingBye || e.outcome == Outcome::ForfeitWin)
+                s.pabOk = false;
+        }
+        s.realScore = sc;
+        s.score = sc + accelOf(p, round);
+        for (Colour c : s.colours)
+            s.cd += c == Colour::White ? 1 : -1;
+        const size_t nc = s.colours.size();
+        if (nc > 0) {
+            if (s.cd > 1 || s.cd < -1) {
+                s.strength = Pref::Absolute;
+                s.pref = s.cd > 1 ? Colour::Black : Colour::White;
+            } else if (nc >= 2 && s.colours[nc - 1] == s.colours[nc - 2]) {
+                s.strength = Pref::Absolute;
+                s.pref = opposite(s.colours[nc - 1]);
+            } else if (s.cd != 0) {
+                s.strength = Pref::Strong;
+                s.pref = s.cd > 0 ? Colour::Black : Colour::White;
+            } else {
+                s.strength = Pref::Mild;
+                s.pref = opposite(s.colours[nc - 1]);
+            }
+        }
+        // Floats of the last two rounds (A.4.b): a player who did not play floats down.
+        auto floatIn = [&](int k, bool& df, bool& uf) {
+            if (k < 1)
+                return;
+            if (k - 1 >= int(p.rounds.size())) {
+                df = true;
+                return;
+            }
+            const RoundEntry& e = p.rounds[k - 1];
+            if (!e.played()) {
+                df = true;
+                return;
+            }
+            const Player* o = t.find(e.opponent);
+            const int mine = scoreBefore[p.id][k] + accelOf(p, k);
+            const int theirs = o ? scoreBefore[o->id][k] + accelOf(*o, k) : mine;
+            if (mine > theirs)
+                df = true;
+            else if (mine < theirs)
+                uf = true;
+        };
+        floatIn(round - 1, s.df1, s.uf1);
+        floatIn(round - 2, s.df2, s.uf2);
+        if (lastRound && t.points.win > 0)
+            s.topscorer = 2 * s.realScore > (round - 1) * t.points.win;
+        indexOfId[p.id] = int(ctx.ps.size());
+        ctx.ps.push_back(std::move(s));
+    }
+#ifdef H1DEBUG
+    for (const PState& q : ctx.ps)
+        fprintf(stderr, "p%d s=%d cd=%d pref=%d/%d df1=%d uf1=%d df2=%d uf2=%d pab=%d top=%d no=%d\n", q.id, q.score, q.cd,
+                int(q.strength), int(q.pref), q.df1, q.uf1, q.df2, q.uf2, q.pabOk, q.topscorer, q.pairingNo);
+#endif
+    if (ctx.ps.empty()) {
+        res.error = "no players to pair in round " + std::to_string(round);
+        return res;
+    }
+    for (const PState& s : ctx.ps)
+        ctx.anyTopscorer = ctx.anyTopscorer || s.topscorer;
+    for (const Player& p : t.players) {
+        auto it = indexOfId.find(p.id);
+        if (it == indexOfId.end())
+            continue;
+        for (int k = 0; k < round - 1 && k < int(p.rounds.size()); ++k) {
+            const RoundEntry& e = p.rounds[k];
+            if (e.opponent == 0 || !e.played())
+                continue;
+            auto jt = indexOfId.find(e.opponent);
+            if (jt != indexOfId.end())
+                ctx.met.insert({std::min(it->second, jt->second), std::max(it->second, jt->second)});
+        }
+    }
+    for (auto [a, b] : t.forbidden) {
+        auto ia = indexOfId.find(a), ib = indexOfId.find(b);
+        if (ia != indexOfId.end() && ib != indexOfId.end())
+            ctx.met.insert({std::min(ia->second, ib->second), std::max(ia->second, ib->second)});
+    }
+
+    std::vector<int> order(ctx.ps.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        if (ctx.ps[a].score != ctx.ps[b].score)
+            return ctx.ps[a].score > ctx.ps[b].score;
+        return ctx.ps[a].id < ctx.ps[b].id;
+    });
+    for (size_t i = 0; i < order.size(); ++i)
+        ctx.ps[order[i]].rank = int(i);
+    // E.5 counts pairing numbers among the players who take part: those paired now or in an
+    // earlier round. A player who never took part yet does not shift the numbers below him.
+    {
+        int no = 0;
+        for (const Player& p : t.players) {
+            bool takesPart = indexOfId.count(p.id) > 0;
+            for (int k = 0; k < round - 1 && k < int(p.rounds.size()) && !takesPart; ++k)
+                takesPart = p.rounds[k].opponent != 0 || p.rounds[k].outcome == Outcome::PairingBye;
+            if (!takesPart)
+                continue;
+            ++no;
+            auto it = indexOfId.find(p.id);
+            if (it != indexOfId.end())
+                ctx.ps[it->second].pairingNo = no;
+        }
+    }
+
+    if (!completable(ctx, order)) {
+        res.error = "round " + std::to_string(round) +
+                    " cannot be paired: no pairing lets every player meet a new opponent";
+        return res;
+    }
+
+    std::vector<std::vector<int>> groups;
+    for (int i : order) {
+        if (groups.empty() || ctx.ps[groups.back().front()].score != ctx.ps[i].score)
+            groups.emplace_back();
+        groups.back().push_back(i);
+    }
+    auto byRank = [&](std::vector<int>& v) {
+        std::sort(v.begin(), v.end(), [&](int a, int b) { return ctx.ps[a].rank < ctx.ps[b].rank; });
+    };
+
+    std::vector<std::pair<int, int>> pairs;
+    int bye = -1;
+    std::vector<int> mdps;
+    try {
+        for (size_t gi = 0; gi < groups.size(); ++gi) {
+            BracketInput in;
+            in.mdps = mdps;
+            in.residents = groups[gi];
+            const bool last = gi + 1 == groups.size();
+            BracketOutput out;
+            if (last) {
+                in.completion = true;
+                out = BracketPairer(ctx, in).run();
+            } else {
+                // C.7 only tells downfloaters apart: a bracket that pairs everyone without
+                // looking at the next one has none, whatever the next bracket holds.
+                bool done = false;
+                if ((in.mdps.size() + in.residents.size()) % 2 == 0) {
+                    out = BracketPairer(ctx, in).run();
+                    done = out.ok && out.downfloaters.empty();
+                }
+                if (!done) {
+                    in.c7 = true;
+                    in.extra = groups[gi + 1];
+                    out = BracketPairer(ctx, in).run();
+                }
+                std::vector<int> rest = out.downfloaters;
+                for (size_t gj = gi + 1; gj < groups.size(); ++gj)
+                    rest.insert(rest.end(), groups[gj].begin(), groups[gj].end());
+                if (!out.ok || !completable(ctx, rest)) {
+                    // This bracket is the penultimate one (A.9): pair it so that the round
+                    // can be completed, then everyone below forms the collapsed last bracket.
+                    BracketInput ppb;
+                    ppb.mdps = mdps;
+                    ppb.residents = groups[gi];
+                    ppb.completion = true;
+                    for (size_t gj = gi + 1; gj < groups.size(); ++gj)
+                        ppb.extra.insert(ppb.extra.end(), groups[gj].begin(), groups[gj].end());
+                    out = BracketPairer(ctx, ppb).run();
+                    if (!out.ok)
+                        throw std::runtime_error("the round cannot be completed");
+                    pairs.insert(pairs.end(), out.pairs.begin(), out.pairs.end());
+                    if (out.bye >= 0) {
+                        out.downfloaters.push_back(out.bye);
+                        byRank(out.downfloaters);
+                    }
+                    BracketInput clb;
+                    clb.mdps = out.downfloaters;
+                    clb.residents = ppb.extra;
+                    byRank(clb.residents);
+                    clb.completion = true;
+                    out = BracketPairer(ctx, clb).run();
+                    if (!out.ok)
+                        throw std::runtime_error("the round cannot be completed");
+                    pairs.insert(pairs.end(), out.pairs.begin(), out.pairs.end());
+                    bye = out.bye;
+                    break;
+                }
+            }
+            if (!out.ok)
+                throw std::runtime_error("the round cannot be completed");
+            pairs.insert(pairs.end(), out.pairs.begin(), out.pairs.end());
+            if (last)
+                bye = out.bye;
+            mdps = out.downfloaters;
+            byRank(mdps);
+        }
+    } catch (const std::exception& e) {
+        res.error = std::string("round ") + std::to_string(round) + ": " + e.what();
+        return res;
+    }
+
+    // Boards: the pair with the higher-ranked better player first.
+    std::sort(pairs.begin(), pairs.end(), [&](auto x, auto y) {
+        const PState* xa = &ctx.ps[x.first];
+        const PState* xb = &ctx.ps[x.second];
+        const PState* ya = &ctx.ps[y.first];
+        const PState* yb = &ctx.ps[y.second];
+        const int xs = std::max(xa->score, xb->score), ys = std::max(ya->score, yb->score);
+        if (xs != ys)
+            return xs > ys;
+        const int xsum = xa->score + xb->score, ysum = ya->score + yb->score;
+        if (xsum != ysum)
+            return xsum > ysum;
+        return std::min(xa->rank, xb->rank) < std::min(ya->rank, yb->rank);
+    });
+    for (auto [a, b] : pairs) {
+        const bool aw = ctx.whiteFor(a, b);
+        res.pairs.push_back(aw ? Pair{ctx.ps[a].id, ctx.ps[b].id} : Pair{ctx.ps[b].id, ctx.ps[a].id});
+    }
+    if (bye >= 0)
+        res.pairs.push_back({ctx.ps[bye].id, 0});
+    res.ok = true;
+    return res;
+}
+
+} // namespace velmora::swiss

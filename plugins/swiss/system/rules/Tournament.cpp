@@ -1,0 +1,205 @@
+#include "Tournament.h"
+
+#include "Pairing.h"
+
+#include <algorithm>
+
+namespace sw {
+
+int TitleRank(const QString& title) {
+    static const char* const kTitles[] = {"GM", "IM", "WGM", "FM", "WIM", "CM", "WFM", "WCM"};
+    const QString t = title.trimmed().toUpper();
+    for (int k = 0; k < int(std::size(kTitles)); ++k)
+        if (t == QLatin1String(kTitles[k]))
+            return k;
+    return int(std::size(kTitles));
+}
+
+QList<Entrant> StartingOrder(const QList<Entrant>& entrants) {
+    QList<Entrant> order = entrants;
+    std::stable_sort(order.begin(), order.end(), [](const Entrant& a, const Entrant& b) {
+        if (a.player.rating != b.player.rating)
+            return a.player.rating > b.player.rating;
+        const int ta = TitleRank(a.player.title), tb = TitleRank(b.player.title);
+        if (ta != tb)
+            return ta < tb;
+        return a.player.name.compare(b.player.name, Qt::CaseInsensitive) < 0;
+    });
+    return order;
+}
+
+Tournament::Tournament(const QString& name, const QList<Entrant>& entrants,
+                       const Settings& settings, const DrawRecord& draw)
+    : m_name(name), m_settings(settings), m_draw(draw), m_entrants(entrants.mid(0, kMaxPlayers)) {
+    if (!CheckSettings(m_settings).isEmpty())
+        m_settings = Settings{};
+    if (m_settings.firstColour == FirstColour::Random)
+        m_settings.firstColour = FirstColour::White;
+    if (m_draw.entryOrder.size() != m_entrants.size())
+        m_draw.entryOrder.clear();
+}
+
+bool Tournament::RoundComplete(int round) const {
+    if (round < 1 || round > m_paired)
+        return false;
+    for (const Board& b : m_boards)
+        if (b.round == round && !b.Decided())
+            return false;
+    return true;
+}
+
+int Tournament::CompletedRounds() const {
+    int complete = 0;
+    for (int r = 1; r <= m_paired; ++r)
+        complete += RoundComplete(r) ? 1 : 0;
+    return complete;
+}
+
+bool Tournament::Active(int player, int round) const {
+    if (player < 0 || player >= PlayerCount())
+        return false;
+    const int from = m_entrants[player].withdrawnFrom;
+    return from == 0 || round < from;
+}
+
+const RoundBye* Tournament::ByeOf(int player, int round) const {
+    for (const RoundBye& b : m_byes)
+        if (b.player == player && b.round == round)
+            return &b;
+    return nullptr;
+}
+
+QString Tournament::PairNextRound() {
+    if (m_paired >= m_settings.rounds)
+        return QStringLiteral("Все %1 туров уже разведены.").arg(m_settings.rounds);
+    if (m_paired > 0 && !RoundComplete(m_paired))
+        return QStringLiteral("Сначала введите все результаты %1 тура.").arg(m_paired);
+    QString error;
+    const std::vector<Board> boards = PairRound(*this, &error);
+    if (!error.isEmpty())
+        return error;
+    AppendRound(boards);
+    return {};
+}
+
+void Tournament::AppendRound(const std::vector<Board>& boards) {
+    const int round = m_paired + 1;
+    for (Board b : boards) {
+        b.round = round;
+        m_boards.push_back(b);
+    }
+    m_paired = round;
+    Changed();
+}
+
+QString Tournament::UnpairLastRound() {
+    if (m_paired == 0)
+        return QStringLiteral("Ни один тур ещё не разведён.");
+    for (const Board& b : m_boards)
+        if (b.round == m_paired && !b.IsBye() && b.result.IsSet())
+            return QStringLiteral("В %1 туре уже есть результаты: удалите их, чтобы отменить "
+                                  "жеребьёвку.")
+                .arg(m_paired);
+    m_boards.erase(std::remove_if(m_boards.begin(), m_boards.end(),
+                                  [&](const Board& b) { return b.round == m_paired; }),
+                   m_boards.end());
+    --m_paired;
+    Changed();
+    return {};
+}
+
+void Tournament::Changed() {
+    m_modified = true;
+    m_tableModified = true;
+}
+
+bool Tournament::SetResult(int game, const Result& result) {
+    if (!ValidGame(game) || result.outcome == Outcome::Score)
+        return false;
+    Result& stored = m_boards[size_t(game)].result;
+    if (stored == result)
+        return false;
+    stored = result;
+    Changed();
+    return true;
+}
+
+QString Tournament::DeleteResult(int game) {
+    if (!ValidGame(game))
+        return {};
+    const int round = m_boards[size_t(game)].round;
+    if (round < m_paired)
+        return QStringLiteral("Результат %1 тура удалить нельзя: уже разведён %2 тур, и его пары "
+                              "составлены с этим результатом. Сначала отмените жеребьёвку %2 "
+                              "тура.")
+            .arg(round)
+            .arg(m_paired);
+    SetResult(game, Result{});
+    return {};
+}
+
+bool Tournament::SetName(const QString& name) {
+    if (name == m_name)
+        return false;
+    m_name = name;
+    Changed();
+    return true;
+}
+
+bool Tournament::SetInfo(const TournamentInfo& info) {
+    if (info == m_info)
+        return false;
+    m_info = info;
+    Changed();
+    return true;
+}
+
+bool Tournament::SetSettings(const Settings& settings) {
+    Settings next = settings;
+    if (next.rounds < m_paired)
+        next.rounds = m_paired;
+    if (next.firstColour == FirstColour::Random)
+        next.firstColour = m_settings.firstColour;
+    if (m_paired > 0) {
+        next.firstColour = m_settings.firstColour;
+        next.bakuAcceleration = m_settings.bakuAcceleration;
+    }
+    if (next == m_settings || !CheckSettings(next).isEmpty())
+        return false;
+    m_settings = next;
+    Changed();
+    return true;
+}
+
+bool Tournament::SetWithdrawnFrom(int player, int round) {
+    if (player < 0 || player >= PlayerCount() || round < 0 ||
+        m_entrants[player].withdrawnFrom == round)
+        return false;
+    m_entrants[player].withdrawnFrom = round;
+    Changed();
+    return true;
+}
+
+bool Tournament::SetByes(const QList<RoundBye>& byes) {
+    if (byes == m_byes)
+        return false;
+    for (const RoundBye& b : byes)
+        if (b.player < 0 || b.player >= PlayerCount() || b.round < 1)
+            return false;
+    m_byes = byes;
+    Changed();
+    return true;
+}
+
+int Tournament::GamesPlayed() const {
+    return int(std::count_if(m_boards.begin(), m_boards.end(), [](const Board& b) {
+        return !b.IsBye() && b.result.IsSet() && !b.result.IsForfeit();
+    }));
+}
+
+int Tournament::GamesDecided() const {
+    return int(std::count_if(m_boards.begin(), m_boards.end(),
+                             [](const Board& b) { return !b.IsBye() && b.result.IsSet(); }));
+}
+
+} // namespace sw

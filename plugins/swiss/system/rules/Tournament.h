@@ -1,0 +1,140 @@
+#pragma once
+
+#include "PlayerList.h"
+#include "Result.h"
+#include "Settings.h"
+#include "TournamentInfo.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace sw {
+
+// A Swiss entrant: the kit's player and what rating lists need besides.
+struct Entrant {
+    Player player;
+    QString fideId;        // digits only, or empty
+    int birthYear = 0;     // 0 when not known
+    int withdrawnFrom = 0; // the first round he is no longer paired in; 0 = plays on
+
+    bool operator==(const Entrant&) const = default;
+};
+
+// A round without a game that the organiser granted or recorded before the pairing.
+enum class ByeKind { Half, Zero, Full };
+
+struct RoundBye {
+    int round = 0;
+    int player = 0; // index
+    ByeKind kind = ByeKind::Half;
+    bool operator==(const RoundBye&) const = default;
+};
+
+// One board of a paired round, or the pairing-allocated bye (black < 0).
+struct Board {
+    int round = 0; // 1-based
+    int board = 0; // 1-based; the bye has none
+    int white = 0; // player index, start number − 1
+    int black = -1;
+    Result result;
+
+    bool IsBye() const { return black < 0; }
+    bool Decided() const { return IsBye() || result.IsSet(); }
+    bool operator==(const Board&) const = default;
+};
+
+// The host has no game behind this index: it is the nearest list's line that pairs the next
+// round.
+constexpr int kNextRoundLine = 1 << 30;
+// Likewise the line that takes back the current round's pairing while none of it is played.
+constexpr int kUnpairLine = kNextRoundLine + 1;
+constexpr int kMaxPlayers = 5000;
+
+// One Swiss tournament: the entrants in start-number order, the rounds paired so far (boards
+// stored round by round), the requested byes, and the "changed since" flags the host asks
+// about.
+class Tournament {
+public:
+    // The entrants are taken in the order given: StartingOrder() first for a new event.
+    // Settings that fail CheckSettings are replaced by the defaults; a random first colour
+    // becomes white.
+    Tournament(const QString& name, const QList<Entrant>& entrants, const Settings& settings,
+               const DrawRecord& draw = {});
+
+    const QString& Name() const { return m_name; }
+    const TournamentInfo& Info() const { return m_info; }
+    const Settings& GetSettings() const { return m_settings; }
+    const DrawRecord& Draw() const { return m_draw; }
+    const QList<Entrant>& Entrants() const { return m_entrants; }
+    const Player& PlayerAt(int index) const { return m_entrants[index].player; }
+    int PlayerCount() const { return int(m_entrants.size()); }
+    const std::vector<Board>& Boards() const { return m_boards; }
+    const QList<RoundBye>& Byes() const { return m_byes; }
+    bool ValidGame(int game) const {
+        return game >= 0 && game < int(m_boards.size()) && !m_boards[size_t(game)].IsBye();
+    }
+
+    int PairedRounds() const { return m_paired; }
+    int TotalRounds() const { return m_settings.rounds; }
+    bool RoundComplete(int round) const;
+    int CompletedRounds() const;
+    // Whether the player takes part in a round: entered, not withdrawn by then.
+    bool Active(int player, int round) const;
+    // The bye requested for a player in a round, if any.
+    const RoundBye* ByeOf(int player, int round) const;
+
+    // Pairs the next round with the Dutch system. An empty string on success, otherwise why
+    // not, for the user; nothing changes then.
+    QString PairNextRound();
+    // Takes back the last round's pairing; refused (with the reason) once a result is in.
+    QString UnpairLastRound();
+    // Adds a paired round as given (a file, a hand-made pairing). No checks beyond indexes.
+    void AppendRound(const std::vector<Board>& boards);
+
+    // Each returns true if something changed, and then marks the table and the tournament as
+    // modified. Invalid indexes change nothing.
+    bool SetResult(int game, const Result& result);
+    // Clears a result. Refused, with the reason for the user, in a round before the last one
+    // paired: that pairing was made from it.
+    QString DeleteResult(int game);
+    bool SetName(const QString& name);
+    bool SetInfo(const TournamentInfo& info);
+    // The number of rounds never drops below the rounds already paired; the first colour and
+    // acceleration stay as they are once round 1 is paired.
+    bool SetSettings(const Settings& settings);
+    bool SetWithdrawnFrom(int player, int round);
+    bool SetByes(const QList<RoundBye>& byes);
+
+    int GamesPlayed() const; // at the board
+    int GamesDecided() const;
+
+    bool TableModified() const { return m_tableModified; }
+    bool Modified() const { return m_modified; }
+    void TableSaved() { m_tableModified = false; }
+    void Saved() { m_modified = false; }
+
+private:
+    void Changed();
+
+    QString m_name;
+    TournamentInfo m_info;
+    Settings m_settings;
+    DrawRecord m_draw;
+    QList<Entrant> m_entrants;
+    std::vector<Board> m_boards;
+    QList<RoundBye> m_byes;
+    int m_paired = 0;
+    bool m_tableModified = true;
+    bool m_modified = true;
+};
+
+// The entrants in the order of their pairing numbers: rating first, then title, then name
+// (C.04.2); the list's own order (the host's draw) settles what is still level.
+QList<Entrant> StartingOrder(const QList<Entrant>& entrants);
+
+// Title rank for the starting order: GM first, no title last.
+int TitleRank(const QString& title);
+
+} // namespace sw

@@ -1,0 +1,172 @@
+#include "SwissDialogs.h"
+
+#include "SwissStandings.h"
+#include "Text.h"
+#include "Ui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace sw::ui {
+
+namespace {
+
+void FillTieBreaks(OrderedChecklist* list, const QList<TieBreak>& chosen) {
+    QList<int> offered, ticked;
+    for (TieBreak tb : SwissTieBreaks())
+        offered.append(int(tb));
+    for (TieBreak tb : chosen)
+        ticked.append(int(tb));
+    list->Fill(offered, ticked, [](int id) { return TieBreakName(TieBreak(id)); });
+}
+
+QSpinBox* RoundsBox(int value, int minimum, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QStringLiteral("rounds"));
+    box->setRange(std::max(kMinRounds, minimum), kMaxRounds);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+RulesEditor::RulesEditor(const Settings& settings, QWidget* parent) : QWidget(parent) {
+    m_preset = new QComboBox(this);
+    m_preset->setObjectName(QStringLiteral("tieBreakPreset"));
+    for (const TieBreakPreset& preset : TieBreakPresets())
+        m_preset->addItem(preset.name);
+    m_preset->addItem(QStringLiteral("Свой порядок"));
+    m_preset->setCurrentIndex(int(TieBreakPresets().size()));
+    for (int i = 0; i < TieBreakPresets().size(); ++i)
+        if (TieBreakPresets()[i].tieBreaks == settings.tieBreaks)
+            m_preset->setCurrentIndex(i);
+    m_points = new PointsEditor(settings.points, this);
+    m_tieBreaks = new OrderedChecklist(QStringLiteral("Дополнительные показатели (по порядку)"),
+                                       "tieBreaks", "tieBreakUp", "tieBreakDown", this);
+    FillTieBreaks(m_tieBreaks, settings.tieBreaks);
+    connect(m_preset, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < TieBreakPresets().size())
+            FillTieBreaks(m_tieBreaks, TieBreakPresets()[index].tieBreaks);
+    });
+    auto* presetRow = new QFormLayout;
+    presetRow->addRow(QStringLiteral("&Набор показателей:"), m_preset);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_points);
+    layout->addLayout(presetRow);
+    layout->addWidget(m_tieBreaks);
+}
+
+Settings RulesEditor::Apply(Settings base) const {
+    base.points = m_points->GetPoints();
+    base.tieBreaks.clear();
+    for (int id : m_tieBreaks->Ticked())
+        base.tieBreaks.append(TieBreak(id));
+    return base;
+}
+
+CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("creationDialog"));
+    setWindowTitle(QStringLiteral("Параметры швейцарской системы"));
+    const Settings defaults;
+    m_rounds = RoundsBox(defaults.rounds, kMinRounds, this);
+    m_colour = new QComboBox(this);
+    m_colour->setObjectName(QStringLiteral("firstColour"));
+    m_colour->addItem(QStringLiteral("Белые"));
+    m_colour->addItem(QStringLiteral("Чёрные"));
+    m_colour->addItem(QStringLiteral("По жребию"));
+    m_baku = new QCheckBox(QStringLiteral("&Ускоренная жеребьёвка (бакинская система)"), this);
+    m_baku->setObjectName(QStringLiteral("bakuAcceleration"));
+    m_rules = new RulesEditor(defaults, this);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Число &туров:"), m_rounds);
+    form->addRow(QStringLiteral("&Цвет первого номера в 1 туре:"), m_colour);
+    form->addRow(m_baku);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_rules);
+    layout->addWidget(OkCancelButtons(this));
+}
+
+Settings CreationDialog::GetSettings() const {
+    Settings s;
+    s.rounds = m_rounds->value();
+    s.firstColour = FirstColour(m_colour->currentIndex());
+    s.bakuAcceleration = m_baku->isChecked();
+    return m_rules->Apply(s);
+}
+
+ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
+    : QDialog(parent), m_base(t.GetSettings()) {
+    setObjectName(QStringLiteral("parametersDialog"));
+    setWindowTitle(QStringLiteral("Параметры турнира"));
+    m_rounds = RoundsBox(m_base.rounds, std::max(1, t.PairedRounds()), this);
+    auto* fixed = new QLabel(
+        QStringLiteral("Цвет первого номера в 1 туре: %1. Ускоренная жеребьёвка: %2.")
+            .arg(m_base.firstColour == FirstColour::Black ? QStringLiteral("чёрные")
+                                                          : QStringLiteral("белые"),
+                 m_base.bakuAcceleration ? QStringLiteral("да") : QStringLiteral("нет")),
+        this);
+    fixed->setObjectName(QStringLiteral("fixedSettings"));
+    m_rules = new RulesEditor(m_base, this);
+    QStringList names;
+    QList<bool> withdrawn;
+    for (const Entrant& e : t.Entrants()) {
+        names << e.player.name;
+        withdrawn << (e.withdrawnFrom > 0);
+    }
+    m_withdrawn = new WithdrawnBox(names, withdrawn, this);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Число &туров:"), m_rounds);
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addWidget(fixed);
+    left->addWidget(m_rules);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(m_withdrawn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(OkCancelButtons(this));
+}
+
+Settings ParametersDialog::GetSettings() const {
+    Settings s = m_rules->Apply(m_base);
+    s.rounds = m_rounds->value();
+    return s;
+}
+
+QList<bool> ParametersDialog::GetWithdrawn() const {
+    return m_withdrawn->GetWithdrawn();
+}
+
+namespace {
+QList<Figure> Figures(const Tournament& t) {
+    QString leader = QStringLiteral("пока нет");
+    if (t.GamesDecided() > 0) {
+        const std::vector<Standing> table = ComputeStandings(t);
+        QStringList names;
+        for (const Standing& s : table)
+            if (s.placeFrom == 1)
+                names << t.PlayerAt(s.player).name;
+        leader = names.join(QStringLiteral(", ")) + QStringLiteral(" (") +
+                 PointsText(table.front().points, Fractions::Glyphs) + u')';
+    }
+    return {{"playersFigure", QStringLiteral("Участников:"), QString::number(t.PlayerCount())},
+            {"gamesFigure", QStringLiteral("Сыграно партий:"), QString::number(t.GamesPlayed())},
+            {"roundsFigure", QStringLiteral("Туров:"),
+             RoundsPlayedText(t.CompletedRounds(), t.TotalRounds())},
+            {"leaderFigure", QStringLiteral("Лидер:"), leader}};
+}
+} // namespace
+
+InfoDialog::InfoDialog(const Tournament& t, QWidget* parent)
+    : DetailsDialog(t.Name(), t.Info(), Figures(t), parent) {}
+
+} // namespace sw::ui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "DetailsDialog.h"
+#include "SettingsWidgets.h"
+#include "Tournament.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+
+namespace sw::ui {
+
+using namespace kit::ui;
+
+// Points and the ordered tie-breaks with their presets: what both the creation dialog and
+// the parameters dialog edit.
+class RulesEditor : public QWidget {
+public:
+    RulesEditor(const Settings& settings, QWidget* parent = nullptr);
+    // The edited points and tie-breaks over `base`'s other fields.
+    Settings Apply(Settings base) const;
+
+private:
+    QComboBox* m_preset;
+    PointsEditor* m_points;
+    OrderedChecklist* m_tieBreaks;
+};
+
+// A new Swiss: rounds, the first board's colour in round 1, acceleration, points and
+// tie-breaks.
+class CreationDialog : public QDialog {
+public:
+    explicit CreationDialog(QWidget* parent = nullptr);
+    Settings GetSettings() const;
+
+private:
+    QSpinBox* m_rounds;
+    QComboBox* m_colour;
+    QCheckBox* m_baku;
+    RulesEditor* m_rules;
+};
+
+// A running Swiss: rounds (not below those paired), points, tie-breaks, and who has
+// withdrawn (no longer paired from the next round on).
+class ParametersDialog : public QDialog {
+public:
+    explicit ParametersDialog(const Tournament& tournament, QWidget* parent = nullptr);
+    Settings GetSettings() const;
+    QList<bool> GetWithdrawn() const;
+
+private:
+    Settings m_base;
+    QSpinBox* m_rounds;
+    RulesEditor* m_rules;
+    WithdrawnBox* m_withdrawn;
+};
+
+// The tournament's details, editable, and its figures so far.
+class InfoDialog : public DetailsDialog {
+public:
+    explicit InfoDialog(const Tournament& tournament, QWidget* parent = nullptr);
+};
+
+} // namespace sw::ui

@@ -1,0 +1,242 @@
+// The built module driven through its exports as the host drives it, with its real modal
+// dialogs answered by a timer: a small tournament from the creation dialog to the TRF file.
+#include "ModalDriver.h"
+#include "Trf.h"
+#include "velmora_system.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLibrary>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+struct Entries {
+#define SW_MEMBER(slot, ret, name, params) VelmoraFn_##name name = nullptr;
+    VELMORA_ENTRY_POINTS(SW_MEMBER)
+#undef SW_MEMBER
+};
+
+void Accept(QDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
+        ->button(QDialogButtonBox::Ok)
+        ->click();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers every modal dialog that opens while it lives, by its object name: for a command
+// that opens one dialog after another. Names it has no action for are cancelled.
+class DialogScript {
+public:
+    explicit DialogScript(std::map<QString, std::function<void(QDialog&)>> actions)
+        : m_actions(std::move(actions)) {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog == m_last)
+                return;
+            m_last = dialog;
+            m_seen << dialog->objectName();
+            const auto it = m_actions.find(dialog->objectName());
+            if (it != m_actions.end())
+                it->second(*dialog);
+            else
+                dialog->reject();
+        });
+        m_timer.start();
+    }
+    QStringList Seen() const { return m_seen; }
+
+private:
+    std::map<QString, std::function<void(QDialog&)>> m_actions;
+    QTimer m_timer;
+    QDialog* m_last = nullptr;
+    QStringList m_seen;
+};
+
+} // namespace
+
+class TestSwissExports : public QObject {
+    Q_OBJECT
+    QLibrary m_library{QStringLiteral(SWISS_MODULE)};
+    Entries e;
+    QTemporaryDir m_dir;
+
+    QStringList Lines(VelmoraTournament t, int32_t (*count)(VelmoraTournament),
+                      int32_t (*headers)(VelmoraTournament, char**, int32_t)) {
+        const int n = count(t);
+        std::vector<char> storage(size_t(n) * VELMORA_NAME_SIZE + 1);
+        std::vector<char*> pointers{size_t(n), nullptr};
+        for (int k = 0; k < n; ++k)
+            pointers[size_t(k)] = storage.data() + size_t(k) * VELMORA_NAME_SIZE;
+        if (n > 0)
+            headers(t, pointers.data(), n);
+        QStringList lines;
+        for (char* p : pointers)
+            lines << QString::fromUtf8(p);
+        return lines;
+    }
+    QStringList Nearest(VelmoraTournament t) {
+        return Lines(t, e.GetNearestMatchesCount, e.GetNearestMatchesHeaders);
+    }
+    QStringList Last(VelmoraTournament t) {
+        return Lines(t, e.GetLastMatchesCount, e.GetLastMatchesHeaders);
+    }
+
+    // Seven players from a spreadsheet's CSV, one of them with markup in the name.
+    VelmoraPlayers SevenPlayers() {
+        const QString path = m_dir.filePath(QStringLiteral("семь игроков.csv"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("Имя;Рейтинг;Клуб\nАнна;2100;Ладья\nБорис;2300;\n<script>x</script>;1900;"
+                   "\nГлеб;2000;\nДарья;1800;\nЕгор;2200;\nЖанна;1700;\n");
+        file.close();
+        return e.OnLoadPlayers(file.fileName().toUtf8().constData());
+    }
+
+    // Enters white's win on the first line of the nearest list through the outcome dialog.
+    bool WinFirstBoard(VelmoraTournament t) {
+        ModalDriver driver([](QDialog& d) {
+            d.findChild<QAbstractButton*>(QStringLiteral("resultWhiteWin"))->click();
+            Accept(d);
+        });
+        e.OnAddMatchResult(t, 0);
+        return driver.Done();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
+#define SW_RESOLVE(slot, ret, name, params)                                                        \
+    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                         \
+    QVERIFY2(e.name, #name);
+        VELMORA_ENTRY_POINTS(SW_RESOLVE)
+#undef SW_RESOLVE
+        QVERIFY(m_dir.isValid());
+    }
+
+    void systemTexts() {
+        char name[VELMORA_NAME_SIZE];
+        e.GetSystemName(name);
+        QCOMPARE(QString::fromUtf8(name), QStringLiteral("Швейцарская система"));
+        e.GetTournamentFormatID(name);
+        QCOMPARE(QByteArray(name), QByteArray("Velmora Swiss 1"));
+        std::vector<char> description(VELMORA_DESCRIPTION_SIZE, 'x');
+        e.GetSystemDescription(description.data());
+        QVERIFY(QByteArray(description.data()).size() > 200);
+        QCOMPARE(e.GetReportsCount(), 5);
+    }
+
+    void tournamentFromCreationToTrf() {
+        ModalDriver creation([](QDialog& d) {
+            d.findChild<QSpinBox*>(QStringLiteral("rounds"))->setValue(3);
+            Accept(d);
+        });
+        const VelmoraParameters parameters = e.GetCustomTournamentCreationParameters();
+        QVERIFY(creation.Done());
+        QVERIFY(parameters);
+        const VelmoraTournament t = e.CreateTournament("Кубок", parameters, SevenPlayers());
+        e.FreeCustomTournamentCreationParameters(parameters);
+        QVERIFY(t);
+
+        // Round 1 is paired at once: Борис (2300) is number 1 and has white on board 1.
+        QStringList nearest = Nearest(t);
+        QCOMPARE(nearest.size(), 4);
+        QCOMPARE(nearest.front(), QStringLiteral("1 тур, доска 1: Борис — Глеб"));
+        QCOMPARE(nearest.back(), QStringLiteral("Отменить жеребьёвку 1 тура"));
+
+        for (int board = 0; board < 3; ++board)
+            QVERIFY(WinFirstBoard(t));
+        QCOMPARE(Nearest(t), QStringList{QStringLiteral("Жеребьёвка 2 тура")});
+        QCOMPARE(Last(t).size(), 3);
+        {
+            // Cancelling the pairing board by board leaves the round unpaired.
+            DialogScript script({{QStringLiteral("byesDialog"), Accept}});
+            e.OnAddMatchResult(t, 0);
+            QCOMPARE(script.Seen(), (QStringList{QStringLiteral("byesDialog"),
+                                                 QStringLiteral("pairingPreview")}));
+            QCOMPARE(Nearest(t), QStringList{QStringLiteral("Жеребьёвка 2 тура")});
+        }
+        {
+            // Number 3 (Анна, 2100) asks for a half-point bye in round 2.
+            DialogScript script({{QStringLiteral("byesDialog"),
+                                  [](QDialog& d) {
+                                      d.findChild<QComboBox*>(QStringLiteral("choice3"))
+                                          ->setCurrentIndex(1);
+                                      Accept(d);
+                                  }},
+                                 {QStringLiteral("pairingPreview"), Accept}});
+            e.OnAddMatchResult(t, 0);
+        }
+        nearest = Nearest(t);
+        QCOMPARE(nearest.size(), 4); // six play: three boards, and the line to take them back
+        for (const QString& line : nearest)
+            QVERIFY(!line.contains(QStringLiteral("Анна")));
+        QVERIFY(nearest.front().startsWith(QStringLiteral("2 тур, доска 1: ")));
+
+        // Round 2 is paired from round 1's results: those stay.
+        e.OnDeleteLastMatchResult(t, 0);
+        QCOMPARE(Last(t).size(), 3);
+        QVERIFY(Last(t).front().endsWith(QStringLiteral("1–0")));
+
+        const QString saved = m_dir.filePath(QStringLiteral("кубок 1.vsw"));
+        QVERIFY(e.OnSaveTournament(t, saved.toUtf8().constData()));
+        QVERIFY(!e.TournamentWasModified(t));
+        const VelmoraTournament loaded = e.OnLoadTournament(saved.toUtf8().constData());
+        QVERIFY(loaded);
+        QCOMPARE(Nearest(loaded), nearest);
+        const QString again = m_dir.filePath(QStringLiteral("again.vsw"));
+        QVERIFY(e.OnSaveTournament(loaded, again.toUtf8().constData()));
+        QCOMPARE(ReadAll(again), ReadAll(saved));
+
+        const QString table = m_dir.filePath(QStringLiteral("table.html"));
+        QVERIFY(e.SaveTable(t, table.toUtf8().constData()));
+        const QByteArray page = ReadAll(table);
+        QVERIFY(page.contains("&lt;script&gt;x&lt;/script&gt;"));
+        QVERIFY(!page.contains("<script>"));
+
+        const QString trf = m_dir.filePath(QStringLiteral("турнир.trf"));
+        QVERIFY(e.SaveReport(t, 3, trf.toUtf8().constData()));
+        const QByteArray trfBytes = ReadAll(trf);
+        const velmora::swiss::TrfReadResult read =
+            velmora::swiss::readTrf(std::string_view(trfBytes.constData(), size_t(trfBytes.size())));
+        QVERIFY2(read.ok, read.error.c_str());
+        QCOMPARE(int(read.tournament.players.size()), 7);
+        QCOMPARE(read.tournament.pairedRounds(), 1);
+        QCOMPARE(read.tournament.totalRounds, 3);
+        QCOMPARE(int(read.tournament.byeRequests.size()), 1);
+        QCOMPARE(read.tournament.byeRequests.front().player, 3);
+
+        e.FreeTournament(loaded);
+        e.FreeTournament(t);
+    }
+
+    void foreignAndCorruptFilesAreRefused() {
+        const QString path = m_dir.filePath(QStringLiteral("чужой.vsw"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("Velmora Round Robin 1\n{}");
+        f.close();
+        QCOMPARE(e.OnLoadTournament(path.toUtf8().constData()), VelmoraTournament(0));
+        QCOMPARE(e.OnLoadTournament(m_dir.filePath("нет.vsw").toUtf8().constData()),
+                 VelmoraTournament(0));
+    }
+};
+
+QTEST_MAIN(TestSwissExports)
+#include "tst_swiss_exports.moc"

@@ -1,0 +1,374 @@
+// The Swiss system's rules: pairings through whole tournaments, standings, the lists the
+// host shows, the tournament file and the pages.
+#include "SwissSystemTestUtil.h"
+
+#include "MatchLists.h"
+#include "Reports.h"
+#include "SwissStandings.h"
+#include "TablePage.h"
+#include "TournamentFile.h"
+#include "Dutch.h"
+#include "Trf.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <set>
+
+using namespace swisstest;
+
+namespace {
+
+std::vector<Board> RoundBoards(const Tournament& t, int round) {
+    std::vector<Board> boards;
+    for (const Board& b : t.Boards())
+        if (b.round == round)
+            boards.push_back(b);
+    return boards;
+}
+
+// What the rules never allow (C.04.1 b, f; C.04.3 C.1–C.3): a rematch, a player twice in a
+// round or left out, a second pairing bye, and, before the last round, a colour difference
+// above 2 or the same colour three times running.
+QString Illegal(const Tournament& t) {
+    std::set<std::pair<int, int>> met;
+    std::vector<int> byes(size_t(t.PlayerCount()), 0);
+    for (int r = 1; r <= t.PairedRounds(); ++r) {
+        std::vector<int> seen(size_t(t.PlayerCount()), 0);
+        for (const Board& b : RoundBoards(t, r)) {
+            ++seen[size_t(b.white)];
+            if (b.IsBye()) {
+                if (++byes[size_t(b.white)] > 1)
+                    return QStringLiteral("second bye for %1 in round %2").arg(b.white + 1).arg(r);
+                continue;
+            }
+            ++seen[size_t(b.black)];
+            // A forfeit is no game played: the two may still meet (C.04.1 b).
+            if (b.result.IsForfeit())
+                continue;
+            if (!met.insert({std::min(b.white, b.black), std::max(b.white, b.black)}).second)
+                return QStringLiteral("rematch %1-%2 in round %3").arg(b.white + 1).arg(b.black + 1).arg(r);
+        }
+        for (int p = 0; p < t.PlayerCount(); ++p) {
+            const int expected = t.Active(p, r) && !t.ByeOf(p, r) ? 1 : 0;
+            if (seen[size_t(p)] != expected)
+                return QStringLiteral("player %1 appears %2 times in round %3")
+                    .arg(p + 1).arg(seen[size_t(p)]).arg(r);
+        }
+    }
+    const int lastChecked = std::min(t.PairedRounds(), t.TotalRounds() - 1);
+    for (int p = 0; p < t.PlayerCount(); ++p) {
+        int difference = 0, run = 0, last = 0;
+        for (int r = 1; r <= lastChecked; ++r) {
+            for (const Board& b : RoundBoards(t, r)) {
+                // Colours count only from games played at the board.
+                if (b.IsBye() || b.result.IsForfeit() || (b.white != p && b.black != p))
+                    continue;
+                const int c = b.white == p ? 1 : -1;
+                difference += c;
+                run = c == last ? run + 1 : 1;
+                last = c;
+                if (std::abs(difference) > 2 || run > 2)
+                    return QStringLiteral("colour conflict for %1 in round %2").arg(p + 1).arg(r);
+            }
+        }
+    }
+    return {};
+}
+
+std::unique_ptr<Tournament> Played(int players, int rounds, bool forfeits = false) {
+    auto t = std::make_unique<Tournament>(QStringLiteral("Кубок"), MakeEntrants(players),
+                                          RoundsOf(rounds));
+    for (int r = 1; r <= rounds; ++r) {
+        const QString error = t->PairNextRound();
+        if (!error.isEmpty())
+            qWarning() << error;
+        PlayCurrentRound(*t, forfeits);
+    }
+    return t;
+}
+
+} // namespace
+
+class TestSwissRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    // C.04.3 (round 1): the top half meets the bottom half, S1 against S2 in order, the
+    // first board's colour as chosen and alternating down the boards.
+    void roundOnePairsTopHalfAgainstBottomHalf() {
+        for (FirstColour colour : {FirstColour::White, FirstColour::Black}) {
+            Settings s = RoundsOf(5);
+            s.firstColour = colour;
+            Tournament t(QStringLiteral("T"), MakeEntrants(12), s);
+            QCOMPARE(t.PairNextRound(), QString());
+            const std::vector<Board> boards = RoundBoards(t, 1);
+            QCOMPARE(int(boards.size()), 6);
+            for (int k = 0; k < 6; ++k) {
+                const int top = k, bottom = k + 6;
+                const bool topWhite = (k % 2 == 0) == (colour == FirstColour::White);
+                QCOMPARE(boards[size_t(k)].board, k + 1);
+                QCOMPARE(boards[size_t(k)].white, topWhite ? top : bottom);
+                QCOMPARE(boards[size_t(k)].black, topWhite ? bottom : top);
+            }
+        }
+    }
+
+    // C.04.1 c: an odd player out gets the pairing bye, worth a win; the lowest ranked in
+    // round 1 (C.04.3 C.2).
+    void oddPlayerGetsThePairingBye() {
+        Tournament t(QStringLiteral("T"), MakeEntrants(11), RoundsOf(3));
+        QCOMPARE(t.PairNextRound(), QString());
+        const std::vector<Board> boards = RoundBoards(t, 1);
+        QCOMPARE(int(boards.size()), 6);
+        QVERIFY(boards.back().IsBye());
+        QCOMPARE(boards.back().white, 10);
+        QCOMPARE(PlayerHalves(t, 10), 2);
+        QCOMPARE(RoundRecord(t, 10), QStringList{QStringLiteral("–1")});
+    }
+
+    void twelvePlayersFiveRoundsArePairedLegally() {
+        const auto t = Played(12, 5);
+        QCOMPARE(t->PairedRounds(), 5);
+        QCOMPARE(t->CompletedRounds(), 5);
+        QCOMPARE(Illegal(*t), QString());
+        QVERIFY(NearestGames(*t).isEmpty());
+
+        const std::vector<Standing> table = ComputeStandings(*t);
+        QCOMPARE(int(table.size()), 12);
+        double total = 0;
+        for (size_t i = 0; i < table.size(); ++i) {
+            total += table[i].points;
+            QCOMPARE(table[i].points * 2, double(PlayerHalves(*t, table[i].player)));
+            if (i > 0)
+                QVERIFY(table[i - 1].points >= table[i].points);
+        }
+        QCOMPARE(total, 6.0 * 5); // a point a board, every board played
+        // The first tie-break of the FIDE open set is Buchholz cut-1 (C.07 8.1, 14.1): every
+        // round was played, so it is the opponents' points less the lowest.
+        QCOMPARE(t->GetSettings().tieBreaks.front(), TieBreak::BuchholzCut1);
+        QCOMPARE(t->GetSettings().tieBreaks.at(1), TieBreak::Buchholz);
+        for (const Standing& s : table) {
+            std::vector<double> scores;
+            for (const Board& b : t->Boards())
+                if (b.white == s.player || b.black == s.player)
+                    scores.push_back(PlayerHalves(*t, b.white == s.player ? b.black : b.white) / 2.0);
+            std::sort(scores.begin(), scores.end());
+            const double sum = std::accumulate(scores.begin(), scores.end(), 0.0);
+            QCOMPARE(s.values[1], sum);
+            QCOMPARE(s.values[0], sum - scores.front());
+        }
+    }
+
+    void forfeitsAndOddFieldsStayLegal() {
+        for (int n : {7, 9, 13, 20, 31}) {
+            const auto t = Played(n, std::min(n - 1, 7), true);
+            QCOMPARE(Illegal(*t), QString());
+        }
+    }
+
+    void withdrawnPlayerIsNoLongerPaired() {
+        Tournament t(QStringLiteral("T"), MakeEntrants(8), RoundsOf(4));
+        t.PairNextRound();
+        PlayCurrentRound(t);
+        QVERIFY(t.SetWithdrawnFrom(3, 2));
+        QCOMPARE(t.PairNextRound(), QString());
+        for (const Board& b : RoundBoards(t, 2))
+            QVERIFY(b.white != 3 && b.black != 3);
+        QVERIFY(RoundBoards(t, 2).back().IsBye()); // seven left
+        QCOMPARE(Illegal(t), QString());
+        QCOMPARE(RoundRecord(t, 3).at(1), QStringLiteral("–0"));
+    }
+
+    void startingOrderIsRatingTitleName() {
+        QList<Entrant> list = MakeEntrants(4, {QStringLiteral("Яков"), QStringLiteral("Борис"),
+                                               QStringLiteral("Антон"), QStringLiteral("Вера")});
+        for (Entrant& e : list)
+            e.player.rating = 2000;
+        list[0].player.rating = 2100;
+        list[3].player.title = QStringLiteral("WFM");
+        const QList<Entrant> ordered = StartingOrder(list);
+        QStringList names;
+        for (const Entrant& e : ordered)
+            names << e.player.name;
+        QCOMPARE(names, (QStringList{QStringLiteral("Яков"), QStringLiteral("Вера"),
+                                     QStringLiteral("Антон"), QStringLiteral("Борис")}));
+    }
+
+    // The host's lists: open boards, then the pairing line once the round is complete; the
+    // line that takes a pairing back only while nothing of the round is played.
+    void listsFollowTheRound() {
+        Tournament t(QStringLiteral("T"), MakeEntrants(6), RoundsOf(2));
+        QCOMPARE(NearestGames(t), QList<int>{kNextRoundLine});
+        QCOMPARE(GameLine(t, kNextRoundLine), QStringLiteral("Жеребьёвка 1 тура"));
+        t.PairNextRound();
+        QCOMPARE(NearestGames(t), (QList<int>{0, 1, 2, kUnpairLine}));
+        QCOMPARE(GameLine(t, kUnpairLine), QStringLiteral("Отменить жеребьёвку 1 тура"));
+        QCOMPARE(GameLine(t, 0), QStringLiteral("1 тур, доска 1: P1 — P4"));
+        t.SetResult(1, Result::Of(Outcome::Draw));
+        QCOMPARE(NearestGames(t), (QList<int>{0, 2}));
+        QCOMPARE(CurrentGames(t), QList<int>{1});
+        QVERIFY(!t.UnpairLastRound().isEmpty());
+        PlayCurrentRound(t);
+        QCOMPARE(NearestGames(t), QList<int>{kNextRoundLine});
+        QCOMPARE(GameLine(t, kNextRoundLine), QStringLiteral("Жеребьёвка 2 тура"));
+        QCOMPARE(LastGames(t), (QList<int>{0, 1, 2}));
+        t.PairNextRound();
+        PlayCurrentRound(t);
+        QCOMPARE(LastGames(t), (QList<int>{3, 4, 5, 0, 1, 2}));
+        QVERIFY(NearestGames(t).isEmpty()); // all rounds played
+        // A result of round 1 stays while round 2 is paired; round 2's own may go.
+        QVERIFY(!t.DeleteResult(0).isEmpty());
+        QVERIFY(t.Boards()[0].result.IsSet());
+        QCOMPARE(t.DeleteResult(3), QString());
+        QVERIFY(!t.Boards()[3].result.IsSet());
+    }
+
+    void unpairingTakesTheRoundBack() {
+        Tournament t(QStringLiteral("T"), MakeEntrants(6), RoundsOf(3));
+        t.PairNextRound();
+        PlayCurrentRound(t);
+        t.PairNextRound();
+        const std::vector<Board> second = RoundBoards(t, 2);
+        QCOMPARE(t.UnpairLastRound(), QString());
+        QCOMPARE(t.PairedRounds(), 1);
+        QCOMPARE(int(t.Boards().size()), 3);
+        QCOMPARE(t.PairNextRound(), QString());
+        QCOMPARE(RoundBoards(t, 2), second); // the same rules give the same pairing
+    }
+
+    void fileRoundTripsExactly() {
+        auto t = Played(9, 4, true);
+        t->SetName(QStringLiteral("Первенство «школы» №1 <b>"));
+        t->SetInfo({QStringLiteral("Москва"), QStringLiteral("май"), QStringLiteral("Иванов"),
+                    QStringLiteral("строка 1\nстрока 2")});
+        Settings more = t->GetSettings();
+        more.rounds = 6;
+        QVERIFY(t->SetSettings(more));
+        t->SetWithdrawnFrom(2, 5);
+        t->SetByes({{5, 5, ByeKind::Half}, {6, 1, ByeKind::Zero}});
+        const QByteArray bytes = SerializeTournament(*t);
+        QString error;
+        const auto back = ParseTournament(bytes, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(SerializeTournament(*back), bytes);
+        QCOMPARE(back->Boards(), t->Boards());
+        QCOMPARE(back->Entrants(), t->Entrants());
+        QVERIFY(!back->Modified());
+        QCOMPARE(TablePageHtml(*back), TablePageHtml(*t));
+    }
+
+    void corruptFilesAreRefusedWithAMessage_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("format line") << "Velmora Swiss 1" << "Velmora Round Robin 1" << "";
+        QTest::newRow("newer version") << "\"version\": 1" << "\"version\": 7" << "";
+        QTest::newRow("truncated") << "\"players\"" << "" << "";
+        QTest::newRow("player out of range") << "\"white\": 1\n" << "\"white\": 99\n" << "1 тур";
+        QTest::newRow("player twice") << "\"white\": 1\n" << "\"white\": 2\n" << "уже играет";
+        QTest::newRow("bad result") << "\"result\": \"1-0\"" << "\"result\": \"2-0\"" << "результат";
+        QTest::newRow("unknown tie-break") << "\"buchholz-cut1\"" << "\"koya-x\"" << "показатель";
+        QTest::newRow("too many rounds") << "\"rounds\": 3," << "\"rounds\": 1," << "туров";
+        QTest::newRow("missing result") << "\"result\": \"1-0\"" << "\"result\": \"\"" << "";
+    }
+    void corruptFilesAreRefusedWithAMessage() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, message);
+        auto t = Played(6, 2);
+        t->SetSettings([&] {
+            Settings s = t->GetSettings();
+            s.rounds = 3;
+            return s;
+        }());
+        QByteArray bytes = SerializeTournament(*t);
+        QVERIFY2(bytes.contains(from.toUtf8()), qPrintable(from));
+        if (to.isEmpty())
+            bytes.truncate(bytes.indexOf(from.toUtf8()));
+        else
+            bytes.replace(bytes.indexOf(from.toUtf8()), from.toUtf8().size(), to.toUtf8());
+        QString error;
+        QVERIFY(!ParseTournament(bytes, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(message), qPrintable(error));
+    }
+
+    void namesAreShownAsText() {
+        Tournament t(QStringLiteral("<i>T</i>"),
+                     MakeEntrants(4, {QStringLiteral("<script>alert(1)</script>"),
+                                      QStringLiteral("A & B"), QStringLiteral("\"q\""),
+                                      QStringLiteral("D")}),
+                     RoundsOf(3));
+        t.PairNextRound();
+        for (const QString& html : {TablePageHtml(t), PairingsReport(t), WallChartReport(t)}) {
+            QVERIFY(!html.contains(QStringLiteral("<script>")));
+            QVERIFY(!html.contains(QStringLiteral("<i>T")));
+            QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;")));
+            QVERIFY(html.contains(QStringLiteral("A &amp; B")));
+        }
+    }
+
+    // The TRF export of the complete rounds, read back by the engine and paired, gives the
+    // round that was paired after them.
+    void trfExportReplaysThePairing() {
+        for (int n : {10, 11}) {
+            auto t = std::make_unique<Tournament>(QStringLiteral("Турнир"), MakeEntrants(n),
+                                                  RoundsOf(5));
+            for (int r = 1; r <= 5; ++r) {
+                t->PairNextRound();
+                if (r > 1) {
+                    std::string text = TrfExport(*t).toStdString();
+                    const velmora::swiss::TrfReadResult read = velmora::swiss::readTrf(text);
+                    QVERIFY2(read.ok, read.error.c_str());
+                    QCOMPARE(read.tournament.pairedRounds(), r - 1);
+                    const velmora::swiss::PairingResult pairing =
+                        velmora::swiss::pairDutch(read.tournament);
+                    QVERIFY(pairing.ok);
+                    const std::vector<Board> boards = RoundBoards(*t, r);
+                    QCOMPARE(pairing.pairs.size(), boards.size());
+                    for (size_t k = 0; k < boards.size(); ++k) {
+                        QCOMPARE(pairing.pairs[k].white, boards[k].white + 1);
+                        QCOMPARE(pairing.pairs[k].black, boards[k].black + 1);
+                    }
+                }
+                PlayCurrentRound(*t, true);
+            }
+        }
+    }
+
+    // TRF columns are counted in characters: a long Cyrillic name must not push the rounds
+    // out of place.
+    void trfExportKeepsLongCyrillicNamesInTheirColumns() {
+        QList<Entrant> list = MakeEntrants(6);
+        list[1].player.name = QStringLiteral("Константинопольский-Задунайский Александр Владимирович");
+        list[2].player.name = QStringLiteral("Ёлкина Юлия");
+        Tournament t(QStringLiteral("Кубок «Зима»"), list, RoundsOf(3));
+        t.PairNextRound();
+        PlayCurrentRound(t);
+        t.PairNextRound();
+        const std::string text = TrfExport(t).toStdString();
+        const velmora::swiss::TrfReadResult read = velmora::swiss::readTrf(text);
+        QVERIFY2(read.ok, read.error.c_str());
+        QCOMPARE(read.tournament.pairedRounds(), 1);
+        for (const Board& b : RoundBoards(t, 1)) {
+            const auto& w = read.tournament.players[size_t(b.white)].rounds.at(0);
+            QCOMPARE(w.opponent, b.black + 1);
+        }
+        QCOMPARE(QString::fromStdString(read.tournament.players[2].name), QStringLiteral("Ёлкина Юлия"));
+    }
+
+    void standingsCsvHasOneRowPerPlayer() {
+        const auto t = Played(7, 3);
+        const QByteArray csv = StandingsCsv(*t);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(csv.count("\r\n"), 8);
+        QVERIFY(csv.contains(QStringLiteral("Бухгольц").toUtf8()) ||
+                csv.contains(TieBreakName(TieBreak::Buchholz).toUtf8()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSwissRules)
+#include "tst_swiss_rules.moc"
