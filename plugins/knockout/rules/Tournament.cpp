@@ -105,15 +105,11 @@ void Tournament::Recompute(QList<int>* cleared) {
         } else if (!bothEntrants) {
             const int real = a.IsEntrant() ? 0 : 1;
             st.status = S::Bye;
-            if (Withdrawn(st.side[real].entrant)) {
-                // A withdrawn entrant does not go on even without an opponent.
-                st.winner = Side::Nobody();
-                st.loser = st.side[real];
-            } else {
-                st.winner = st.side[real];
-                st.loser = Side::Nobody();
-                st.winnerSide = real;
-            }
+            // A withdrawn entrant goes on too: the walkover falls on the next match, where
+            // there is an opponent to give it to, and a result already played there stands.
+            st.winner = st.side[real];
+            st.loser = Side::Nobody();
+            st.winnerSide = real;
         } else {
             const bool outA = Withdrawn(a.entrant), outB = Withdrawn(b.entrant);
             const MatchResult* entered = stored ? &stored->result : nullptr;
@@ -161,6 +157,8 @@ bool Tournament::CanEnter(int match) const {
 }
 
 bool Tournament::SetResult(int match, const MatchResult& result, QList<int>* cleared) {
+    if (cleared)
+        cleared->clear();
     if (!CanEnter(match) || !result.IsSet() || !result.Check(m_options.format).isEmpty())
         return false;
     const MatchState& st = State(match);
@@ -175,6 +173,8 @@ bool Tournament::SetResult(int match, const MatchResult& result, QList<int>* cle
 }
 
 bool Tournament::ClearResult(int match, QList<int>* cleared) {
+    if (cleared)
+        cleared->clear();
     if (!ValidMatch(match) || !m_stored[size_t(match)])
         return false;
     m_stored[size_t(match)].reset();
@@ -184,6 +184,8 @@ bool Tournament::ClearResult(int match, QList<int>* cleared) {
 }
 
 bool Tournament::SetWithdrawn(int entrant, bool withdrawn, QList<int>* cleared) {
+    if (cleared)
+        cleared->clear();
     if (entrant < 0 || entrant >= EntrantCount() || m_withdrawn[entrant] == withdrawn)
         return false;
     m_withdrawn[entrant] = withdrawn;
@@ -256,8 +258,9 @@ int Tournament::Champion() const {
     if (spec.section == Section::Reset && State(last).status == MatchState::Status::Void)
         deciding = last - 1;
     const MatchState& st = State(deciding);
-    return st.winner.IsEntrant() && (st.status == MatchState::Status::Decided ||
-                                     st.status == MatchState::Status::Bye)
+    if (!st.winner.IsEntrant() || Withdrawn(st.winner.entrant))
+        return -1; // no title for an entrant who left, even without an opponent at the end
+    return st.status == MatchState::Status::Decided || st.status == MatchState::Status::Bye
                ? st.winner.entrant
                : -1;
 }
