@@ -154,7 +154,8 @@ QString Writer::SideHtml(const MatchState& st, const MatchSpec& spec, int side) 
                                  ? QString()
                                  : Placeholder(spec.side[side]);
         html = QStringLiteral("<div class=\"") + cls +
-               QStringLiteral(" tbd\"><span class=\"seed\"></span><span class=\"name\">") + from +
+               QStringLiteral(" tbd\"><span class=\"seed\"></span><span class=\"name\">") +
+               (from.isEmpty() ? QStringLiteral("&nbsp;") : from) +
                QStringLiteral("</span><span class=\"score\"></span></div>");
     }
     return html;
@@ -167,16 +168,18 @@ QString Writer::Box(int m) const {
                    QStringLiteral("\" title=\"") + HtmlEscape(m_t.Shape().Title(m)) +
                    QStringLiteral("\"><div class=\"mhead\"><span class=\"mno\">М") +
                    QString::number(m_numbers[size_t(m)]) + QStringLiteral("</span>");
+    // The note (a decider, a series' games, a walkover's reason) shares the heading line, so
+    // that every box has the same height and a printed part of 32 lines fits its page.
+    QString note = st.byWithdrawal ? QStringLiteral("неявка: снят с турнира")
+                                   : ResultNote(st.effective, m_t.Format());
+    if (spec.section == Section::Reset && st.status == Status::Pending)
+        note = QStringLiteral("если финал выиграет нижняя сетка");
+    html += QStringLiteral("<span class=\"mnote\" title=\"") + HtmlEscape(note) +
+            QStringLiteral("\">") + HtmlEscape(note) + QStringLiteral("</span>");
     if (!m_t.Court(m).isEmpty())
         html += QStringLiteral("<span class=\"court\">") + HtmlEscape(m_t.Court(m)) +
                 QStringLiteral("</span>");
     html += QStringLiteral("</div>") + SideHtml(st, spec, 0) + SideHtml(st, spec, 1);
-    QString note = st.byWithdrawal ? QStringLiteral("неявка: снят с турнира")
-                                   : ResultNote(st.effective, m_t.Format());
-    if (spec.section == Section::Reset && st.status == Status::Pending)
-        note = QStringLiteral("если финал выиграет победитель нижней сетки");
-    if (!note.isEmpty())
-        html += QStringLiteral("<div class=\"mnote\">") + HtmlEscape(note) + QStringLiteral("</div>");
     html += QStringLiteral("</div>");
     return html;
 }
