@@ -10,6 +10,8 @@ struct Entrant {
     QString name;
     int rating = 0;
     QString club;
+    QString title; // kept for the files; the bracket does not use them
+    QString city;
 
     bool operator==(const Entrant&) const = default;
 };
