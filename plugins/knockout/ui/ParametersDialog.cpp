@@ -4,6 +4,7 @@
 #include "Ui.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QVBoxLayout>

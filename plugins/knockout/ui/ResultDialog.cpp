@@ -3,6 +3,7 @@
 #include "Ui.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QGridLayout>
