@@ -10,12 +10,13 @@ jobs=${2:-1}
 out=$(realpath -m "${VELMORA_FUZZ_DIR:-build-fuzz}")
 mkdir -p "$out/corpus"
 src=plugins/roundrobin/rules
+kit=plugins/kit/core
 bin="$out/fuzz_rr_files"
-sources=("$src"/*.cpp tests/roundrobin/fuzz_rr_files.cpp)
-if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "$src"/*.h -newer "$bin" 2>/dev/null)" ]; then
+sources=("$src"/*.cpp "$kit"/*.cpp tests/roundrobin/fuzz_rr_files.cpp)
+if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "$src"/*.h "$kit"/*.h -newer "$bin" 2>/dev/null)" ]; then
   echo "Building $bin" >&2
   flock /tmp/velmora-build.lock clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I"$src" $(pkg-config --cflags Qt6Core) \
+    -fno-sanitize-recover=undefined -I"$src" -I"$kit" $(pkg-config --cflags Qt6Core) \
     "${sources[@]}" $(pkg-config --libs Qt6Core) -o "$bin"
 fi
 # Seeds: the readers' own test inputs.

@@ -186,6 +186,13 @@ private slots:
         InfoDialog d(t);
         QCOMPARE(Find<QLabel>(d, "playersFigure")->text(), QStringLiteral("4"));
         QCOMPARE(Find<QLabel>(d, "gamesFigure")->text(), QStringLiteral("2 из 6"));
+        // A forfeit, entered or from a withdrawal, is not a game played (FIDE Handbook C.07,
+        // art. 16: forfeits are unplayed games), though it counts for the leader's points.
+        Play(t, 2, 1, "+-");
+        t.SetWithdrawn(3, true);
+        InfoDialog forfeits(t);
+        QCOMPARE(Find<QLabel>(forfeits, "gamesFigure")->text(), QStringLiteral("2 из 6"));
+        QCOMPARE(Find<QLabel>(forfeits, "leaderFigure")->text(), QStringLiteral("B (2)"));
         QCOMPARE(Find<QLabel>(d, "leaderFigure")->text(), QStringLiteral("A, B (1)"));
         Find<QLineEdit>(d, "arbiter")->setText(QStringLiteral(" Судья "));
         QCOMPARE(d.GetInfo().arbiter, QStringLiteral("Судья"));

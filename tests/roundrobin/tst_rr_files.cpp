@@ -1,5 +1,6 @@
 // Tournament files (round trip, every kind of bad file), players files and CSV from
 // spreadsheets, the table page and the reports, escaping included.
+#include "AtomicFile.h"
 #include "PlayersFile.h"
 #include "Reports.h"
 #include "RrTestUtil.h"
@@ -125,6 +126,10 @@ private slots:
         QTest::newRow("one result short") << Edited("\"3:1\",", "") << "ожидалось 20";
         QTest::newRow("players not array")
             << Edited("\"players\": [", "\"players\": {\"x\":[") << "не читаются";
+        // Qt would keep the last of two values without a word.
+        QTest::newRow("repeated key")
+            << Edited("\"name\": \"Лига", "\"name\": \"Другая\", \"name\": \"Лига")
+            << "ключ «name» повторяется";
         QTest::newRow("seed") << Edited("\"seed\": 4000000000", "\"seed\": 5000000000") << "seed";
     }
     void badFilesAreRefusedWithReason() {
@@ -287,6 +292,13 @@ private slots:
         Play(t, 2, 1, "=");
         const QString html = CrosstableHtml(t);
         QVERIFY(html.indexOf(QStringLiteral("Борис")) < html.indexOf(QStringLiteral("Анна")));
+        // "№" is the start number, in the rows and over the columns, whatever the places.
+        QVERIFY(
+            html.contains(QStringLiteral("<td class=\"number\">2</td><td class=\"name\">Борис")));
+        QVERIFY(
+            html.contains(QStringLiteral("<td class=\"number\">1</td><td class=\"name\">Анна")));
+        QVERIFY(html.contains(
+            QStringLiteral("<th class=\"opponent\">2</th><th class=\"opponent\">1</th>")));
         QVERIFY(html.contains(
             QStringLiteral("<span class=\"r w\">1</span> <span class=\"r d\">½</span>")));
         QVERIFY(html.contains(QStringLiteral("<td class=\"points\">1½</td>")));
@@ -294,6 +306,16 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("Сыграно 2 тура из 2")) ==
                 false); // heading is not in the table
         QVERIFY(TablePageHtml(t).contains(QStringLiteral("Сыграно 2 тура из 2")));
+
+        // One number form in a table: a quarter point of Sonneborn-Berger is "¼" beside
+        // "½", never "0,25" (the two who drew: ½ of the other's ½ point = ¼).
+        Tournament three(QStringLiteral("Т"), MakePlayers(3, {"Анна", "Борис", "Вера"}), s);
+        Play(three, 2, 1, "=");
+        const QString quarters = CrosstableHtml(three);
+        QVERIFY2(quarters.contains(QStringLiteral("<td class=\"tiebreak\">¼</td>")),
+                 qPrintable(quarters));
+        QVERIFY(!quarters.contains(u','));
+        QVERIFY(ProtocolText(three).contains(QStringLiteral("Берг. ¼")));
     }
 
     void standingsCsvForRussianSpreadsheets() {
@@ -315,6 +337,14 @@ private slots:
         QVERIFY(lines.join(u'\n').contains(QStringLiteral(";0,5;0,25")));
         QVERIFY(lines[1].startsWith(QStringLiteral("1–2;")));
         QCOMPARE(CsvField(QStringLiteral("-1,5")), QStringLiteral("-1,5"));
+
+        // "Партии" counts games played: a forfeit scores but is not one (FIDE Handbook C.07,
+        // art. 16: forfeits are unplayed games).
+        Tournament forfeit(QStringLiteral("Т"), MakePlayers(2, {"Анна", "Борис"}), {});
+        Play(forfeit, 1, 1, "+-");
+        const QString text = QString::fromUtf8(StandingsCsv(forfeit));
+        QVERIFY2(text.contains(QStringLiteral("1;Анна;;;;;0;1;")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("2;Борис;;;;;0;0;")));
     }
 
     void protocolText() {

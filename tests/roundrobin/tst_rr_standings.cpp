@@ -72,8 +72,9 @@ private slots:
         QCOMPARE(Order(t), (QStringList{"B 1", "C 2", "A 3", "D 4"}));
         QCOMPARE(table[0].tieBreaks[0] / 2, 2.75);
         QCOMPARE(table[1].tieBreaks[0] / 2, 2.25);
+        // Written in the fractions the points use, not as a decimal beside them.
         QCOMPARE(TieBreakText(TieBreak::SonnebornBerger, table[0].tieBreaks[0]),
-                 QStringLiteral("2,75"));
+                 QStringLiteral("2¾"));
     }
 
     // Koya counts points against those with at least half the possible score: A (1½ of 3),

@@ -1,5 +1,6 @@
 #include "Reports.h"
 
+#include "Html.h"
 #include "MatchLists.h"
 #include "Standings.h"
 #include "TablePage.h"
@@ -23,11 +24,8 @@ td.points{font-weight:bold}.r.w{color:#11652a}.r.l{color:#9b1c1c}.withdrawn td{c
 .round h2{font-size:1.1em;margin:1.2em 0 .3em})";
 
 QString StandalonePage(const Tournament& t, const QString& title, const QString& body) {
-    return QStringLiteral(
-               "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>") +
-           HtmlEscape(title) + QStringLiteral("</title>\n<style>\n") +
-           QString::fromUtf8(kInlineStyle) + QStringLiteral("\n</style>\n</head>\n<body>\n") +
-           HeadingHtml(t) + body + QStringLiteral("</body>\n</html>\n");
+    return StandalonePageStart(title, QString::fromUtf8(kInlineStyle)) + HeadingHtml(t) + body +
+           PageEnd();
 }
 
 // Spreadsheets read "2,5" as a number; "2½" would stay text.
@@ -36,6 +34,8 @@ QString TieBreakCsv(TieBreak tb, double value) {
         return {};
     if (tb == TieBreak::DirectEncounter || tb == TieBreak::Koya)
         return PointsDecimal(int(std::lround(value)));
+    if (tb == TieBreak::SonnebornBerger)
+        return DecimalText(value / 2.0, 2).replace(QChar(0x2212), u'-');
     return TieBreakText(tb, value).replace(QChar(0x2212), u'-');
 }
 
@@ -69,23 +69,6 @@ QString ReportExtension(Report report) {
     return {};
 }
 
-QString CsvField(const QString& text) {
-    QString field = text;
-    bool number = false;
-    field.toDouble(&number);
-    if (!number) {
-        QString asDecimal = field;
-        asDecimal.replace(u',', u'.').toDouble(&number);
-    }
-    if (!field.isEmpty() && !number &&
-        (field[0] == u'=' || field[0] == u'+' || field[0] == u'-' || field[0] == u'@'))
-        field.prepend(u'\'');
-    if (field.contains(u';') || field.contains(u'"') || field.contains(u'\n') ||
-        field.contains(u'\r'))
-        field = u'"' + field.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-    return field;
-}
-
 QString CrosstableReport(const Tournament& t) {
     return StandalonePage(t, t.Name(), CrosstableHtml(t));
 }
@@ -97,10 +80,8 @@ QByteArray StandingsCsv(const Tournament& t) {
                        QStringLiteral("Партии"),  QStringLiteral("Очки")};
     for (TieBreak tb : t.GetSettings().tieBreaks)
         header << TieBreakName(tb);
-    QString text;
-    for (const QString& h : header)
-        text += (text.isEmpty() ? QString() : QStringLiteral(";")) + CsvField(h);
-    text += QStringLiteral("\r\n");
+    CsvWriter csv;
+    csv.Row(header);
     for (const Standing& s : ComputeStandings(t)) {
         const Player& p = t.Players()[s.player];
         // A shared place keeps its en dash: "3-4" with a hyphen would be read as a date.
@@ -112,16 +93,13 @@ QByteArray StandingsCsv(const Tournament& t) {
                            p.title,
                            p.club,
                            p.city,
-                           QString::number(s.games),
+                           QString::number(s.played),
                            PointsDecimal(s.points)};
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k)
             fields << TieBreakCsv(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
-        QStringList line;
-        for (const QString& f : fields)
-            line << CsvField(f);
-        text += line.join(u';') + QStringLiteral("\r\n");
+        csv.Row(fields);
     }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return csv.Bytes();
 }
 
 QString RoundsReport(const Tournament& t) {

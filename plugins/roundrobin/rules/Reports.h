@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Csv.h"
 #include "Tournament.h"
 
 #include <QByteArray>
@@ -26,9 +27,5 @@ QString ProtocolText(const Tournament& tournament);
 
 // The bytes a report is written as.
 QByteArray ReportContent(const Tournament& tournament, Report report);
-
-// A field for a CSV line: quoted if it holds the separator, a quote or a line break, and
-// kept from being read as a formula when it starts with = + - or @ and is not a number.
-QString CsvField(const QString& text);
 
 } // namespace rr

@@ -55,12 +55,6 @@ QList<TieBreak> TieBreaksFor(ResultKind kind) {
             TieBreak::SonnebornBerger, TieBreak::Koya};
 }
 
-QList<PointsPreset> PointsPresets() {
-    return {{QStringLiteral("Шахматы: 1 – ½ – 0"), {2, 1, 0, 0}},
-            {QStringLiteral("Футбол: 3 – 1 – 0"), {6, 2, 0, 0}},
-            {QStringLiteral("Хоккей: 2 – 1 – 0"), {4, 2, 0, 0}}};
-}
-
 Settings DefaultSettings(ResultKind kind) {
     Settings s;
     s.kind = kind;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "Points.h"
 #include "Result.h"
 
 #include <QList>
 #include <QString>
 
 namespace rr {
+
+// The round-robin rules are written in the kit's words: players, results, points.
+using namespace kit;
 
 enum class ResultKind { Games, Scores };
 
@@ -26,24 +30,6 @@ QString TieBreakCode(TieBreak tieBreak);      // in the tournament file: "direct
 bool TieBreakFromCode(const QString& code, TieBreak* tieBreak);
 // The tie-breaks that make sense for a kind of result, in the order they are offered.
 QList<TieBreak> TieBreaksFor(ResultKind kind);
-
-// Points in half-points (2 = one point), so that ½ is exact.
-struct Points {
-    int win = 2;
-    int draw = 1;
-    int loss = 0;
-    int forfeitLoss = 0;
-    bool operator==(const Points&) const = default;
-};
-constexpr int kMinPoints = -20; // half-points: −10 to 10 points
-constexpr int kMaxPoints = 20;
-
-struct PointsPreset {
-    QString name;
-    Points points;
-};
-// Chess 1–½–0, football 3–1–0, hockey 2–1–0.
-QList<PointsPreset> PointsPresets();
 
 constexpr int kMaxCycles = 4;
 

@@ -10,16 +10,6 @@ namespace rr {
 
 namespace {
 
-int PointsFor(const SideOutcome& s, const Points& p) {
-    if (!s.decided)
-        return 0;
-    if (s.win)
-        return p.win;
-    if (s.draw)
-        return p.draw;
-    return s.forfeit ? p.forfeitLoss : p.loss;
-}
-
 // The share of a game's value that a side earned, for Sonneborn-Berger: 1, ½ or 0.
 double Share(const SideOutcome& s) {
     return s.win ? 1.0 : s.draw ? 0.5 : 0.0;
@@ -113,6 +103,7 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
             const SideOutcome s = ForSide(r, side);
             row.points += PointsFor(s, p);
             row.games += 1;
+            row.played += s.forfeit ? 0 : 1;
             row.wins += s.win ? 1 : 0;
             row.draws += s.draw ? 1 : 0;
             row.losses += s.loss ? 1 : 0;
@@ -206,17 +197,10 @@ QString TieBreakText(TieBreak tb, double value) {
     case TieBreak::DirectEncounter:
     case TieBreak::Koya:
         return PointsText(int(std::lround(value)));
-    case TieBreak::SonnebornBerger: {
-        // Shares of ½ on half-points give quarters of a point.
-        const double points = value / 2.0;
-        QString text = QString::number(points, 'f', 2);
-        while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
-            text.chop(1);
-        text.replace(u'.', u',');
-        if (text.startsWith(u'-'))
-            text.replace(0, 1, QChar(0x2212));
-        return text;
-    }
+    case TieBreak::SonnebornBerger:
+        // Shares of ½ on half-points give quarters of a point; they are written as the
+        // points beside them are, "10¼" by "5½", not "10,25".
+        return QuarterPointsText(int(std::lround(value * 2)));
     default:
         return QString::number(qlonglong(std::llround(value)));
     }

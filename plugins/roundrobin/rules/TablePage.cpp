@@ -1,9 +1,8 @@
 #include "TablePage.h"
 
+#include "Html.h"
 #include "Standings.h"
 #include "Text.h"
-
-#include <QSaveFile>
 
 #include <vector>
 
@@ -71,8 +70,10 @@ QString CrosstableHtml(const Tournament& t) {
         html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
     if (anyClub)
         html += QStringLiteral("<th class=\"club\">Клуб</th>");
-    for (size_t r = 0; r < table.size(); ++r)
-        html += QStringLiteral("<th class=\"opponent\">%1</th>").arg(r + 1);
+    // Rows and columns go by place, but each is labelled with the player's start number:
+    // the number players know from the pairings, which no result changes.
+    for (const Standing& column : table)
+        html += QStringLiteral("<th class=\"opponent\">%1</th>").arg(column.player + 1);
     html += QStringLiteral("<th class=\"points\">Очки</th>");
     for (TieBreak tb : tieBreaks)
         html += QStringLiteral("<th class=\"tiebreak\" title=\"%1\">%2</th>")
@@ -85,7 +86,7 @@ QString CrosstableHtml(const Tournament& t) {
         const bool out = t.Withdrawn(s.player);
         html += out ? QStringLiteral("<tr class=\"withdrawn\">") : QStringLiteral("<tr>");
         html += QStringLiteral("<td class=\"place\">") + PlaceText(s) +
-                QStringLiteral("</td><td class=\"number\">") + QString::number(r + 1) +
+                QStringLiteral("</td><td class=\"number\">") + QString::number(s.player + 1) +
                 QStringLiteral("</td><td class=\"name\">") + HtmlEscape(p.name);
         if (!p.title.isEmpty())
             html += QStringLiteral(" <span class=\"title\">") + HtmlEscape(p.title) +
@@ -137,11 +138,7 @@ QString CrosstableHtml(const Tournament& t) {
 }
 
 QString TablePageHtml(const Tournament& t) {
-    QString html =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width\">\n<title>") +
-        HtmlEscape(t.Name()) +
-        QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n<body>\n");
+    QString html = SkinPageStart(t.Name());
     html += HeadingHtml(t);
     if (t.PlayerCount() == 0)
         html += QStringLiteral("<p class=\"empty\">В турнире нет участников.</p>\n");
@@ -150,17 +147,7 @@ QString TablePageHtml(const Tournament& t) {
     if (!t.Info().arbiter.isEmpty())
         html += QStringLiteral("<footer><p>Главный судья: ") + HtmlEscape(t.Info().arbiter) +
                 QStringLiteral("</p></footer>\n");
-    html += QStringLiteral("</body>\n</html>\n");
-    return html;
-}
-
-QString WriteFileAtomically(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    if (file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());
-    return {};
+    return html + PageEnd();
 }
 
 } // namespace rr

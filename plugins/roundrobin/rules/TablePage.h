@@ -2,7 +2,6 @@
 
 #include "Tournament.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace rr {
@@ -14,8 +13,5 @@ QString TablePageHtml(const Tournament& tournament);
 QString CrosstableHtml(const Tournament& tournament);
 // The page's heading block: title, venue and dates, and how many rounds are played.
 QString HeadingHtml(const Tournament& tournament);
-
-// Writes a file atomically; an empty string on success, otherwise a message for the user.
-QString WriteFileAtomically(const QString& path, const QByteArray& content);
 
 } // namespace rr

@@ -96,24 +96,21 @@ bool Tournament::SetSettings(const Settings& settings) {
     return true;
 }
 
-bool Tournament::RoundComplete(int round) const {
-    bool any = false;
-    for (int i = 0; i < GameCount(); ++i) {
-        if (m_games[size_t(i)].round != round)
-            continue;
-        any = true;
-        if (!Effective(i).IsSet())
-            return false;
-    }
-    return any;
-}
-
 int Tournament::CompletedRounds() const {
     std::vector<char> open(size_t(m_rounds) + 1, 0);
     for (int i = 0; i < GameCount(); ++i)
         if (!Effective(i).IsSet())
             open[size_t(m_games[size_t(i)].round)] = 1;
     return int(std::count(open.begin() + 1, open.end(), 0));
+}
+
+int Tournament::GamesPlayed() const {
+    int played = 0;
+    for (int i = 0; i < GameCount(); ++i) {
+        const Result r = Effective(i);
+        played += r.IsSet() && !r.IsForfeit() ? 1 : 0;
+    }
+    return played;
 }
 
 int Tournament::GamesDecided() const {

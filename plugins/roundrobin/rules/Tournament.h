@@ -4,6 +4,7 @@
 #include "PlayerList.h"
 #include "Result.h"
 #include "Settings.h"
+#include "TournamentInfo.h"
 
 #include <QList>
 #include <QString>
@@ -11,14 +12,6 @@
 #include <vector>
 
 namespace rr {
-
-struct TournamentInfo {
-    QString venue;
-    QString dates;
-    QString arbiter;
-    QString notes;
-    bool operator==(const TournamentInfo&) const = default;
-};
 
 struct Game : ScheduledGame {
     Result result; // as entered; see Tournament::Effective for withdrawals
@@ -61,9 +54,9 @@ public:
     // Cycles and result kind stay as created; the rest is taken if it passes CheckSettings.
     bool SetSettings(const Settings& settings);
 
-    bool RoundComplete(int round) const;
     int CompletedRounds() const;
     int GamesDecided() const; // games with an effective result
+    int GamesPlayed() const;  // of those, the ones played: forfeits are not
 
     bool TableModified() const { return m_tableModified; }
     bool Modified() const { return m_modified; }

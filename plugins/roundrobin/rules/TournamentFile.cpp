@@ -1,13 +1,11 @@
 #include "TournamentFile.h"
 
-#include <QFile>
+#include "AtomicFile.h"
+#include "Envelope.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
-
-#include <cmath>
 
 namespace rr {
 
@@ -27,55 +25,7 @@ QJsonObject PlayerObject(const Player& p, int entry, bool withdrawn) {
     return o;
 }
 
-// Reading: each helper checks one value and names it in the error if it is wrong.
-struct Reader {
-    QString* error;
-    bool failed = false;
-
-    bool Fail(const QString& text) {
-        if (!failed)
-            *error = text;
-        failed = true;
-        return false;
-    }
-    QString String(const QJsonObject& o, const char* key, const QString& where, bool required) {
-        const QJsonValue v = o.value(QLatin1String(key));
-        if (v.isUndefined() && !required)
-            return {};
-        if (!v.isString())
-            Fail(QStringLiteral("%1: поле «%2» отсутствует или не является строкой.")
-                     .arg(where, QLatin1String(key)));
-        return v.toString();
-    }
-    // An integer in [low, high]; absent gives `absent` unless required.
-    qint64 Integer(const QJsonObject& o, const char* key, const QString& where, qint64 low,
-                   qint64 high, bool required, qint64 absent = 0) {
-        const QJsonValue v = o.value(QLatin1String(key));
-        if (v.isUndefined() && !required)
-            return absent;
-        const double d = v.toDouble(std::nan(""));
-        if (!v.isDouble() || d != std::floor(d) || d < double(low) || d > double(high)) {
-            Fail(QStringLiteral("%1: поле «%2» должно быть целым числом от %3 до %4.")
-                     .arg(where, QLatin1String(key))
-                     .arg(low)
-                     .arg(high));
-            return low;
-        }
-        return qint64(d);
-    }
-    int Halves(const QJsonObject& o, const char* key) {
-        const QJsonValue v = o.value(QLatin1String(key));
-        const double d = v.toDouble(std::nan("")) * 2;
-        if (!v.isDouble() || d != std::floor(d) || d < kMinPoints || d > kMaxPoints) {
-            Fail(QStringLiteral("Очки: «%1» должно быть числом от −10 до 10, кратным ½.")
-                     .arg(QLatin1String(key)));
-            return 0;
-        }
-        return int(d);
-    }
-};
-
-bool ReadSettings(Reader& r, const QJsonObject& o, Settings* s) {
+bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
     const QString where = QStringLiteral("Параметры");
     s->cycles = int(r.Integer(o, "cycles", where, 1, kMaxCycles, true));
     const QString kind = r.String(o, "kind", where, true);
@@ -134,7 +84,6 @@ QByteArray SerializeTournament(const Tournament& t) {
     for (const Game& g : t.Games())
         results.append(g.result.Code());
     const QJsonObject root{
-        {"version", kFileVersion},
         {"name", t.Name()},
         {"info", QJsonObject{{"venue", t.Info().venue},
                              {"dates", t.Info().dates},
@@ -146,54 +95,24 @@ QByteArray SerializeTournament(const Tournament& t) {
         {"rounds", t.RoundCount()},
         {"games", t.GameCount()},
         {"results", results}};
-    return QByteArray(kFormatId) + "\n" + QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return WriteEnvelope(kFormatId, kFileVersion, root);
 }
 
 QString SaveTournament(const Tournament& t, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2")
-            .arg(path, file.errorString());
-    const QByteArray content = SerializeTournament(t);
-    if (file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("Не удалось сохранить турнир в файл «%1»: %2")
-            .arg(path, file.errorString());
-    return {};
+    return WriteFileAtomically(path, SerializeTournament(t),
+                               QStringLiteral("Не удалось сохранить турнир в файл «%1»"));
 }
 
 std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* error) {
     QString ignored;
     if (!error)
         error = &ignored;
-    Reader r{error};
-    const qsizetype newline = content.indexOf('\n');
-    QByteArray firstLine = content.left(newline < 0 ? content.size() : newline);
-    if (firstLine.endsWith('\r'))
-        firstLine.chop(1);
-    if (firstLine != kFormatId) {
-        r.Fail(QStringLiteral("Это не турнир круговой системы: первая строка файла не «%1».")
-                   .arg(QLatin1String(kFormatId)));
+    JsonReader r{error};
+    const std::optional<QJsonObject> envelope = ReadEnvelope(
+        content, kFormatId, kFileVersion, QStringLiteral("турнир круговой системы"), r);
+    if (!envelope)
         return nullptr;
-    }
-    QJsonParseError parseError{};
-    const QJsonDocument doc = QJsonDocument::fromJson(content.mid(newline + 1), &parseError);
-    if (parseError.error != QJsonParseError::NoError || !doc.isObject()) {
-        r.Fail(QStringLiteral("Файл повреждён: данные турнира не читаются (смещение %1: %2).")
-                   .arg(qsizetype(parseError.offset) + newline + 1)
-                   .arg(parseError.errorString()));
-        return nullptr;
-    }
-    const QJsonObject root = doc.object();
-    const qint64 version = r.Integer(root, "version", QStringLiteral("Файл"), 1, 1000000, true);
-    if (r.failed)
-        return nullptr;
-    if (version > kFileVersion) {
-        r.Fail(QStringLiteral("Файл записан более новой версией программы (версия формата %1, "
-                              "эта версия понимает %2).")
-                   .arg(version)
-                   .arg(kFileVersion));
-        return nullptr;
-    }
+    const QJsonObject& root = *envelope;
 
     const QString name = r.String(root, "name", QStringLiteral("Турнир"), true);
     const QJsonObject infoObject = root.value("info").toObject();
@@ -261,13 +180,11 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
             return nullptr;
         }
         entrySeen[entry] = true;
-        const QJsonValue w = o.value("withdrawn");
-        if (!w.isUndefined() && !w.isBool()) {
-            r.Fail(where + QStringLiteral(": поле «withdrawn» должно быть true или false."));
+        const bool out = r.Flag(o, "withdrawn", where);
+        if (r.failed)
             return nullptr;
-        }
         players.append(p);
-        withdrawn.append(w.toBool(false));
+        withdrawn.append(out);
         entries.append(entry);
     }
     draw.entryOrder = entries;
@@ -318,18 +235,11 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
 }
 
 std::unique_ptr<Tournament> LoadTournament(const QString& path, QString* error) {
-    QString detail;
+    QByteArray content;
+    QString detail = ReadTournamentFile(path, kMaxTournamentFileSize, &content);
     std::unique_ptr<Tournament> t;
-    QFile file(path);
-    // Opening a pipe or a device would wait for a writer, or read for ever.
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
-        detail = QStringLiteral("это не файл.");
-    else if (!file.open(QIODevice::ReadOnly))
-        detail = file.errorString();
-    else if (file.size() > kMaxTournamentFileSize)
-        detail = QStringLiteral("файл слишком велик для турнира (%1 байт).").arg(file.size());
-    else
-        t = ParseTournament(file.readAll(), &detail);
+    if (detail.isEmpty())
+        t = ParseTournament(content, &detail);
     if (!t && error)
         *error = QStringLiteral("Не удалось открыть турнир из файла «%1».\n%2")
                      .arg(QFileInfo(path).fileName(), detail);

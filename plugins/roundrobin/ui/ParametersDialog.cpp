@@ -6,10 +6,8 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QVBoxLayout>
 
 namespace rr::ui {
@@ -33,23 +31,13 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     m_nearestAll->setObjectName(QStringLiteral("nearestAll"));
     m_nearestAll->setChecked(m_base.nearestAll);
 
-    m_withdrawn = new QListWidget(this);
-    m_withdrawn->setObjectName(QStringLiteral("withdrawn"));
+    QStringList names;
+    QList<bool> withdrawn;
     for (int i = 0; i < t.PlayerCount(); ++i) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1. ").arg(i + 1) + t.Players()[i].name,
-                                         m_withdrawn);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(t.Withdrawn(i) ? Qt::Checked : Qt::Unchecked);
+        names << t.Players()[i].name;
+        withdrawn << t.Withdrawn(i);
     }
-    auto* withdrawnBox = new QGroupBox(QStringLiteral("Выбывшие участники"), this);
-    auto* withdrawnLayout = new QVBoxLayout(withdrawnBox);
-    auto* hint =
-        new QLabel(QStringLiteral("Несыгранные встречи выбывшего засчитываются как неявки. "
-                                  "Снимите отметку, чтобы вернуть участника."),
-                   this);
-    hint->setWordWrap(true);
-    withdrawnLayout->addWidget(hint);
-    withdrawnLayout->addWidget(m_withdrawn);
+    m_withdrawn = new WithdrawnBox(names, withdrawn, this);
 
     auto* buttons = OkCancelButtons(this);
 
@@ -58,7 +46,7 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     left->addWidget(m_editor);
     left->addWidget(m_nearestAll);
     columns->addLayout(left);
-    columns->addWidget(withdrawnBox);
+    columns->addWidget(m_withdrawn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fixed);
     layout->addLayout(columns);
@@ -72,10 +60,7 @@ Settings ParametersDialog::GetSettings() const {
 }
 
 QList<bool> ParametersDialog::GetWithdrawn() const {
-    QList<bool> flags;
-    for (int i = 0; i < m_withdrawn->count(); ++i)
-        flags.append(m_withdrawn->item(i)->checkState() == Qt::Checked);
-    return flags;
+    return m_withdrawn->GetWithdrawn();
 }
 
 } // namespace rr::ui

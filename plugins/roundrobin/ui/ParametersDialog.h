@@ -5,8 +5,11 @@
 #include <QDialog>
 #include <QList>
 
+namespace kit::ui {
+class WithdrawnBox;
+}
+
 class QCheckBox;
-class QListWidget;
 
 namespace rr::ui {
 
@@ -24,7 +27,7 @@ private:
     Settings m_base;
     SettingsEditor* m_editor;
     QCheckBox* m_nearestAll;
-    QListWidget* m_withdrawn;
+    kit::ui::WithdrawnBox* m_withdrawn;
 };
 
 } // namespace rr::ui

@@ -1,26 +1,16 @@
 #pragma once
 
+#include "OutcomeDialog.h"
 #include "Tournament.h"
-
-#include <QDialog>
-
-class QButtonGroup;
-class QSpinBox;
 
 namespace rr::ui {
 
-// Entering or changing the result of one game: the outcomes of a game, or a score and the
-// forfeits for team sports. Starts from the result already entered, if any.
-class ResultDialog : public QDialog {
+using namespace kit::ui;
+
+// The result of one game of the schedule, starting from the result already entered.
+class ResultDialog : public OutcomeDialog {
 public:
     ResultDialog(const Tournament& tournament, int game, QWidget* parent = nullptr);
-    Result GetResult() const;
-
-private:
-    bool m_scores;
-    QButtonGroup* m_outcomes;
-    QSpinBox* m_home = nullptr;
-    QSpinBox* m_away = nullptr;
 };
 
 } // namespace rr::ui

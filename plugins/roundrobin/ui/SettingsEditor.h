@@ -1,15 +1,13 @@
 #pragma once
 
 #include "Settings.h"
+#include "SettingsWidgets.h"
 
 #include <QWidget>
 
-class QComboBox;
-class QDoubleSpinBox;
-class QListWidget;
-class QPushButton;
-
 namespace rr::ui {
+
+using namespace kit::ui;
 
 // Points (with presets) and the ordered tie-breaks: the part of the settings that both the
 // creation dialog and the tournament parameters dialog edit.
@@ -25,20 +23,10 @@ public:
 
 private:
     void FillTieBreaks(const QList<TieBreak>& chosen);
-    void PresetChosen(int index);
-    void PointsEdited();
-    void Move(int delta);
 
     ResultKind m_kind;
-    QComboBox* m_preset;
-    QDoubleSpinBox* m_win;
-    QDoubleSpinBox* m_draw;
-    QDoubleSpinBox* m_loss;
-    QDoubleSpinBox* m_forfeitLoss;
-    QListWidget* m_tieBreaks;
-    QPushButton* m_up;
-    QPushButton* m_down;
-    bool m_settingPreset = false;
+    PointsEditor* m_points;
+    OrderedChecklist* m_tieBreaks;
 };
 
 } // namespace rr::ui

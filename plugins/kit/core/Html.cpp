@@ -1,0 +1,51 @@
+#include "Html.h"
+
+namespace kit {
+
+QString HtmlEscape(const QString& text) {
+    QString out;
+    out.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '\'':
+            out += QLatin1String("&#39;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString SkinPageStart(const QString& title) {
+    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+                          "<meta name=\"viewport\" content=\"width=device-width\">\n<title>") +
+           HtmlEscape(title) +
+           QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n"
+                          "<body>\n");
+}
+
+QString StandalonePageStart(const QString& title, const QString& style) {
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>") +
+           HtmlEscape(title) + QStringLiteral("</title>\n<style>\n") + style +
+           QStringLiteral("\n</style>\n</head>\n<body>\n");
+}
+
+QString PageEnd() {
+    return QStringLiteral("</body>\n</html>\n");
+}
+
+} // namespace kit

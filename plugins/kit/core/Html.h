@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace kit {
+
+// Escapes text for HTML element content and attribute values.
+QString HtmlEscape(const QString& text);
+
+// The start of a page, up to and including <body>. The table page takes its look from the
+// skin's style.css beside it, so that the organiser's chosen skin applies; a report travels
+// alone (by e-mail, say) and carries its styles inside.
+QString SkinPageStart(const QString& title);
+QString StandalonePageStart(const QString& title, const QString& style);
+QString PageEnd();
+
+} // namespace kit

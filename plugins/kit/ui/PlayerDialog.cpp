@@ -1,0 +1,66 @@
+#include "PlayerDialog.h"
+
+#include "Ui.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace kit::ui {
+
+namespace {
+QLineEdit* Edit(const char* name, const QString& text, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(200);
+    return edit;
+}
+} // namespace
+
+PlayerDialog::PlayerDialog(const Player& player, bool isNew, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("playerDialog"));
+    setWindowTitle(isNew ? QStringLiteral("Новый участник") : QStringLiteral("Участник"));
+    m_name = Edit("name", player.name, this);
+    m_rating = new QSpinBox(this);
+    m_rating->setObjectName(QStringLiteral("rating"));
+    m_rating->setRange(0, kMaxRating);
+    m_rating->setSpecialValueText(QStringLiteral("нет"));
+    m_rating->setValue(player.rating);
+    m_title = Edit("title", player.title, this);
+    m_club = Edit("club", player.club, this);
+    m_city = Edit("city", player.city, this);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Имя:"), m_name);
+    form->addRow(QStringLiteral("&Рейтинг:"), m_rating);
+    form->addRow(QStringLiteral("&Звание или разряд:"), m_title);
+    form->addRow(QStringLiteral("&Клуб или команда:"), m_club);
+    form->addRow(QStringLiteral("&Город:"), m_city);
+
+    m_buttons = OkCancelButtons(this);
+    auto updateOk = [this] {
+        m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_name->text().trimmed().isEmpty());
+    };
+    connect(m_name, &QLineEdit::textChanged, this, updateOk);
+    updateOk();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_buttons);
+    m_name->setFocus();
+}
+
+Player PlayerDialog::GetPlayer() const {
+    Player p;
+    p.name = m_name->text().trimmed();
+    p.rating = m_rating->value();
+    p.title = m_title->text().trimmed();
+    p.club = m_club->text().trimmed();
+    p.city = m_city->text().trimmed();
+    return p;
+}
+
+} // namespace kit::ui

@@ -1,0 +1,165 @@
+// The round-robin system as the kit's exports see it: the rules' answers to what the host
+// asks. Handles, guards and buffers are the kit's.
+#include "CreationDialog.h"
+#include "InfoDialog.h"
+#include "MatchLists.h"
+#include "ParametersDialog.h"
+#include "Reports.h"
+#include "ResultDialog.h"
+#include "System.h"
+#include "TablePage.h"
+#include "TournamentFile.h"
+#include "Ui.h"
+
+using namespace rr;
+using namespace rr::ui;
+
+namespace {
+
+struct RoundRobinParameters : kit::CreationParameters {
+    explicit RoundRobinParameters(const Settings& chosen) : settings(chosen) {}
+    Settings settings;
+};
+
+class RoundRobinEvent : public kit::Event {
+public:
+    explicit RoundRobinEvent(std::unique_ptr<Tournament> tournament) : m_t(std::move(tournament)) {}
+
+    QList<int> Games(kit::GameList list) const override {
+        switch (list) {
+        case kit::GameList::Nearest:
+            return NearestGames(*m_t);
+        case kit::GameList::Current:
+            return CurrentGames(*m_t);
+        case kit::GameList::Last:
+            return LastGames(*m_t);
+        }
+        return {};
+    }
+    QString GameLine(int game) const override { return rr::GameLine(*m_t, game); }
+
+    void EditResult(int game) override {
+        ResultDialog dialog(*m_t, game);
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return;
+        const Result result = dialog.GetResult();
+        if (result.IsSet())
+            m_t->SetResult(game, result);
+    }
+
+    void DeleteResult(int game) override {
+        if (!m_t->Games()[size_t(game)].result.IsSet()) {
+            ShowError(QStringLiteral("У встречи «%1» нет введённого результата: она засчитана, "
+                                     "потому что участник выбыл. Верните его в параметрах турнира.")
+                          .arg(rr::GameLine(*m_t, game)));
+            return;
+        }
+        m_t->SetResult(game, Result{});
+    }
+
+    bool EditParameters() override {
+        ParametersDialog dialog(*m_t);
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return false;
+        const Settings settings = dialog.GetSettings();
+        const QString problem = CheckSettings(settings);
+        if (!problem.isEmpty()) {
+            ShowError(QStringLiteral("Параметры не изменены: %1.").arg(problem));
+            return false;
+        }
+        m_t->SetSettings(settings);
+        const QList<bool> withdrawn = dialog.GetWithdrawn();
+        for (int i = 0; i < withdrawn.size(); ++i)
+            m_t->SetWithdrawn(i, withdrawn[i]);
+        return true;
+    }
+
+    bool EditInfo() override {
+        InfoDialog dialog(*m_t);
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return false;
+        if (!dialog.GetName().isEmpty())
+            m_t->SetName(dialog.GetName());
+        m_t->SetInfo(dialog.GetInfo());
+        return true;
+    }
+
+    QByteArray FileContent() const override { return SerializeTournament(*m_t); }
+    QByteArray TablePage() const override { return TablePageHtml(*m_t).toUtf8(); }
+    QByteArray Report(int index) const override { return ReportContent(*m_t, rr::Report(index)); }
+
+    bool TableModified() const override { return m_t->TableModified(); }
+    bool Modified() const override { return m_t->Modified(); }
+    void TableSaved() override { m_t->TableSaved(); }
+    void Saved() override { m_t->Saved(); }
+
+private:
+    std::unique_ptr<Tournament> m_t;
+};
+
+class RoundRobinSystem : public kit::System {
+public:
+    QString Name() const override { return QStringLiteral("Круговая система"); }
+
+    QString Description() const override {
+        return QStringLiteral(
+            "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
+            "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при "
+            "нечётном числе участников один из них в каждом туре отдыхает, во втором круге "
+            "цвет фигур (хозяева и гости) меняется. Результаты вводятся как исходы партий "
+            "(1–0, ½–½, 0–1, неявки) или как счёт для командных видов спорта; очки за "
+            "победу, ничью и поражение задаются. Места при равенстве очков делят "
+            "дополнительные показатели: личная встреча, число побед, коэффициент Бергера, "
+            "система Койя и другие.");
+    }
+
+    QString FormatId() const override { return QString::fromLatin1(kFormatId); }
+
+    QList<kit::ReportKind> Reports() const override {
+        QList<kit::ReportKind> reports;
+        for (int k = 0; k < kReportCount; ++k)
+            reports.append({ReportName(rr::Report(k)), ReportExtension(rr::Report(k))});
+        return reports;
+    }
+
+    std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
+        CreationDialog dialog;
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return nullptr;
+        const Settings settings = dialog.GetSettings();
+        const QString problem = CheckSettings(settings);
+        if (!problem.isEmpty()) {
+            ShowError(QStringLiteral("Параметры не подходят: %1.").arg(problem));
+            return nullptr;
+        }
+        return std::make_unique<RoundRobinParameters>(settings);
+    }
+
+    std::unique_ptr<kit::Event> Create(const QString& name,
+                                       const kit::CreationParameters* parameters,
+                                       const PlayerList& players) override {
+        if (players.Count() > kMaxPlayers) {
+            ShowError(QStringLiteral(
+                          "В круговом турнире может быть не более %1 участников, а в списке %2.")
+                          .arg(kMaxPlayers)
+                          .arg(players.Count()));
+            return nullptr;
+        }
+        const auto* chosen = dynamic_cast<const RoundRobinParameters*>(parameters);
+        const Settings settings = chosen ? chosen->settings : DefaultSettings(ResultKind::Games);
+        return std::make_unique<RoundRobinEvent>(
+            std::make_unique<Tournament>(name, players.Players(), settings, players.Draw()));
+    }
+
+    std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
+        std::unique_ptr<Tournament> t = LoadTournament(path, error);
+        return t ? std::make_unique<RoundRobinEvent>(std::move(t)) : nullptr;
+    }
+};
+
+} // namespace
+
+kit::System& kit::TheSystem() {
+    static RoundRobinSystem system;
+    return system;
+}
