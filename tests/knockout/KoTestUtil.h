@@ -14,7 +14,7 @@ namespace kotest {
 inline QList<ko::Entrant> Entrants(int n) {
     QList<ko::Entrant> list;
     for (int i = 1; i <= n; ++i)
-        list.append({QStringLiteral("И%1").arg(i), 3000 - i, {}});
+        list.append({QStringLiteral("И%1").arg(i), 3000 - i, {}, {}, {}});
     return list;
 }
 

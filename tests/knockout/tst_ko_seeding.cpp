@@ -72,7 +72,7 @@ private slots:
     }
 
     void seedOrderMethods() {
-        QList<Entrant> list{{"А", 1500, {}}, {"Б", 0, {}}, {"В", 2100, {}}, {"Г", 1500, {}}};
+        QList<Entrant> list{{"А", 1500, {}, {}, {}}, {"Б", 0, {}, {}, {}}, {"В", 2100, {}, {}, {}}, {"Г", 1500, {}, {}, {}}};
         QCOMPARE(SeedOrder(list, Seeding::ByRating, 0), (QList<int>{2, 0, 3, 1}));
         QCOMPARE(SeedOrder(list, Seeding::ListOrder, 0), (QList<int>{0, 1, 2, 3}));
         const QList<Entrant> many = kotest::Entrants(40);

@@ -115,6 +115,20 @@ private slots:
         QVERIFY(ParseTournament(good.left(eol + 1) + QJsonDocument(root).toJson(), &error));
     }
 
+    // Files written by hand in the documented form (they also seed the fuzzer) are read.
+    void handWrittenFiles() {
+        for (const char* name : {"single.trn", "double.trn"}) {
+            QString error;
+            const auto t = LoadTournament(QStringLiteral(KO_SEEDS "/") + QLatin1String(name), &error);
+            QVERIFY2(t, qPrintable(QLatin1String(name) + u' ' + error));
+            QVERIFY(!LastMatches(*t).isEmpty());
+        }
+        QString error;
+        const auto single = LoadTournament(QStringLiteral(KO_SEEDS "/single.trn"), &error);
+        QCOMPARE(MatchLine(*single, 1), QStringLiteral("1/4 финала, матч 2: Участник 4 — Участник 5 2:0"));
+        QCOMPARE(single->Court(1), QStringLiteral("Корт 1"));
+    }
+
     void resultsCsvIsSpreadsheetSafe() {
         const QByteArray csv = ReportContent(Sample(), Report::ResultsCsv);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
