@@ -96,6 +96,8 @@ private slots:
             {"best of 4", [](QJsonObject& r) { QJsonObject o = r["options"].toObject(); o["best_of"] = 4; r["options"] = o; }},
             {"one entrant", [](QJsonObject& r) { r["entrants"] = QJsonArray{r["entrants"].toArray()[0]}; }},
             {"level game", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["games"] = QJsonArray{QJsonArray{7, 7}}; }); }},
+            {"huge score", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["games"] = QJsonArray{QJsonArray{4.9e90, 1}}; }); }},
+            {"fractional score", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["games"] = QJsonArray{QJsonArray{2.5, 1}}; }); }},
             {"other sides", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["sides"] = QJsonArray{2, 3}; }); }},
             {"games and walkover", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["walkover"] = 1; }); }},
             {"match out of range", [&](QJsonObject& r) { firstMatch(r, [](QJsonObject& m) { m["match"] = 999; }); }},

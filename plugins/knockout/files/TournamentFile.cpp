@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <cmath>
+
 namespace ko {
 
 using kit::JsonReader;
@@ -64,8 +66,9 @@ bool ReadGame(JsonReader& r, const QJsonValue& v, const QString& where, GameScor
     const QJsonArray a = v.toArray();
     auto score = [&](int i, int* out) {
         const QJsonValue x = a.at(i);
+        // Range first: converting a huge number to int is undefined.
         const double d = x.toDouble(-1);
-        if (!x.isDouble() || d != double(int(d)) || d < 0 || d > kMaxScore)
+        if (!x.isDouble() || !(d >= 0 && d <= kMaxScore) || d != std::floor(d))
             return false;
         *out = int(d);
         return true;
