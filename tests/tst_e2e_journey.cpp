@@ -225,9 +225,14 @@ private:
         return Rows(view->m_listMatches);
     }
     QString SkinCss(const QString& skin) const {
-        SystemInfo* system = m_app->m_pCatalogue->GetAt(0);
-        return QFileInfo(system->m_strLibraryPath).absolutePath() + u'/' + skin +
-               QStringLiteral("/style.css");
+        // The round robin's, which the journey plays; other bundled systems sit beside it.
+        for (int k = 0; k < m_app->m_pCatalogue->GetCount(); ++k) {
+            const QString folder =
+                QFileInfo(m_app->m_pCatalogue->GetAt(k)->m_strLibraryPath).absolutePath();
+            if (folder.endsWith(QStringLiteral("/RoundRobin")))
+                return folder + u'/' + skin + QStringLiteral("/style.css");
+        }
+        return {};
     }
     // The text colour the skin's style sheet gives the page, as the engine applied it.
     QString BodyColour(CVelmoraDoc* document) const {
