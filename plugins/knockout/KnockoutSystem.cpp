@@ -1,0 +1,202 @@
+// The elimination-bracket system as the kit's exports see it: the rules' answers to what the
+// host asks. Handles, guards and buffers are the kit's.
+#include "BracketPage.h"
+#include "CreationDialog.h"
+#include "DetailsDialog.h"
+#include "MatchLists.h"
+#include "ParametersDialog.h"
+#include "Reports.h"
+#include "ResultDialog.h"
+#include "System.h"
+#include "TournamentFile.h"
+#include "Ui.h"
+
+#include <QMessageBox>
+
+using namespace ko;
+using namespace ko::ui;
+using kit::ui::RunDialog;
+using kit::ui::ShowError;
+
+namespace {
+
+struct KnockoutParameters : kit::CreationParameters {
+    explicit KnockoutParameters(const Options& chosen) : options(chosen) {}
+    Options options;
+};
+
+Entrant FromPlayer(const kit::Player& p) { return {p.name, p.rating, p.club, p.title, p.city}; }
+
+class KnockoutEvent : public kit::Event {
+public:
+    explicit KnockoutEvent(std::unique_ptr<Tournament> tournament) : m_t(std::move(tournament)) {}
+
+    QList<int> Games(kit::GameList list) const override {
+        switch (list) {
+        case kit::GameList::Nearest:
+            return NearestMatches(*m_t);
+        case kit::GameList::Current:
+            return CurrentMatches(*m_t);
+        case kit::GameList::Last:
+            return LastMatches(*m_t);
+        }
+        return {};
+    }
+    QString GameLine(int match) const override { return MatchLine(*m_t, match); }
+
+    void EditResult(int match) override {
+        if (!m_t->CanEnter(match))
+            return;
+        ResultDialog dialog(*m_t, match);
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return;
+        m_t->SetCourt(match, dialog.GetCourt());
+        const MatchResult result = dialog.GetResult();
+        if (result.IsSet())
+            m_t->SetResult(match, result);
+    }
+
+    void DeleteResult(int match) override {
+        if (!m_t->ValidMatch(match))
+            return;
+        if (!m_t->Stored(match)) {
+            ShowError(QStringLiteral("У матча «%1» нет введённого результата: неявка засчитана, "
+                                     "потому что участник снят с турнира. Верните его в параметрах "
+                                     "турнира.")
+                          .arg(MatchLine(*m_t, match)));
+            return;
+        }
+        // The host's question has said that the dependent matches go too.
+        m_t->ClearResult(match);
+    }
+
+    bool EditParameters() override {
+        ParametersDialog dialog(*m_t);
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return false;
+        m_t->SetFormat(dialog.GetFormat());
+        const QList<bool> withdrawn = dialog.GetWithdrawn();
+        for (int e = 0; e < withdrawn.size() && e < m_t->EntrantCount(); ++e) {
+            if (withdrawn[e] == m_t->Withdrawn(e))
+                continue;
+            const QList<int> cleared = m_t->WouldClearWithdrawal(e, withdrawn[e]);
+            if (!cleared.isEmpty()) {
+                QStringList names;
+                for (int m : cleared)
+                    names << QStringLiteral("• ") + m_t->Shape().Title(m);
+                QMessageBox ask(QMessageBox::Warning, QStringLiteral("Снятие участника"),
+                                QStringLiteral("Изменение для участника «%1» удалит результаты матчей:\n%2\n\nПродолжить?")
+                                    .arg(m_t->Entrants()[e].name, names.join(u'\n')),
+                                QMessageBox::Yes | QMessageBox::No);
+                ask.setTextFormat(Qt::PlainText);
+                ask.setObjectName("withdrawQuestion");
+                if (RunDialog(ask) != QMessageBox::Yes)
+                    continue;
+            }
+            m_t->SetWithdrawn(e, withdrawn[e]);
+        }
+        return true;
+    }
+
+    bool EditInfo() override {
+        const int champion = m_t->Champion();
+        kit::ui::DetailsDialog dialog(
+            m_t->Name(), {m_t->Info().venue, m_t->Info().dates, m_t->Info().arbiter, m_t->Info().notes},
+            {{"entrants", QStringLiteral("Участников:"), QString::number(m_t->EntrantCount())},
+             {"played", QStringLiteral("Сыграно матчей:"), QString::number(LastMatches(*m_t).size())},
+             {"champion", QStringLiteral("Победитель:"),
+              champion >= 0 ? m_t->Entrants()[champion].name : QStringLiteral("—")}});
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return false;
+        if (!dialog.GetName().isEmpty())
+            m_t->SetName(dialog.GetName());
+        const kit::TournamentInfo info = dialog.GetInfo();
+        m_t->SetInfo({info.venue, info.dates, info.arbiter, info.notes});
+        return true;
+    }
+
+    QByteArray FileContent() const override { return SerializeTournament(*m_t); }
+    QByteArray TablePage() const override { return BracketPageHtml(*m_t).toUtf8(); }
+    QByteArray Report(int index) const override { return ReportContent(*m_t, ko::Report(index)); }
+
+    bool TableModified() const override { return m_t->TableModified(); }
+    bool Modified() const override { return m_t->Modified(); }
+    void TableSaved() override { m_t->TableSaved(); }
+    void Saved() override { m_t->Saved(); }
+
+private:
+    std::unique_ptr<Tournament> m_t;
+};
+
+class KnockoutSystem : public kit::System {
+public:
+    QString Name() const override { return QStringLiteral("Олимпийская система"); }
+
+    QString Description() const override {
+        return QStringLiteral(
+            "Турнир на выбывание: проигравший выбывает (или, в сетке с двумя поражениями, "
+            "переходит в нижнюю сетку и выбывает после второго поражения). От 2 до 256 "
+            "участников; сетка — ближайшая степень двойки, свободные места достаются "
+            "сильнейшим по посеву, и посев разводит первых двух до финала. Матч — одна игра "
+            "или серия до 2, 3 или 4 побед, со счётом каждой игры или только с победителем; "
+            "ничья решается дополнительным временем, серией пенальти или армагеддоном. "
+            "Матч за 3-е место, суперфинал, неявки и снятие участников, разведение "
+            "участников одного клуба в первом круге.");
+    }
+
+    QString FormatId() const override { return QString::fromLatin1(kFormatId); }
+
+    QList<kit::ReportKind> Reports() const override {
+        QList<kit::ReportKind> reports;
+        for (int k = 0; k < kReportCount; ++k)
+            reports.append({ReportName(ko::Report(k)), ReportExtension(ko::Report(k))});
+        return reports;
+    }
+
+    std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
+        CreationDialog dialog;
+        if (RunDialog(dialog) != QDialog::Accepted)
+            return nullptr;
+        return std::make_unique<KnockoutParameters>(dialog.GetOptions());
+    }
+
+    std::unique_ptr<kit::Event> Create(const QString& name, const kit::CreationParameters* parameters,
+                                       const kit::PlayerList& players) override {
+        const auto* chosen = dynamic_cast<const KnockoutParameters*>(parameters);
+        const Options options = chosen ? chosen->options : Options{};
+        const QString problem = CheckOptions(options, players.Count());
+        if (!problem.isEmpty()) {
+            ShowError(problem);
+            return nullptr;
+        }
+        QList<Entrant> entrants;
+        for (const kit::Player& p : players.Players())
+            entrants.append(FromPlayer(p));
+        SeedingRecord seeding;
+        switch (players.Draw().method) {
+        case kit::DrawMethod::ByRating:
+            seeding.method = Seeding::ByRating;
+            break;
+        case kit::DrawMethod::Random:
+            seeding.method = Seeding::Random;
+            break;
+        case kit::DrawMethod::ListOrder:
+            seeding.method = Seeding::ListOrder;
+            break;
+        }
+        seeding.seed = players.Draw().seed;
+        return std::make_unique<KnockoutEvent>(std::make_unique<Tournament>(name, entrants, options, seeding));
+    }
+
+    std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
+        std::unique_ptr<Tournament> t = LoadTournament(path, error);
+        return t ? std::make_unique<KnockoutEvent>(std::move(t)) : nullptr;
+    }
+};
+
+} // namespace
+
+kit::System& kit::TheSystem() {
+    static KnockoutSystem system;
+    return system;
+}
