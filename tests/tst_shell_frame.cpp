@@ -323,6 +323,19 @@ private slots:
                  QStringLiteral("В программе не установлено ни одной турнирной системы"));
     }
 
+    // A tournament with unsaved changes carries the platform's mark in the window list too.
+    void windowListMarksUnsavedChanges() {
+        CChildFrame* frame = AddTournamentWindow("Чемпионат /tmp/Кубок.trn[*]");
+        frame->setWindowModified(true);
+        Frame()->UpdateCommandUI();
+        QCOMPARE(Frame()->findChild<QAction*>("window1")->text(),
+                 QStringLiteral("&1 Чемпионат /tmp/Кубок.trn*"));
+        frame->setWindowModified(false);
+        Frame()->UpdateCommandUI();
+        QCOMPARE(Frame()->findChild<QAction*>("window1")->text(),
+                 QStringLiteral("&1 Чемпионат /tmp/Кубок.trn"));
+    }
+
     void cascadeAndTile() {
         CChildFrame* a = AddTournamentWindow("Чемпионат A");
         CChildFrame* b = AddTournamentWindow("Чемпионат B");
