@@ -48,6 +48,9 @@ constexpr int kTournamentCommands[] = {Command::FileClose,
                                        Command::TournamentParameters,
                                        Command::TournamentInfo,
                                        Command::ChangeSkin,
+                                       Command::FilePrint,
+                                       Command::FilePrintPreview,
+                                       Command::SaveAsPdf,
                                        Command::WindowCascade,
                                        Command::WindowTile};
 
@@ -165,6 +168,17 @@ void CMainFrame::CreateActions() {
     AddCommand(FileSaveAs, QStringLiteral("Сохранить &как..."),
                QStringLiteral("Сохранить текущий чемпионат как..."),
                QStringLiteral("Сохранить как..."));
+    // Ctrl+P, the usual print key, belongs to the parameters.
+    AddCommand(FilePrint, QStringLiteral("&Печать...\tCtrl+Shift+P"),
+               QStringLiteral("Напечатать турнирную таблицу"), QStringLiteral("Печать"),
+               QStringLiteral("print"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    AddCommand(FilePrintPreview, QStringLiteral("Предварительный про&смотр"),
+               QStringLiteral("Показать турнирную таблицу так, как она будет напечатана"),
+               QStringLiteral("Предварительный просмотр"), QStringLiteral("preview"));
+    AddCommand(SaveAsPdf, QStringLiteral("Сохранить как P&DF..."),
+               QStringLiteral("Сохранить турнирную таблицу в файл PDF"),
+               QStringLiteral("Сохранить как PDF"), QStringLiteral("pdf"));
     AddCommand(Reports, QStringLiteral("О&тчёты\tCtrl+R"),
                QStringLiteral("Создать отчёт на основе чемпионата"),
                QStringLiteral("Создать отчёт"), QStringLiteral("reports"))
@@ -221,8 +235,9 @@ void CMainFrame::CreateMenus() {
     m_pFileMenu129 = new QMenu(QStringLiteral("&Чемпионат"), this);
     m_pFileMenu129->setObjectName(QStringLiteral("fileMenu129"));
     add(m_pFileMenu129,
-        {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, Reports, TournamentParameters,
-         TournamentInfo, ChangeSkin, 0, FileMru1, 0, AppExit});
+        {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, SaveAsPdf, 0, FilePrint,
+         FilePrintPreview, 0, Reports, TournamentParameters, TournamentInfo, ChangeSkin, 0,
+         FileMru1, 0, AppExit});
 
     m_pViewMenu = new QMenu(QStringLiteral("&Вид"), this);
     m_pViewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -270,8 +285,9 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (int command :
-         std::initializer_list<int>{FileNew, FileOpen, FileSave, 0, Reports, TournamentParameters,
-                                    TournamentInfo, ChangeSkin, 0, AppAbout}) {
+         std::initializer_list<int>{FileNew, FileOpen, FileSave, FilePrint, FilePrintPreview, 0,
+                                    Reports, TournamentParameters, TournamentInfo, ChangeSkin, 0,
+                                    AppAbout}) {
         if (command == 0)
             m_wndToolBar->addSeparator();
         else
@@ -522,6 +538,18 @@ void CMainFrame::OnCommand(int command) {
     case Command::Reports:
         if (view)
             view->OnReports();
+        break;
+    case Command::FilePrint:
+        if (view)
+            view->OnPrint();
+        break;
+    case Command::FilePrintPreview:
+        if (view)
+            view->OnPrintPreview();
+        break;
+    case Command::SaveAsPdf:
+        if (view)
+            view->OnSaveAsPdf();
         break;
     case Command::TournamentParameters:
         if (view)

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth imagemagick xdotool
   clang libclang-rt-14-dev
   rsync dpkg-dev fakeroot file
+  poppler-utils
 )
 
 if [ "${1:-}" = "--package-check" ]; then

@@ -4,6 +4,8 @@
 #include "support/PageEvaluation.h"
 
 #include <QApplication>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
@@ -85,6 +87,57 @@ private slots:
         const int show = qEnvironmentVariableIntValue("VELMORA_SHOW_MS");
         if (show > 0)
             QTest::qWait(show);
+        CWebBrowser::UseWebEngine(false);
+    }
+
+    // "Сохранить как PDF...": the page as shown, on A4 pages, its text searchable.
+    void theTableIsSavedAsPdf() {
+        DocumentFixture fixture;
+        CWebBrowser::UseWebEngine(true);
+        CVelmoraDoc* document = fixture.Open(QStringLiteral("Турниры/Кубок мира.trn"));
+        CVelmoraView* view = document->GetView();
+        QWebEngineView* engine = view->m_wndBrowser->GetEngine();
+        QVERIFY(engine);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            EvaluateOnPage(engine, QStringLiteral("document.getElementById('table') ? "
+                                            "document.getElementById('table').textContent : ''"))
+                .toString(),
+            QStringLiteral("probe table 1"), 20000);
+
+        const QString pdf = fixture.Folder().Path(QStringLiteral("Турниры/Таблица"));
+        Prompts::QueueFileAnswer(pdf);
+        view->OnSaveAsPdf();
+        QCOMPARE(Prompts::Asked().size(), 1); // the file dialog; no error
+        const Prompts::FileRequest& request = Prompts::Asked().first().file;
+        QCOMPARE(request.title, QStringLiteral("Сохранить как PDF"));
+        QCOMPARE(request.filters, QStringList{QStringLiteral("PDF (*.pdf)")});
+        QVERIFY(request.confirmOverwrite);
+        QCOMPARE(request.initialName, fixture.Folder().Path(QStringLiteral("Турниры/Кубок мира.pdf")));
+
+        QFile file(pdf + QStringLiteral(".pdf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))
+                    .match(QString::fromLatin1(bytes))
+                    .hasMatch());
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {file.fileName(), QStringLiteral("-")});
+        if (!text.waitForStarted())
+            QSKIP("pdftotext (poppler-utils, scripts/setup.sh) is not installed");
+        QVERIFY(text.waitForFinished(20000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(words.contains(QStringLiteral("Cup")), qPrintable(words));
+        QVERIFY(words.contains(QStringLiteral("probe table 1")));
+
+        // A folder that is not there: no file, and the user is told.
+        Prompts::ClearAsked();
+        const QString nowhere = fixture.Folder().Path(QStringLiteral("Нет папки/Таблица.pdf"));
+        Prompts::QueueFileAnswer(nowhere);
+        view->OnSaveAsPdf();
+        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(Prompts::Asked().last().message.text,
+                 QStringLiteral("Таблица не сохранена в файл «%1»").arg(nowhere));
         CWebBrowser::UseWebEngine(false);
     }
 };

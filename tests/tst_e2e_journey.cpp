@@ -27,6 +27,13 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QRegularExpression>
+
+#if defined(Q_OS_LINUX)
+#include <sys/mount.h>
+#endif
 
 namespace {
 
@@ -106,11 +113,13 @@ private slots:
     void enterResults();
     void changeAndDeleteResults();
     void tablePageShowsTheResults();
+    void printTheTableToPdf();
     void saveCloseAndReopenWithAnotherSkin();
     void changeTheSkinAgain();
     void saveTwoReports();
     void parametersAndInformation();
     void openTheSameFileTwice();
+    void saveOntoAFullDiskKeepsTheChanges();
     void quitAnsweringTheSavePrompts();
 
 private:
@@ -407,6 +416,29 @@ void TestE2EJourney::tablePageShowsTheResults() {
     QTRY_COMPARE_WITH_TIMEOUT(BodyColour(m_document), "rgb(31, 41, 51)", 20000); // everyday skin
 }
 
+// "Сохранить как PDF...": the page as the window shows it, with the tournament's name.
+void TestE2EJourney::printTheTableToPdf() {
+    QVERIFY(m_document);
+    Prompts::ClearAsked();
+    const QString pdf = m_root.filePath(QStringLiteral("Печать/Таблица.pdf"));
+    QDir().mkpath(QFileInfo(pdf).absolutePath());
+    Prompts::QueueFileAnswer(pdf);
+    Main()->Action(Command::SaveAsPdf)->trigger();
+    QCOMPARE(Messages().size(), 0);
+    const QByteArray bytes = ReadAll(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))
+                .match(QString::fromLatin1(bytes))
+                .hasMatch());
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForStarted())
+        QSKIP("pdftotext (poppler-utils, scripts/setup.sh) is not installed");
+    QVERIFY(text.waitForFinished(20000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(words.contains(QStringLiteral("Чемпионат клуба")), qPrintable(words));
+}
+
 void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     QVERIFY(m_document);
     Prompts::ClearAsked();
@@ -442,6 +474,8 @@ void TestE2EJourney::saveCloseAndReopenWithAnotherSkin() {
     JourneyDriver driver;
     driver.On("CSelectSystemDlg", [](QWidget* dlg) {
         QCOMPARE(Rows(List(dlg, "listSystems")), QStringList({"Круговая система"}));
+        // Proposed: the skin it was created with.
+        QCOMPARE(List(dlg, "listSkins")->currentItem()->text(), "Обычная");
         QVERIFY(SelectRow(List(dlg, "listSkins"), "Печать"));
         ClickButton(dlg, "btnOpen");
     });
@@ -623,6 +657,51 @@ void TestE2EJourney::openTheSameFileTwice() {
     }
 }
 
+// The changed second window saved over a copy of the tournament on a disk that is full: the
+// system cannot write it whole, and the program keeps the changes, its file and its mark, so
+// that leaving it still asks.
+void TestE2EJourney::saveOntoAFullDiskKeepsTheChanges() {
+#if defined(Q_OS_LINUX)
+    QVERIFY(m_second && m_second->IsModified());
+    const QString disk = m_root.filePath(QStringLiteral("Флешка"));
+    QDir().mkpath(disk);
+    if (::mount("velmora-journey", QFile::encodeName(disk).constData(), "tmpfs", 0,
+                "size=256k") != 0)
+        QSKIP("no tmpfs can be mounted here");
+    const QString copy = disk + QStringLiteral("/Кубок.trn");
+    QVERIFY(QFile::copy(m_path, copy));
+    {
+        QFile filler(disk + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    // Unmounted however the step ends.
+    const auto unmount = qScopeGuard(
+        [disk] { ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
+    const QByteArray before = ReadAll(copy);
+    Main()->MdiArea()->setActiveSubWindow(m_second->GetFrame());
+    Prompts::ClearAsked();
+    Prompts::QueueFileAnswer(copy);
+    JourneyDriver driver;
+    driver.OnMessage("Чемпионат не сохранён в файл «" + copy + "»", QMessageBox::Ok);
+    Main()->Action(Command::FileSaveAs)->trigger();
+    QTRY_VERIFY2_WITH_TIMEOUT(driver.AllDone(),
+                              qPrintable(driver.Messages().join(" / ") + " / " +
+                                         driver.Unexpected().join(" / ")),
+                              20000);
+    QVERIFY(m_second->IsModified());
+    QCOMPARE(m_second->m_strTournamentPath, m_path);
+    QVERIFY(m_second->GetFrame()->isWindowModified());
+    // Whatever the system left in the file on the full disk, it is not taken for the save.
+    qInfo("on the full disk: %lld bytes before, %lld after", qint64(before.size()),
+          qint64(ReadAll(copy).size()));
+#else
+    QSKIP("Linux only");
+#endif
+}
+
 void TestE2EJourney::quitAnsweringTheSavePrompts() {
     QVERIFY(m_document && m_second);
     Prompts::ClearAsked();
@@ -668,10 +747,15 @@ void TestE2EJourney::quitAnsweringTheSavePrompts() {
     QVERIFY(m_app->InitInstance({}));
     QCOMPARE(m_app->GetRecentFileList()->Files().value(0), m_path);
     JourneyDriver reopen;
-    reopen.On("CSelectSystemDlg", [](QWidget* dlg) { ClickButton(dlg, "btnOpen"); });
+    // Enter keeps the style it was last shown in, remembered from the last run.
+    reopen.On("CSelectSystemDlg", [](QWidget* dlg) {
+        QCOMPARE(List(dlg, "listSkins")->currentItem()->text(), "Проектор");
+        ClickButton(dlg, "btnOpen");
+    });
     CVelmoraDoc* again = m_app->OpenDocumentFile(m_path);
     DRIVER_DONE(reopen);
     QVERIFY(again);
+    QCOMPARE(ReadAll(Beside("style.css")), ReadAll(SkinCss("Проектор")));
     QCOMPARE(MatchList(again->GetView(), Current), QStringList({line}));
     QVERIFY(!again->IsModified());
     QVERIFY(Main()->close());

@@ -61,7 +61,9 @@ QStringList Menu129(const QStringList& windows) {
     if (!windows.isEmpty())
         windowMenu += " | - | " + windows.join(" | ");
     return {"&Чемпионат: &Новый\tCtrl+N | &Открыть...\tCtrl+O | &Закрыть | &Сохранить\tCtrl+S | "
-            "Сохранить &как... | - | О&тчёты\tCtrl+R | &Параметры\tCtrl+P | &Информация\tCtrl+I | "
+            "Сохранить &как... | Сохранить как P&DF... | - | &Печать...\tCtrl+Shift+P | "
+            "Предварительный про&смотр | - | О&тчёты\tCtrl+R | &Параметры\tCtrl+P | "
+            "&Информация\tCtrl+I | "
             "С&кин\tCtrl+K | - | Прошлые чемпионаты | - | &Выход",
             "&Вид: &Панель инструментов", windowMenu, "&Помощь: &Справка\tF1 | &О программе ..."};
 }
@@ -127,7 +129,7 @@ private slots:
     void menuWithoutTournament() {
         QCOMPARE(MenuLines(Frame()->menuBar()), kMenu128);
         QVERIFY(!Frame()->Action(57616)->isEnabled()); // the greyed recent-file placeholder
-        for (int command : {57602, 57603, 57604, 132, 139, 131, 141})
+        for (int command : {57602, 57603, 57604, 57607, 57609, 143, 132, 139, 131, 141})
             QVERIFY2(!Frame()->Action(command)->isEnabled(), qPrintable(QString::number(command)));
         for (int command : {57600, 57601, 57664, 57665, 57670, 59392})
             QVERIFY(Frame()->Action(command)->isEnabled());
@@ -136,10 +138,12 @@ private slots:
     void toolBar() {
         QToolBar* bar = Frame()->ToolBar();
         const QList<QAction*> actions = bar->actions();
-        const QList<int> commands{57600, 57601, 57603, 0, 132, 139, 131, 141, 0, 57664};
+        const QList<int> commands{57600, 57601, 57603, 57607, 57609, 0, 132, 139, 131, 141, 0, 57664};
         const QStringList tips{"Создать чемпионат",
                                "Открыть чемпионат",
                                "Сохранить чемпионат",
+                               "Печать",
+                               "Предварительный просмотр",
                                "",
                                "Создать отчёт",
                                "Параметры чемпионата",
@@ -150,6 +154,8 @@ private slots:
         const QStringList prompts{"Создать новый чемпионат",
                                   "Открыть существующий чемпионат",
                                   "Сохранить текущий чемпионат",
+                                  "Напечатать турнирную таблицу",
+                                  "Показать турнирную таблицу так, как она будет напечатана",
                                   "",
                                   "Создать отчёт на основе чемпионата",
                                   "Просмотреть или изменить доступные параметры чемпионата",
@@ -171,7 +177,9 @@ private slots:
             QCOMPARE(icon.availableSizes().value(0), QSize(16, 15));
             auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(actions[i]));
             QVERIFY(button);
-            QCOMPARE(button->isEnabled(), commands[i] > 200 && commands[i] != 57603);
+            QCOMPARE(button->isEnabled(),
+                     commands[i] > 200 && commands[i] != 57603 && commands[i] != 57607 &&
+                         commands[i] != 57609);
         }
         QCOMPARE(bar->iconSize(), QSize(16, 15));
         QCOMPARE(Frame()->toolBarArea(bar), Qt::TopToolBarArea);
@@ -296,6 +304,19 @@ private slots:
         page->m_btnNew->click();
         QCOMPARE(Prompts::Asked().last().message.text,
                  QStringLiteral("В программе не установлено ни одной турнирной системы"));
+    }
+
+    // A tournament with unsaved changes carries the platform's mark in the window list too.
+    void windowListMarksUnsavedChanges() {
+        CChildFrame* frame = AddTournamentWindow("Чемпионат /tmp/Кубок.trn[*]");
+        frame->setWindowModified(true);
+        Frame()->UpdateCommandUI();
+        QCOMPARE(Frame()->findChild<QAction*>("window1")->text(),
+                 QStringLiteral("&1 Чемпионат /tmp/Кубок.trn*"));
+        frame->setWindowModified(false);
+        Frame()->UpdateCommandUI();
+        QCOMPARE(Frame()->findChild<QAction*>("window1")->text(),
+                 QStringLiteral("&1 Чемпионат /tmp/Кубок.trn"));
     }
 
     void cascadeAndTile() {

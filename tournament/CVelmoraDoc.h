@@ -63,11 +63,12 @@ signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
 
-private:
+public:
     // The owner of the document's prompts: the main window, or the tournament's own window
     // when there is no main window.
     QWidget* DialogOwner() const;
 
+private:
     HostServices* m_pHost;
     TournamentHandle m_tournament{nullptr};
     bool m_bModified = false;

@@ -49,6 +49,10 @@ public:
     void OnTournamentInfo();
     void OnTournamentParameters();
     void OnChangeSkin();
+    // The table page as shown: printed, previewed, or written into a PDF file.
+    void OnPrint();
+    void OnPrintPreview();
+    void OnSaveAsPdf();
 
     CWebBrowser* m_wndBrowser = nullptr; // created by the initial update
     QFont m_fontTitle;

@@ -464,9 +464,9 @@ VELMORA_EXPORT int32_t SaveTable(VelmoraTournament tournament, const char* path)
     Tournament* t = AsTournament(tournament);
     const int tables = t ? ++t->tables : 0;
     WriteFile(path, "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
-                    "<link rel=\"stylesheet\" href=\"style.css\"></head><body><p id=\"table\">"
-                    "probe table " +
-                        std::to_string(tables) + "</p></body></html>\n");
+                    "<link rel=\"stylesheet\" href=\"style.css\"></head><body><h1 id=\"name\">" +
+                        (t ? t->name : "") + "</h1><p id=\"table\">"
+                    "probe table " + std::to_string(tables) + "</p></body></html>\n");
     Log("SaveTable(" + H(tournament) + ", " + Quote(path) + ") -> 0");
     return 0;
 }
