@@ -127,6 +127,9 @@ CellKey HeaderKey(const QString& cell) {
         return {Key::Name, true};
     if (strong.contains(Key::Name))
         return {Key::Name, true};
+    // "Рейтинг команды", "Город клуба": the club is whose, the other word is what.
+    if (strong.size() == 2 && strong.contains(Key::Club))
+        strong.removeAll(Key::Club);
     // "Имя игрока", "First name": the name part outweighs a general word beside it.
     const QList<Key>& keys = strong.isEmpty() ? weak : strong;
     if (keys.isEmpty())
