@@ -98,8 +98,12 @@ QStringList Words(const QString& cell) {
             out += c.isLetterOrNumber() ? c : QChar(u' ');
     }
     QStringList words = out.split(u' ', Qt::SkipEmptyParts);
-    if (words.join(QString()) == QStringLiteral("фио"))
-        return {QStringLiteral("фио")};
+    for (qsizetype k = 0; k + 2 < words.size(); ++k) {
+        if (words[k] == u"ф" && words[k + 1] == u"и" && words[k + 2] == u"о") {
+            words[k] = QStringLiteral("фио");
+            words.remove(k + 1, 2);
+        }
+    }
     return words;
 }
 
@@ -228,7 +232,9 @@ int NonEmpty(const SheetRow& row) {
 
 // A header row names its columns: no numbers in it, and either its words say what the
 // columns are, or it has words where the rows below have numbers ("Очки" over "1500").
-bool IsHeader(const PlayersSheet& sheet, int r) {
+// The score is how many columns it names, so that a list's title line, which may name one
+// ("Список 7 «Б» класса"), loses to the header under it; -1 for a row that is no header.
+int HeaderScore(const PlayersSheet& sheet, int r) {
     const SheetRow& row = sheet.rows[r];
     int filled = 0, named = 0;
     bool nameWord = false, textOverNumbers = false;
@@ -238,7 +244,7 @@ bool IsHeader(const PlayersSheet& sheet, int r) {
             continue;
         ++filled;
         if (IsNumber(cell))
-            return false;
+            return -1;
         const ColumnFacts below = Facts(sheet, r + 1, c);
         textOverNumbers = textOverNumbers || (HasText(cell) && (below.content == Content::Whole ||
                                                                 below.content == Content::Decimal));
@@ -255,7 +261,9 @@ bool IsHeader(const PlayersSheet& sheet, int r) {
         nameWord = nameWord || key == Key::Name || key == Key::Surname || key == Key::FirstOrName ||
                    key == Key::FirstName;
     }
-    return filled > 0 && (textOverNumbers || nameWord || (named > 0 && named * 2 >= filled));
+    const bool header =
+        filled > 0 && (textOverNumbers || nameWord || (named > 0 && named * 2 >= filled));
+    return header ? named : -1;
 }
 
 bool IsNamePart(F f) {
@@ -504,19 +512,20 @@ QString SplitSheet(const QString& text, PlayersSheet* sheet) {
 }
 
 LayoutGuess GuessLayout(const PlayersSheet& sheet) {
-    // A list may start with its title ("Список 5 «А» класса") above the header.
+    // A list may start with title lines of one cell ("Список 7 «Б» класса") above the header.
+    int best = -1, bestScore = -1;
     for (int r = 0; r < std::min<int>(4, int(sheet.rows.size())); ++r) {
-        if (IsHeader(sheet, r)) {
-            const SheetRow& header = sheet.rows[r];
-            const bool anyNamed =
-                std::any_of(header.cells.begin(), header.cells.end(),
-                            [](const QString& cell) { return HeaderKey(cell).key != Key::None; });
-            return anyNamed ? FromHeader(sheet, r) : FromContent(sheet, r);
+        const int score = HeaderScore(sheet, r);
+        if (score > bestScore) {
+            best = r;
+            bestScore = score;
         }
         if (NonEmpty(sheet.rows[r]) > 1)
             break;
     }
-    return FromContent(sheet, -1);
+    if (best < 0)
+        return FromContent(sheet, -1);
+    return bestScore > 0 ? FromHeader(sheet, best) : FromContent(sheet, best);
 }
 
 QString ColumnTitle(const PlayersSheet& sheet, const SheetLayout& layout, int column) {
