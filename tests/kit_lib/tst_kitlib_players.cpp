@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,6 +124,10 @@ private slots:
         QTest::newRow("UTF-8") << ClassRegister().toUtf8();
         QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + ClassRegister().toUtf8();
         QTest::newRow("Windows-1251") << Cp1251(ClassRegister());
+        QString unicodeText = ClassRegister().replace(u';', u'\t');
+        unicodeText.prepend(QChar(0xFEFF));
+        QTest::newRow("UTF-16, a spreadsheet's Unicode text") << QByteArray(
+            reinterpret_cast<const char*>(unicodeText.utf16()), unicodeText.size() * 2);
     }
     void classRegisterLoadsWhole() {
         QFETCH(QByteArray, content);

@@ -73,12 +73,26 @@ QString SavePlayers(const QList<Player>& players, const QString& path) {
 
 PlayersImport AnalysePlayers(const QByteArray& content) {
     PlayersImport result;
-    if (content.contains('\0')) {
+    QString text;
+    // A spreadsheet's "Unicode text" is UTF-16 with a byte-order mark.
+    const bool le = content.startsWith("\xFF\xFE"), be = content.startsWith("\xFE\xFF");
+    if (le || be) {
+        QStringDecoder utf16(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        text = utf16.decode(content.mid(2));
+        if (utf16.hasError() || text.contains(QChar(0))) {
+            result.error = QStringLiteral("Файл не похож на список участников: текст в UTF-16 "
+                                          "повреждён.");
+            return result;
+        }
+    } else if (content.contains('\0')) {
         result.error =
             QStringLiteral("Файл не похож на список участников: в нём есть двоичные данные.");
         return result;
+    } else {
+        text = DecodeText(content);
     }
-    result.error = SplitSheet(DecodeText(content), &result.sheet);
+    result.error = SplitSheet(text, &result.sheet);
     if (!result.error.isEmpty())
         return result;
     result.guess = GuessLayout(result.sheet);

@@ -251,9 +251,10 @@ int HeaderScore(const PlayersSheet& sheet, int r) {
         const Key key = HeaderKey(cell).key;
         if (key == Key::None)
             continue;
-        // The same word all down the column is data: "Школа 5", "Школа 7".
+        // The same word down the column is data: "Школа 5", "Школа 7". The first rows tell.
         bool repeated = false;
-        for (int k = r + 1; k < sheet.rows.size() && !repeated; ++k)
+        const int end = std::min<int>(int(sheet.rows.size()), r + 1 + 100);
+        for (int k = r + 1; k < end && !repeated; ++k)
             repeated = HeaderKey(sheet.rows[k].cells[c]).key == key;
         if (repeated)
             continue;
@@ -512,6 +513,8 @@ QString SplitSheet(const QString& text, PlayersSheet* sheet) {
 }
 
 LayoutGuess GuessLayout(const PlayersSheet& sheet) {
+    if (sheet.rows.isEmpty())
+        return {SheetLayout{}, true}; // nothing to ask about
     // A list may start with title lines of one cell ("Список 7 «Б» класса") above the header.
     int best = -1, bestScore = -1;
     for (int r = 0; r < std::min<int>(4, int(sheet.rows.size())); ++r) {
