@@ -348,12 +348,6 @@ LayoutGuess FromHeader(const PlayersSheet& sheet, int headerRow) {
     if (fields.contains(F::Name) && (fields.contains(F::Surname) || fields.contains(F::FirstName) ||
                                      fields.contains(F::Patronymic)))
         guess.certain = false;
-    for (int c = 0; c < sheet.columns; ++c) {
-        const ColumnFacts facts = Facts(sheet, headerRow + 1, c);
-        if ((fields[c] == F::Rating || fields[c] == F::Number) && facts.content != Content::Whole &&
-            facts.content != Content::Empty)
-            guess.certain = false;
-    }
     if (!UnplacedColumns(sheet, guess.layout).isEmpty())
         guess.certain = false;
     return guess;

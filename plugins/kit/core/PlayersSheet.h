@@ -49,8 +49,9 @@ struct SheetLayout {
 };
 
 // What the reader makes of a sheet by itself. `certain` is false when a person should look:
-// a column it cannot place, two columns claiming one field, values that do not fit their
-// column, or a file without a header and more than a name and a rating.
+// a column it cannot place, two columns claiming one field, or a file without a header and
+// more than an order number, a name and a rating. A header that names a column is taken at
+// its word: a rating that is no number is the file's fault, reported with its line.
 struct LayoutGuess {
     SheetLayout layout;
     bool certain = false;
