@@ -286,45 +286,12 @@ LayoutGuess FromHeader(const PlayersSheet& sheet, int headerRow) {
         surname = surname || k.key == Key::Surname;
         patronymic = patronymic || k.key == Key::Patronymic;
     }
-    for (int c = 0; c < sheet.columns; ++c) {
-        F f = F::Ignore;
-        switch (keys[c]) {
-        case Key::None:
-            f = F::Ignore;
-            break;
-        case Key::Surname:
-            f = F::Surname;
-            break;
-        case Key::FirstName:
-            f = F::FirstName;
-            break;
-        case Key::FirstOrName:
-            f = surname || patronymic ? F::FirstName : F::Name;
-            break;
-        case Key::Patronymic:
-            f = F::Patronymic;
-            break;
-        case Key::Name:
-            f = F::Name;
-            break;
-        case Key::Number:
-            f = F::Number;
-            break;
-        case Key::Rating:
-            f = F::Rating;
-            break;
-        case Key::Title:
-            f = F::Title;
-            break;
-        case Key::Club:
-            f = F::Club;
-            break;
-        case Key::City:
-            f = F::City;
-            break;
-        }
-        guess.layout.fields.append(f);
-    }
+    // In the order of Key; "Имя" alone is the whole name.
+    static const F byKey[] = {F::Ignore, F::Surname, F::FirstName, F::Name, F::Patronymic, F::Name,
+                              F::Number, F::Rating,  F::Title,     F::Club, F::City};
+    for (Key key : keys)
+        guess.layout.fields.append(
+            key == Key::FirstOrName && (surname || patronymic) ? F::FirstName : byKey[int(key)]);
     QList<F>& fields = guess.layout.fields;
     // A league's list names its teams under "Команда": with no name column, the first club
     // column is what the entrants are called.
