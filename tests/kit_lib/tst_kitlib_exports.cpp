@@ -216,6 +216,32 @@ private slots:
         FreeTournament(t);
     }
 
+    // Every system loads players through the kit: a list in doubt is shown first, and a
+    // cancelled preview loads nothing and says nothing.
+    void loadingPlayersShowsThePreview() {
+        const QString path = m_dir.filePath(QStringLiteral("список класса.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Фамилия;Имя;Пол\nИванов;Пётр;м\n");
+        file.close();
+        const QByteArray utf8 = path.toUtf8();
+        QStringList shown;
+        kit::ui::SetDialogHook([&](QDialog& dialog) {
+            shown << dialog.objectName();
+            return int(QDialog::Accepted);
+        });
+        const VelmoraPlayers players = OnLoadPlayers(utf8.constData());
+        QCOMPARE(shown, QStringList{QStringLiteral("playersPreview")});
+        QCOMPARE(GetPlayersCount(players), 1);
+        Buffers line(1, VELMORA_NAME_SIZE);
+        QCOMPARE(GetPlayerHeader(players, line.pointers[0], 0), 1);
+        QCOMPARE(QString::fromUtf8(line.pointers[0]), QStringLiteral("Иванов Пётр"));
+        FreePlayers(players);
+        kit::ui::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
+        QCOMPARE(OnLoadPlayers(utf8.constData()), VelmoraPlayers(0));
+        QCOMPARE(m_messages, QStringList{});
+    }
+
     void loadFailureIsShown() {
         QCOMPARE(OnLoadTournament("нет.trn"), VelmoraTournament(0));
         QCOMPARE(m_messages, QStringList{QStringLiteral("нет файла нет.trn")});

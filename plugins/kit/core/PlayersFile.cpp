@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kit {
 
 namespace {
@@ -30,106 +32,6 @@ QString Clean(const QString& text) {
     if (out.contains(u'"'))
         out = u'"' + out.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
     return out;
-}
-
-enum class Column { Name, Rating, Title, Club, City, Other };
-
-Column HeaderColumn(const QString& cell) {
-    const QString h = cell.trimmed().toLower();
-    static const QStringList name{"имя",      "фио",     "name",         "игрок",
-                                  "участник", "фамилия", "фамилия, имя", "фамилия и имя"};
-    static const QStringList rating{"рейтинг", "rating", "elo", "эло"};
-    static const QStringList title{"звание", "разряд", "title", "rank", "звание/разряд"};
-    static const QStringList club{"клуб", "club", "команда", "team", "организация"};
-    static const QStringList city{"город", "city", "town"};
-    if (name.contains(h))
-        return Column::Name;
-    if (rating.contains(h))
-        return Column::Rating;
-    if (title.contains(h))
-        return Column::Title;
-    if (club.contains(h))
-        return Column::Club;
-    if (city.contains(h))
-        return Column::City;
-    return Column::Other;
-}
-
-// Splits delimited text into rows of fields, quotes as spreadsheets write them. Each row
-// remembers the line it started on. Returns false (with the line) for an unclosed quote.
-struct Row {
-    int line;
-    QStringList fields;
-};
-bool SplitRows(const QString& text, QChar delimiter, QList<Row>* rows, int* badLine) {
-    int line = 1;
-    Row row{1, {}};
-    QString field;
-    bool quoted = false, fieldStarted = false;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                field += (c == u'\n' || c == u'\r') ? QChar(u' ') : c;
-            }
-            continue;
-        }
-        if (c == u'"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == delimiter) {
-            row.fields.append(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            row.fields.append(field);
-            rows->append(row);
-            field.clear();
-            fieldStarted = false;
-            row = Row{++line, {}};
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (quoted) {
-        *badLine = row.line;
-        return false;
-    }
-    row.fields.append(field);
-    rows->append(row);
-    return true;
-}
-
-QChar GuessDelimiter(const QString& text) {
-    const QString first = text.left(text.indexOf(u'\n'));
-    if (first.contains(u'\t'))
-        return u'\t';
-    int commas = 0, semicolons = 0;
-    bool quoted = false;
-    for (QChar c : first) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (!quoted && c == u',')
-            ++commas;
-        else if (!quoted && c == u';')
-            ++semicolons;
-    }
-    return semicolons >= commas && semicolons > 0 ? QChar(u';')
-           : commas > 0                           ? QChar(u',')
-                                                  : QChar(u';');
 }
 
 } // namespace
@@ -169,90 +71,37 @@ QString SavePlayers(const QList<Player>& players, const QString& path) {
     return WriteFileAtomically(path, WritePlayers(players));
 }
 
-PlayersReadResult ReadPlayers(const QByteArray& content) {
-    PlayersReadResult result;
-    if (content.contains('\0')) {
+PlayersImport AnalysePlayers(const QByteArray& content) {
+    PlayersImport result;
+    QString text;
+    // A spreadsheet's "Unicode text" is UTF-16 with a byte-order mark.
+    const bool le = content.startsWith("\xFF\xFE"), be = content.startsWith("\xFE\xFF");
+    if (le || be) {
+        QStringDecoder utf16(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        text = utf16.decode(content.mid(2));
+        if (utf16.hasError() || text.contains(QChar(0))) {
+            result.error = QStringLiteral("Файл не похож на список участников: текст в UTF-16 "
+                                          "повреждён.");
+            return result;
+        }
+    } else if (content.contains('\0')) {
         result.error =
             QStringLiteral("Файл не похож на список участников: в нём есть двоичные данные.");
         return result;
+    } else {
+        text = DecodeText(content);
     }
-    const QString text = DecodeText(content);
-    QList<Row> rows;
-    int badLine = 0;
-    if (!SplitRows(text, GuessDelimiter(text), &rows, &badLine)) {
-        result.error = QStringLiteral("Строка %1: кавычка открыта и не закрыта.").arg(badLine);
+    result.error = SplitSheet(text, &result.sheet);
+    if (!result.error.isEmpty())
         return result;
-    }
-
-    QList<Column> columns{Column::Name, Column::Rating, Column::Title, Column::Club, Column::City};
-    qsizetype start = 0;
-    while (start < rows.size() && rows[start].fields.join(QString()).trimmed().isEmpty())
-        ++start;
-    if (start < rows.size()) {
-        QList<Column> header;
-        bool isHeader = false;
-        for (const QString& cell : rows[start].fields) {
-            header.append(HeaderColumn(cell));
-            isHeader = isHeader || header.back() == Column::Name;
-        }
-        if (isHeader) {
-            columns = header;
-            ++start;
-        }
-    }
-
-    for (qsizetype r = start; r < rows.size(); ++r) {
-        const Row& row = rows[r];
-        if (row.fields.join(QString()).trimmed().isEmpty())
-            continue;
-        Player p;
-        for (qsizetype k = 0; k < row.fields.size() && k < columns.size(); ++k) {
-            const QString value = row.fields[k].trimmed();
-            switch (columns[k]) {
-            case Column::Name:
-                p.name = value;
-                break;
-            case Column::Title:
-                p.title = value;
-                break;
-            case Column::Club:
-                p.club = value;
-                break;
-            case Column::City:
-                p.city = value;
-                break;
-            case Column::Rating: {
-                if (value.isEmpty())
-                    break;
-                bool ok = false;
-                const int rating = value.toInt(&ok);
-                if (!ok || rating < 0 || rating > kMaxRating) {
-                    result.error =
-                        QStringLiteral("Строка %1: рейтинг «%3» — не целое число от 0 до %2.")
-                            .arg(row.line)
-                            .arg(kMaxRating)
-                            .arg(value.left(40));
-                    return result;
-                }
-                p.rating = rating;
-                break;
-            }
-            case Column::Other:
-                break;
-            }
-        }
-        if (p.name.isEmpty()) {
-            result.error = QStringLiteral("Строка %1: не указано имя участника.").arg(row.line);
-            return result;
-        }
-        result.players.append(p);
-    }
+    result.guess = GuessLayout(result.sheet);
     result.ok = true;
     return result;
 }
 
-PlayersReadResult LoadPlayers(const QString& path) {
-    PlayersReadResult result;
+PlayersImport AnalysePlayersFile(const QString& path) {
+    PlayersImport result;
     // Opening a pipe or a device would wait for a writer, or read for ever.
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
         result.error = QStringLiteral("«%1» — не файл.").arg(path);
@@ -268,7 +117,67 @@ PlayersReadResult LoadPlayers(const QString& path) {
         result.error = QStringLiteral("Файл «%1» слишком велик для списка участников.").arg(path);
         return result;
     }
-    result = ReadPlayers(file.readAll());
+    result = AnalysePlayers(file.readAll());
+    if (!result.ok)
+        result.error = QStringLiteral("Не удалось прочитать список участников из файла «%1».\n%2")
+                           .arg(QFileInfo(path).fileName(), result.error);
+    return result;
+}
+
+PlayersReadResult ReadPlayers(const PlayersSheet& sheet, const SheetLayout& layout) {
+    PlayersReadResult result;
+    struct Entry {
+        int number;
+        Player player;
+    };
+    QList<Entry> entries;
+    for (qsizetype r = layout.FirstDataRow(); r < sheet.rows.size(); ++r) {
+        if (RowIsBlank(sheet.rows[r], layout))
+            continue;
+        Entry e;
+        result.error = PlayerFromRow(sheet.rows[r], layout, &e.player, &e.number);
+        if (!result.error.isEmpty())
+            return result;
+        entries.append(e);
+    }
+    // The number column is the list's order; rows without a number keep theirs, at the end.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return unsigned(a.number) < unsigned(b.number);
+    });
+    for (const Entry& e : entries)
+        result.players.append(e.player);
+    result.notice = UnplacedNotice(sheet, layout);
+    result.ok = true;
+    return result;
+}
+
+QString UnplacedNotice(const PlayersSheet& sheet, const SheetLayout& layout) {
+    const QStringList columns = UnplacedColumns(sheet, layout);
+    if (columns.isEmpty())
+        return {};
+    return (columns.size() == 1 ? QStringLiteral("Не загружен %1: неизвестно, что в нём.")
+                                : QStringLiteral("Не загружены: %1 — неизвестно, что в них."))
+        .arg(columns.join(QStringLiteral(", ")));
+}
+
+PlayersReadResult ReadPlayers(const QByteArray& content) {
+    const PlayersImport import = AnalysePlayers(content);
+    if (!import.ok) {
+        PlayersReadResult result;
+        result.error = import.error;
+        return result;
+    }
+    return ReadPlayers(import.sheet, import.guess.layout);
+}
+
+PlayersReadResult LoadPlayers(const QString& path) {
+    const PlayersImport import = AnalysePlayersFile(path);
+    if (!import.ok) {
+        PlayersReadResult result;
+        result.error = import.error;
+        return result;
+    }
+    PlayersReadResult result = ReadPlayers(import.sheet, import.guess.layout);
     if (!result.ok)
         result.error = QStringLiteral("Не удалось прочитать список участников из файла «%1».\n%2")
                            .arg(QFileInfo(path).fileName(), result.error);

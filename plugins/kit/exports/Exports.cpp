@@ -8,6 +8,7 @@
 #include "Handles.h"
 #include "PlayerDialog.h"
 #include "PlayersFile.h"
+#include "PlayersPreviewDialog.h"
 #include "System.h"
 #include "Text.h"
 #include "Ui.h"
@@ -191,13 +192,11 @@ VELMORA_EXPORT int32_t OnSavePlayers(VelmoraPlayers players, const char* path) {
 
 VELMORA_EXPORT VelmoraPlayers OnLoadPlayers(const char* path) {
     return Guard(VelmoraPlayers(0), [&]() -> VelmoraPlayers {
-        const PlayersReadResult read = LoadPlayers(Path(path));
-        if (!read.ok) {
-            ShowError(read.error);
+        const std::optional<QList<Player>> read = ImportPlayers(Path(path));
+        if (!read)
             return 0;
-        }
         auto list = std::make_unique<PlayerList>();
-        for (const Player& p : read.players)
+        for (const Player& p : *read)
             list->Add(p);
         return PlayerLists().Add(std::move(list));
     });
