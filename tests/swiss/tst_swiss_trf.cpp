@@ -143,6 +143,16 @@ void TestSwissTrf::writerReadsBack() {
     QCOMPARE(cut.tournament.players[0].name, std::string("Константинопольс"));
     QCOMPARE(cut.tournament.players[0].rating, longName.players[0].rating);
     QCOMPARE(back.tournament.players.size(), t.players.size());
+    // Built without a TRF (no 162 line to carry over), the point system is still written.
+    Tournament bare = t;
+    bare.otherLines.clear();
+    bare.points.pairingBye = 15;
+    const TrfReadResult bareBack = readTrf(writeTrf(bare));
+    QVERIFY2(bareBack.ok, bareBack.error.c_str());
+    QCOMPARE(bareBack.tournament.points.win, 30);
+    QCOMPARE(bareBack.tournament.points.draw, 10);
+    QCOMPARE(bareBack.tournament.points.pairingBye, 15);
+    QCOMPARE(normalised(pairDutch(bareBack.tournament, 7)), normalised(pairDutch(bare, 7)));
     for (size_t i = 0; i < t.players.size(); ++i) {
         QCOMPARE(back.tournament.players[i].rounds.size(), t.players[i].rounds.size());
         for (size_t k = 0; k < t.players[i].rounds.size(); ++k) {

@@ -589,10 +589,6 @@ BracketOutput BracketPairer::runT() {
                     }
                 }
             }
-#ifdef H1DEBUG
-            fprintf(stderr, "solve phase=%d n=%d edges=%zu/%zu forced=%zu added=%zu\n", phase_, n, es.size(),
-                    g.edges.size(), forced.size(), added);
-#endif
             if (added == 0)
                 break;
         }
@@ -709,10 +705,6 @@ BracketOutput BracketPairer::runT() {
         pairInOrder(4, newS1, newS2, forced);
     }
 
-#ifdef H1DEBUG
-    for (int v = 0; v < n; ++v)
-        fprintf(stderr, "v%d id=%d role=%d mate=%d side=%d\n", v, verts_[v] >= 0 ? ctx_.ps[verts_[v]].id : 0, int(roles_[v]), mate[v], side_[v]);
-#endif
     out.ok = true;
     for (auto [a, b] : fixed)
         out.pairs.push_back({verts_[a], verts_[b]});
@@ -905,11 +897,6 @@ PairingResult pairDutch(const Tournament& t, int round) {
         indexOfId[p.id] = int(ctx.ps.size());
         ctx.ps.push_back(std::move(s));
     }
-#ifdef H1DEBUG
-    for (const PState& q : ctx.ps)
-        fprintf(stderr, "p%d s=%d cd=%d pref=%d/%d df1=%d uf1=%d df2=%d uf2=%d pab=%d top=%d no=%d\n", q.id, q.score, q.cd,
-                int(q.strength), int(q.pref), q.df1, q.uf1, q.df2, q.uf2, q.pabOk, q.topscorer, q.pairingNo);
-#endif
     if (ctx.ps.empty()) {
         res.error = "no players to pair in round " + std::to_string(round);
         return res;

@@ -508,6 +508,21 @@ std::string writeTrf(const Tournament& t) {
             line.pop_back();
         out += line + eol;
     }
+    // A tournament built without a TRF has no point-system line to carry over: write one
+    // whenever the points are not the usual ones, or they would be lost on reading back.
+    bool pointsLine = false;
+    for (const auto& l : t.otherLines)
+        pointsLine = pointsLine || l.rfind("162", 0) == 0 || l.rfind("XXS", 0) == 0 || l.rfind("BB", 0) == 0;
+    const PointSystem usual;
+    const PointSystem& ps = t.points;
+    if (!pointsLine && (ps.win != usual.win || ps.draw != usual.draw || ps.loss != usual.loss ||
+                        ps.forfeitWin != ps.win || ps.forfeitLoss != usual.forfeitLoss ||
+                        ps.pairingBye != ps.win || ps.fullBye != ps.win || ps.halfBye != ps.draw ||
+                        ps.zeroBye != usual.zeroBye)) {
+        out += "162  W " + tenths(ps.win) + "  D " + tenths(ps.draw) + "  L " + tenths(ps.loss) + "  FW " +
+               tenths(ps.forfeitWin) + "  FL " + tenths(ps.forfeitLoss) + "  P " + tenths(ps.pairingBye) +
+               "  F " + tenths(ps.fullBye) + "  H " + tenths(ps.halfBye) + "  Z " + tenths(ps.zeroBye) + eol;
+    }
     if (t.totalRounds > 0)
         out += "XXR " + std::to_string(t.totalRounds) + eol;
     out += std::string("XXC ") + (t.initialColour == Colour::Black ? "black1" : "white1") + eol;
