@@ -72,7 +72,7 @@ void CLiveTcpServer::incomingConnection(qintptr handle) {
     ++m_nOpen;
     connect(socket, &QObject::destroyed, this, [this] { --m_nOpen; });
     // A 40 KB page must not wait for the client's acknowledgement of the previous segment.
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, m_limits.lowDelay ? 1 : 0);
 
     auto* idle = new QTimer(socket);
     idle->setSingleShot(true);
@@ -115,6 +115,9 @@ bool CLiveServer::Listen(const QHostAddress& address, quint16 port, QString* err
         return false;
     }
     auto* tcp = new CLiveTcpServer(m_limits, this);
+    // A hall's phones all reload at once after a result; a short queue would drop their
+    // connection requests and make them retry a second later.
+    tcp->setListenBacklogSize(std::min(m_limits.maxConnections, 1024));
     if (!tcp->listen(address, port)) {
         if (error)
             *error = tcp->errorString();
@@ -275,8 +278,8 @@ void CLiveServer::Notify(int id, const QByteArray& event) {
         QTcpSocket* socket = it.key();
         if (socket->bytesToWrite() > m_limits.maxPendingBytes)
             socket->abort(); // a client that does not read is not buffered for
-        else
-            socket->write(event);
+        else if (socket->write(event) > 0)
+            socket->flush(); // now, not on the socket's next turn in the event loop
     }
 }
 

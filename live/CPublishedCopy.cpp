@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -29,17 +30,17 @@ QStringList SkinFiles(const QString& skinFolder) {
     return files;
 }
 
+// Replaces dest whole, so that a request never reads half a file.
 bool CopyReplacing(const QString& source, const QString& dest) {
     const QFileInfo info(source);
     if (info.isSymLink() || !info.isFile())
         return false;
-    QDir().mkpath(QFileInfo(dest).absolutePath());
-    const QString temp = dest + QStringLiteral(".part");
-    QFile::remove(temp);
-    if (!QFile::copy(source, temp))
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
         return false;
-    QFile::remove(dest);
-    return QFile::rename(temp, dest);
+    QDir().mkpath(QFileInfo(dest).absolutePath());
+    QSaveFile out(dest);
+    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) == in.size() && out.commit();
 }
 
 } // namespace
@@ -55,9 +56,19 @@ bool CPublishedCopy::Publish(int id, const QString& pagePath, const QString& ski
         return false;
     const QString folder = Folder(id);
     QDir().mkpath(folder);
-    const QString pageName = QFileInfo(pagePath).fileName();
-    if (!CopyReplacing(pagePath, folder + u'/' + pageName))
+    if (!CopyReplacing(pagePath, folder + u'/' + QFileInfo(pagePath).fileName()))
         return false;
+    const QString skinKey = QFileInfo(pagePath).absolutePath() + u'\n' + skinFolder;
+    if (m_skinOf.value(id) != skinKey) {
+        SyncSkin(folder, pagePath, skinFolder);
+        m_skinOf.insert(id, skinKey);
+    }
+    return true;
+}
+
+void CPublishedCopy::SyncSkin(const QString& folder, const QString& pagePath,
+                              const QString& skinFolder) {
+    const QString pageName = QFileInfo(pagePath).fileName();
     QSet<QString> wanted{pageName};
     const QString pageFolder = QFileInfo(pagePath).absolutePath();
     for (const QString& relative : SkinFiles(skinFolder)) {
@@ -85,10 +96,10 @@ bool CPublishedCopy::Publish(int id, const QString& pagePath, const QString& ski
         if (!wanted.contains(base.relativeFilePath(path)))
             QFile::remove(path);
     }
-    return true;
 }
 
 void CPublishedCopy::Remove(int id) {
+    m_skinOf.remove(id);
     if (m_dir.isValid())
         QDir(Folder(id)).removeRecursively();
 }

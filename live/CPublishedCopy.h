@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -15,10 +16,15 @@ public:
 
     // Copies the page and, from beside it, the files the skin folder lists (regular files of
     // a type the server knows; links and dot files are passed over). Files of an earlier skin
-    // are removed. Returns false when the page could not be copied.
+    // are removed. The skin's files are looked at again only when the skin or the page's
+    // folder changed: a result rewrites the page alone. Returns false when the page could
+    // not be copied.
     bool Publish(int id, const QString& pagePath, const QString& skinFolder);
     void Remove(int id);
 
 private:
+    void SyncSkin(const QString& folder, const QString& pagePath, const QString& skinFolder);
+
     QTemporaryDir m_dir;
+    QHash<int, QString> m_skinOf; // id -> page folder and skin folder last copied
 };

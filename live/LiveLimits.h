@@ -9,4 +9,5 @@ struct LiveLimits {
     qint64 maxRequestBytes = 16384; // an unanswered request may not grow beyond this
     int heartbeatMs = 15000;        // a comment on every live channel keeps it (and proxies) awake
     qint64 maxPendingBytes = 262144; // a client that stops reading is dropped past this backlog
+    bool lowDelay = true;           // off only in the benchmark, to show what it saves
 };
