@@ -1,6 +1,7 @@
 #include "CLiveService.h"
 
 #include "CLiveServer.h"
+#include "CPublisher.h"
 
 #include <QCoreApplication>
 #include <QNetworkInterface>
@@ -127,6 +128,8 @@ void CLiveService::PageWritten(const void* key, const QString& title, const QStr
     page.skinFolder = skinFolder;
     if (m_pServer)
         PostPublish(page);
+    if (CPublisher* publisher = m_publishers.value(key))
+        publisher->Publish(pagePath, skinFolder);
     emit pageWritten(key);
 }
 
@@ -136,10 +139,24 @@ void CLiveService::TournamentClosed(const void* key) {
         return;
     const int id = it->id;
     m_pages.erase(it);
+    EndPublishing(key);
     if (CLiveServer* server = m_pServer)
         QMetaObject::invokeMethod(server, [server, id] { server->Withdraw(id); },
                                   Qt::QueuedConnection);
     emit tournamentClosed(key);
+}
+
+CPublisher* CLiveService::StartPublishing(const void* key) {
+    CPublisher*& publisher = m_publishers[key];
+    if (!publisher) {
+        publisher = new CPublisher(this);
+        connect(publisher, &CPublisher::statusChanged, this, &CLiveService::publishStatus);
+    }
+    return publisher;
+}
+
+void CLiveService::EndPublishing(const void* key) {
+    delete m_publishers.take(key);
 }
 
 QString CLiveService::PagePath(const void* key) const {

@@ -9,6 +9,7 @@
 #include <QString>
 
 class CLiveServer;
+class CPublisher;
 class QThread;
 
 // The live view as the program's windows see it: one object on the user-interface thread
@@ -42,6 +43,15 @@ public:
     void TournamentClosed(const void* key);
     // The path a tournament's page has on the server ("/3/"), or empty for an unknown key.
     QString PagePath(const void* key) const;
+    // The page and skin folder last reported for a tournament; empty for an unknown key.
+    QString TablePage(const void* key) const { return m_pages.value(key).pagePath; }
+    QString SkinFolder(const void* key) const { return m_pages.value(key).skinFolder; }
+
+    // Publishing beyond the hall, one publisher per tournament window, fed with every page
+    // the window reports. Publisher is null while the tournament is not published.
+    CPublisher* Publisher(const void* key) const { return m_publishers.value(key); }
+    CPublisher* StartPublishing(const void* key);
+    void EndPublishing(const void* key);
 
     // Tests and the benchmark: smaller limits, and the server itself for counting.
     void SetLimits(const LiveLimits& limits) { m_limits = limits; }
@@ -52,6 +62,8 @@ signals:
     // After every page the host reported, whether or not the server is on.
     void pageWritten(const void* key);
     void tournamentClosed(const void* key);
+    // A publisher's line for the status bar.
+    void publishStatus(const QString& text);
 
 private:
     struct Page {
@@ -69,4 +81,5 @@ private:
     bool m_bNetwork = false;
     QHash<const void*, Page> m_pages;
     int m_nNextId = 1;
+    QHash<const void*, CPublisher*> m_publishers; // owned
 };
