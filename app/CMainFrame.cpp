@@ -6,6 +6,9 @@
 #include "app/CVelmoraApp.h"
 #include "tournament/CVelmoraDoc.h"
 #include "tournament/CVelmoraView.h"
+#include "live/CLiveDlg.h"
+#include "live/CLiveService.h"
+#include "live/CPublishDlg.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -45,6 +48,8 @@ constexpr int kTournamentCommands[] = {Command::FileClose,
                                        Command::TournamentParameters,
                                        Command::TournamentInfo,
                                        Command::ChangeSkin,
+                                       Command::Live,
+                                       Command::Publish,
                                        Command::WindowCascade,
                                        Command::WindowTile};
 
@@ -168,6 +173,15 @@ void CMainFrame::CreateActions() {
     AddCommand(ChangeSkin, QStringLiteral("С&кин\tCtrl+K"), QStringLiteral("Изменить текущий скин"),
                QStringLiteral("Изменить скин"), QStringLiteral("skin"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    QAction* live = AddCommand(Live, QStringLiteral("&Трансляция"),
+                               QStringLiteral("Показывать таблицы в браузерах на экранах и телефонах"),
+                               QStringLiteral("Трансляция"), QStringLiteral("live"));
+    live->setCheckable(true);
+    connect(CLiveService::Instance(), &CLiveService::runningChanged, live, &QAction::setChecked);
+    connect(CLiveService::Instance(), &CLiveService::publishStatus, this, &CMainFrame::SetMessageText);
+    AddCommand(Publish, QStringLiteral("Опу&бликовать..."),
+               QStringLiteral("Копировать таблицу в папку или на сервер после каждого изменения"),
+               QStringLiteral("Опубликовать"), QStringLiteral("publish"));
     QAction* placeholder = AddCommand(FileMru1, QStringLiteral("Прошлые чемпионаты"),
                                       QStringLiteral("Открыть чемпионат"));
     placeholder->setEnabled(false);
@@ -210,7 +224,7 @@ void CMainFrame::CreateMenus() {
     m_pFileMenu129->setObjectName(QStringLiteral("fileMenu129"));
     add(m_pFileMenu129,
         {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, Reports, TournamentParameters,
-         TournamentInfo, ChangeSkin, 0, FileMru1, 0, AppExit});
+         TournamentInfo, ChangeSkin, 0, Live, Publish, 0, FileMru1, 0, AppExit});
 
     m_pViewMenu = new QMenu(QStringLiteral("&Вид"), this);
     m_pViewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -259,7 +273,7 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (int command :
          std::initializer_list<int>{FileNew, FileOpen, FileSave, 0, Reports, TournamentParameters,
-                                    TournamentInfo, ChangeSkin, 0, AppAbout}) {
+                                    TournamentInfo, ChangeSkin, 0, Live, Publish, 0, AppAbout}) {
         if (command == 0)
             m_wndToolBar->addSeparator();
         else
@@ -506,6 +520,16 @@ void CMainFrame::OnCommand(int command) {
     case Command::ChangeSkin:
         if (view)
             view->OnChangeSkin();
+        break;
+    case Command::Live: {
+        m_actions.value(Command::Live)->setChecked(CLiveService::Instance()->IsRunning());
+        CLiveDlg(CLiveService::Instance(), this).exec();
+        break;
+    }
+    case Command::Publish:
+        if (document && document->m_pEntries)
+            CPublishDlg::Run(this, CLiveService::Instance(), document, *document->m_pEntries,
+                             document->m_hTournament);
         break;
     case Command::WindowCascade:
         m_pMdiArea->cascadeSubWindows();

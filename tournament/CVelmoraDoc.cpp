@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVelmoraApp.h"
 #include "app/Prompts.h"
+#include "live/CLiveService.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CVelmoraView.h"
@@ -15,6 +16,7 @@
 CVelmoraDoc::CVelmoraDoc(QObject* parent) : QObject(parent) {}
 
 CVelmoraDoc::~CVelmoraDoc() {
+    CLiveService::Instance()->TournamentClosed(this);
     if (m_pEntries && m_pEntries->FreeTournament)
         m_pEntries->FreeTournament(m_hTournament);
 }
@@ -79,6 +81,16 @@ void CVelmoraDoc::CopyCurrentSkinFiles() {
         return;
     app->m_pCatalogue->CopySkinFiles(m_pSystem, m_pSystem->m_skins.at(m_nSkin),
                                      GetPathFolder(m_strTournamentPath));
+}
+
+QString CVelmoraDoc::SkinFolder() const {
+    if (!m_pSystem || m_nSkin < 0 || m_nSkin >= m_pSystem->m_skins.size())
+        return {};
+    return GetPathFolder(m_pSystem->m_strLibraryPath) + m_pSystem->m_skins.at(m_nSkin);
+}
+
+QString CVelmoraDoc::LivePageTitle() const {
+    return QFileInfo(m_strTournamentPath).completeBaseName();
 }
 
 void CVelmoraDoc::RefreshTitle() {

@@ -45,6 +45,10 @@ public:
 
     // Copies the current skin's files beside the tournament file.
     void CopyCurrentSkinFiles();
+    // The current skin's folder in the system's package; the title the live view lists (the
+    // file's name, never its folder).
+    QString SkinFolder() const;
+    QString LivePageTitle() const;
 
     VelmoraTournament m_hTournament = 0;
     std::unique_ptr<SystemEntryTable> m_pEntries;
