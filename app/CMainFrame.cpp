@@ -3,6 +3,9 @@
 #include "app/CRecentFileList.h"
 #include "app/CStartPage.h"
 #include "app/CVelmoraApp.h"
+#include "live/CLiveDlg.h"
+#include "live/CLiveService.h"
+#include "live/CPublishDlg.h"
 #include "tournament/CChildFrame.h"
 #include "tournament/CDocTemplate.h"
 #include "tournament/CVelmoraDoc.h"
@@ -51,6 +54,8 @@ constexpr int kTournamentCommands[] = {Command::FileClose,
                                        Command::FilePrint,
                                        Command::FilePrintPreview,
                                        Command::SaveAsPdf,
+                                       Command::Live,
+                                       Command::Publish,
                                        Command::WindowCascade,
                                        Command::WindowTile};
 
@@ -194,6 +199,15 @@ void CMainFrame::CreateActions() {
     AddCommand(ChangeSkin, QStringLiteral("С&кин\tCtrl+K"), QStringLiteral("Изменить текущий скин"),
                QStringLiteral("Изменить скин"), QStringLiteral("skin"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    QAction* live = AddCommand(Live, QStringLiteral("&Трансляция"),
+                               QStringLiteral("Показывать таблицы в браузерах на экранах и телефонах"),
+                               QStringLiteral("Трансляция"), QStringLiteral("live"));
+    live->setCheckable(true);
+    connect(CLiveService::Instance(), &CLiveService::runningChanged, live, &QAction::setChecked);
+    connect(CLiveService::Instance(), &CLiveService::publishStatus, this, &CMainFrame::SetMessageText);
+    AddCommand(Publish, QStringLiteral("Опу&бликовать..."),
+               QStringLiteral("Копировать таблицу в папку или на сервер после каждого изменения"),
+               QStringLiteral("Опубликовать"), QStringLiteral("publish"));
     QAction* placeholder = AddCommand(FileMru1, QStringLiteral("Прошлые чемпионаты"),
                                       QStringLiteral("Открыть чемпионат"));
     placeholder->setEnabled(false);
@@ -236,8 +250,8 @@ void CMainFrame::CreateMenus() {
     m_pFileMenu129->setObjectName(QStringLiteral("fileMenu129"));
     add(m_pFileMenu129,
         {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, SaveAsPdf, 0, FilePrint,
-         FilePrintPreview, 0, Reports, TournamentParameters, TournamentInfo, ChangeSkin, 0,
-         FileMru1, 0, AppExit});
+         FilePrintPreview, 0, Reports, TournamentParameters, TournamentInfo, ChangeSkin, 0, Live,
+         Publish, 0, FileMru1, 0, AppExit});
 
     m_pViewMenu = new QMenu(QStringLiteral("&Вид"), this);
     m_pViewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -287,7 +301,7 @@ void CMainFrame::CreateToolBar() {
     for (int command :
          std::initializer_list<int>{FileNew, FileOpen, FileSave, FilePrint, FilePrintPreview, 0,
                                     Reports, TournamentParameters, TournamentInfo, ChangeSkin, 0,
-                                    AppAbout}) {
+                                    Live, Publish, 0, AppAbout}) {
         if (command == 0)
             m_wndToolBar->addSeparator();
         else
@@ -562,6 +576,16 @@ void CMainFrame::OnCommand(int command) {
     case Command::ChangeSkin:
         if (view)
             view->OnChangeSkin();
+        break;
+    case Command::Live: {
+        m_actions.value(Command::Live)->setChecked(CLiveService::Instance()->IsRunning());
+        CLiveDlg(CLiveService::Instance(), this).exec();
+        break;
+    }
+    case Command::Publish:
+        if (document && document->m_pEntries)
+            CPublishDlg::Run(this, CLiveService::Instance(), document, *document->m_pEntries,
+                             document->GetTournament());
         break;
     case Command::WindowCascade:
         m_pMdiArea->cascadeSubWindows();

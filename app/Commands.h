@@ -9,6 +9,8 @@ enum : int {
     TournamentParameters = 139,
     ChangeSkin = 141,
     SaveAsPdf = 143,
+    Live = 150,    // the live view in the hall
+    Publish = 151, // publishing the page beyond the hall
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,

@@ -1,7 +1,7 @@
 # cmake -DSOURCE_DIR=<source folder> -P CheckFolderDirection.cmake
 # Fails when a host folder includes a header of a folder above it. The build enforces the same
 # with its include roots where the platform has symbolic links; this check holds everywhere.
-set(folders core systems tournament wizard app)
+set(folders core systems live tournament wizard app)
 set(violations "")
 list(LENGTH folders count)
 math(EXPR last "${count} - 1")

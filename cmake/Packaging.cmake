@@ -18,9 +18,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the X11 platform plug-in, the web
 # engine's helper process, the translations of Qt's own buttons. shared-mime-info and
 # desktop-file-utils carry the dpkg triggers that refresh the MIME and desktop databases
-# when the package's files arrive or leave; hicolor-icon-theme owns the icon folders.
+# when the package's files arrive or leave; hicolor-icon-theme owns the icon folders. The live
+# view's HTTP server is named as well, though linked, since the program cannot serve without it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6webenginecore6-bin, qt6-translations-l10n, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+    "libqt6httpserver6, qt6-qpa-plugins, libqt6webenginecore6-bin, qt6-translations-l10n, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

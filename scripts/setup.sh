@@ -9,6 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-translations-l10n libqt6svg6
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   libgl-dev libxkbcommon-dev
   xvfb xauth imagemagick xdotool
   clang libclang-rt-14-dev

@@ -64,7 +64,8 @@ QStringList Menu129(const QStringList& windows) {
             "Сохранить &как... | Сохранить как P&DF... | - | &Печать...\tCtrl+Shift+P | "
             "Предварительный про&смотр | - | О&тчёты\tCtrl+R | &Параметры\tCtrl+P | "
             "&Информация\tCtrl+I | "
-            "С&кин\tCtrl+K | - | Прошлые чемпионаты | - | &Выход",
+            "С&кин\tCtrl+K | - | &Трансляция | Опу&бликовать... | - | Прошлые чемпионаты | - | "
+            "&Выход",
             "&Вид: &Панель инструментов", windowMenu, "&Помощь: &Справка\tF1 | &О программе ..."};
 }
 
@@ -129,7 +130,7 @@ private slots:
     void menuWithoutTournament() {
         QCOMPARE(MenuLines(Frame()->menuBar()), kMenu128);
         QVERIFY(!Frame()->Action(57616)->isEnabled()); // the greyed recent-file placeholder
-        for (int command : {57602, 57603, 57604, 57607, 57609, 143, 132, 139, 131, 141})
+        for (int command : {57602, 57603, 57604, 57607, 57609, 143, 132, 139, 131, 141, 150, 151})
             QVERIFY2(!Frame()->Action(command)->isEnabled(), qPrintable(QString::number(command)));
         for (int command : {57600, 57601, 57664, 57665, 57670, 59392})
             QVERIFY(Frame()->Action(command)->isEnabled());
@@ -138,7 +139,8 @@ private slots:
     void toolBar() {
         QToolBar* bar = Frame()->ToolBar();
         const QList<QAction*> actions = bar->actions();
-        const QList<int> commands{57600, 57601, 57603, 57607, 57609, 0, 132, 139, 131, 141, 0, 57664};
+        const QList<int> commands{57600, 57601, 57603, 57607, 57609, 0,   132, 139,
+                                  131,   141,   0,     150,   151,   0,   57664};
         const QStringList tips{"Создать чемпионат",
                                "Открыть чемпионат",
                                "Сохранить чемпионат",
@@ -149,6 +151,9 @@ private slots:
                                "Параметры чемпионата",
                                "Информация о чемпионате",
                                "Изменить скин",
+                               "",
+                               "Трансляция",
+                               "Опубликовать",
                                "",
                                "О программе"};
         const QStringList prompts{"Создать новый чемпионат",
@@ -161,6 +166,9 @@ private slots:
                                   "Просмотреть или изменить доступные параметры чемпионата",
                                   "Просмотреть информацию о чемпионате",
                                   "Изменить текущий скин",
+                                  "",
+                                  "Показывать таблицы в браузерах на экранах и телефонах",
+                                  "Копировать таблицу в папку или на сервер после каждого изменения",
                                   "",
                                   "Информация о программе"};
         QCOMPARE(actions.size(), commands.size());

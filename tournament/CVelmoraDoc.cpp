@@ -3,6 +3,7 @@
 #include "core/ProgressText.h"
 #include "core/Prompts.h"
 #include "core/Profile.h"
+#include "live/CLiveService.h"
 #include "systems/PathHelpers.h"
 #include "systems/SystemCatalogue.h"
 #include "tournament/CChildFrame.h"
@@ -16,7 +17,10 @@
 
 CVelmoraDoc::CVelmoraDoc(HostServices* host, QObject* parent) : QObject(parent), m_pHost(host) {}
 
-CVelmoraDoc::~CVelmoraDoc() = default;
+CVelmoraDoc::~CVelmoraDoc() {
+    // Its page leaves the live view before the tournament (freed by its guard) goes.
+    CLiveService::Instance()->TournamentClosed(this);
+}
 
 bool CVelmoraDoc::OnNewDocument() {
     SetModifiedFlag(false);
@@ -110,6 +114,16 @@ void CVelmoraDoc::CopyCurrentSkinFiles() {
         return;
     catalogue->CopySkinFiles(m_pSystem, m_pSystem->m_skins.at(m_nSkin),
                              GetPathFolder(m_strTournamentPath));
+}
+
+QString CVelmoraDoc::SkinFolder() const {
+    if (!m_pSystem || m_nSkin < 0 || m_nSkin >= m_pSystem->m_skins.size())
+        return {};
+    return GetPathFolder(m_pSystem->m_strLibraryPath) + m_pSystem->m_skins.at(m_nSkin);
+}
+
+QString CVelmoraDoc::LivePageTitle() const {
+    return QFileInfo(m_strTournamentPath).completeBaseName();
 }
 
 void CVelmoraDoc::RefreshTitle() {

@@ -49,6 +49,10 @@ public:
     void RememberChoice() const;
     // Copies the current skin's files beside the tournament file.
     void CopyCurrentSkinFiles();
+    // The current skin's folder in the system's package; the title the live view lists (the
+    // file's name, never its folder).
+    QString SkinFolder() const;
+    QString LivePageTitle() const;
 
     VelmoraTournament GetTournament() const { return m_tournament.Get(); }
     HostServices* Host() const { return m_pHost; }

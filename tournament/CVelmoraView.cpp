@@ -1,5 +1,7 @@
 #include "CVelmoraView.h"
 
+#include "live/CLiveService.h"
+
 #include "systems/HostText.h"
 #include "core/NaturalOrder.h"
 #include "core/Profile.h"
@@ -307,6 +309,10 @@ void CVelmoraView::FillMatchList() {
 void CVelmoraView::ReloadTablePage() {
     if (m_wndBrowser && m_pDocument)
         m_wndBrowser->Navigate(m_pDocument->m_strTablePath);
+    if (m_pDocument) // the hall's browsers and the publication follow the window's page
+        CLiveService::Instance()->PageWritten(m_pDocument, m_pDocument->LivePageTitle(),
+                                              m_pDocument->m_strTablePath,
+                                              m_pDocument->SkinFolder());
 }
 
 int CVelmoraView::GetSelectedTab() const {
