@@ -277,6 +277,30 @@ private slots:
         QCOMPARE(table[2].tieBreaks[0], 3.0); // T1
     }
 
+    // League head-to-head figures count only the games among the tied teams. T1, T2 and T3
+    // beat each other in a circle (T1 3:0 T2, T2 2:1 T3, T3 1:0 T1) and T4 (T2 by 9:0): 6
+    // points each, 3 among themselves. Head-to-head goal difference: T1 +2, T3 0, T2 −2,
+    // although T2 has the best overall (+7). Head-to-head goals: T1 3, T2 and T3 2 each;
+    // applied again to those two, T2 scored 2 against T3's 1.
+    void headToHeadGoalsCountTheTiedOnly() {
+        Settings s = DefaultSettings(ResultKind::Scores);
+        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::HeadToHeadGoalDifference};
+        QVERIFY(CheckSettings(s).isEmpty());
+        Tournament t(QStringLiteral("Лига"), MakePlayers(4, {"T1", "T2", "T3", "T4"}), s);
+        PlayPair(t, 0, 1, "3:0");
+        PlayPair(t, 1, 2, "2:1");
+        PlayPair(t, 2, 0, "1:0");
+        PlayPair(t, 0, 3, "1:0");
+        PlayPair(t, 1, 3, "9:0");
+        PlayPair(t, 2, 3, "1:0");
+        QCOMPARE(Order(t), (QStringList{"T1 1", "T3 2", "T2 3", "T4 4"}));
+        QCOMPARE(ComputeStandings(t)[2].tieBreaks[1], -2.0); // T2
+
+        s.tieBreaks = {TieBreak::HeadToHeadGoals};
+        QVERIFY(t.SetSettings(s));
+        QCOMPARE(Order(t), (QStringList{"T1 1", "T2 2", "T3 3", "T4 4"}));
+    }
+
     void forfeitsScorePointsButNotBlackGames() {
         Settings s = Chess({TieBreak::BlackGames});
         s.points.forfeitLoss = -2; // a no-show costs a point

@@ -24,6 +24,10 @@ kit::TieBreak ToKit(Measure m) {
         return kit::TieBreak::GoalDifference;
     case Measure::Goals:
         return kit::TieBreak::Goals;
+    case Measure::HeadToHeadGoalDifference:
+        return kit::TieBreak::HeadToHeadGoalDifference;
+    case Measure::HeadToHeadGoals:
+        return kit::TieBreak::HeadToHeadGoals;
     }
     return kit::TieBreak::Wins;
 }

@@ -10,7 +10,17 @@
 // these plain records; TieBreakTable.cpp alone includes the game model.
 namespace rr::games {
 
-enum class Measure { DirectEncounter, Wins, SonnebornBerger, Koya, BlackGames, GoalDifference, Goals };
+enum class Measure {
+    DirectEncounter,
+    Wins,
+    SonnebornBerger,
+    Koya,
+    BlackGames,
+    GoalDifference,
+    Goals,
+    HeadToHeadGoalDifference,
+    HeadToHeadGoals
+};
 
 enum class Outcome { Pending, WhiteWin, Draw, BlackWin, WhiteForfeit, BlackForfeit, DoubleForfeit };
 

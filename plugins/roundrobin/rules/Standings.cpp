@@ -25,6 +25,10 @@ games::Measure ToMeasure(TieBreak tb) {
         return games::Measure::GoalDifference;
     case TieBreak::GoalsScored:
         return games::Measure::Goals;
+    case TieBreak::HeadToHeadGoalDifference:
+        return games::Measure::HeadToHeadGoalDifference;
+    case TieBreak::HeadToHeadGoals:
+        return games::Measure::HeadToHeadGoals;
     }
     return games::Measure::Wins;
 }
