@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace rr;
@@ -28,6 +29,28 @@ Tournament FourPlayers(const QList<TieBreak>& tieBreaks) {
     Play(t, 3, 1, "=");   // B-D
     Play(t, 3, 2, "=");   // C-A
     return t;
+}
+
+// Enters a result between two players (0-based) given as `white`-`black`; the code is turned
+// round when the schedule has them the other way.
+void PlayPair(Tournament& t, int white, int black, const QString& code) {
+    for (int i = 0; i < t.GameCount(); ++i) {
+        const Game& g = t.Games()[size_t(i)];
+        if (g.white == white && g.black == black) {
+            QVERIFY(Play(t, g.round, g.board, code));
+            return;
+        }
+        if (g.white == black && g.black == white) {
+            QString reversed = code;
+            if (code.contains(u':'))
+                reversed = code.section(u':', 1) + u':' + code.section(u':', 0, 0);
+            else
+                std::reverse(reversed.begin(), reversed.end());
+            QVERIFY(Play(t, g.round, g.board, reversed));
+            return;
+        }
+    }
+    QFAIL("no such game");
 }
 
 QStringList Order(const Tournament& t) {
@@ -116,9 +139,104 @@ private slots:
         Play(t, 1, 1, "1-0"); // A beats D
         Play(t, 1, 2, "1-0"); // B beats C; A and B have not met
         QCOMPARE(Order(t), (QStringList{"A 1–2", "B 1–2", "C 3–4", "D 3–4"}));
-        QVERIFY(std::isnan(ComputeStandings(t)[0].tieBreaks[0]));
-        QCOMPARE(TieBreakText(TieBreak::DirectEncounter, ComputeStandings(t)[0].tieBreaks[0]),
-                 QString());
+        // Nothing among them yet (C.07 6.3: either could still win the game they have to play).
+        QCOMPARE(ComputeStandings(t)[0].tieBreaks[0], 0.0);
+        QCOMPARE(TieBreakText(TieBreak::DirectEncounter, NAN), QString());
+    }
+
+    // FIDE C.07 (2024), article 16, unplayed games in a round robin: a game won by forfeit
+    // brings nothing to Sonneborn-Berger. P1 beats P2 by forfeit, all else drawn: P1 has 2,
+    // P2 1, P3 and P4 1½ each. P1: ½ × 1½ + ½ × 1½ = 1½ (not 2½, as if the forfeit had been
+    // played); P3: ½ × 2 + ½ × 1 + ½ × 1½ = 2¼.
+    void sonnebornBergerCountsNothingForAForfeit() {
+        Tournament t(QStringLiteral("Неявка"), MakePlayers(4), Chess({TieBreak::SonnebornBerger}));
+        PlayPair(t, 0, 1, "+-");
+        for (const auto& [a, b] : {std::pair{0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}})
+            PlayPair(t, a, b, "=");
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[0].player, 0);
+        QCOMPARE(table[0].tieBreaks[0] / 2, 1.5);
+        QCOMPARE(TieBreakText(TieBreak::SonnebornBerger, table[0].tieBreaks[0]),
+                 QStringLiteral("1½"));
+        QCOMPARE(table[1].tieBreaks[0] / 2, 2.25); // P3, ahead of P4 by start number
+        QCOMPARE(table.back().tieBreaks[0] / 2, 1.5); // P2: ½ × 1½ twice
+    }
+
+    // C.07 6.1.1: a forfeit is no encounter. P1 beat P2 by forfeit; both end on 1½, P3 on 2.
+    // Direct encounter leaves them level (0 each), and Sonneborn-Berger puts P2 ahead:
+    // P2 beat P3 (2) and drew P4 (1): 2 + ½ = 2½; P1 lost to P3 and drew P4: ½.
+    void forfeitIsNoDirectEncounter() {
+        Tournament t(QStringLiteral("Неявка"), MakePlayers(4),
+                     Chess({TieBreak::DirectEncounter, TieBreak::SonnebornBerger}));
+        PlayPair(t, 0, 1, "+-");
+        PlayPair(t, 2, 0, "1-0");
+        PlayPair(t, 0, 3, "=");
+        PlayPair(t, 1, 2, "1-0");
+        PlayPair(t, 1, 3, "=");
+        PlayPair(t, 2, 3, "1-0");
+        QCOMPARE(Order(t), (QStringList{"P3 1", "P2 2", "P1 3", "P4 4"}));
+        const std::vector<Standing> table = ComputeStandings(t);
+        QCOMPARE(table[1].tieBreaks[0], 0.0);
+        QCOMPARE(table[2].tieBreaks[0], 0.0);
+        QCOMPARE(table[1].tieBreaks[1] / 2, 2.5);
+    }
+
+    // C.07 6.3: not all of the tied have met. A, B and C have 2 each; A beat B and C, who
+    // have still to play each other. Whatever that game brings, neither can reach A's 2 among
+    // the three, so A goes first; B and C stay level.
+    void directEncounterSeparatesWhomTheMissingGamesCannotCatch() {
+        Tournament t(QStringLiteral("Пример"), MakePlayers(5, {"A", "B", "C", "D", "E"}),
+                     Chess({TieBreak::DirectEncounter}));
+        enum { A, B, C, D, E };
+        PlayPair(t, A, B, "1-0");
+        PlayPair(t, A, C, "1-0");
+        PlayPair(t, D, A, "1-0");
+        PlayPair(t, E, A, "1-0");
+        for (int winner : {B, C}) {
+            PlayPair(t, winner, D, "1-0");
+            PlayPair(t, winner, E, "1-0");
+        }
+        PlayPair(t, D, E, "=");
+        QCOMPARE(Order(t), (QStringList{"A 1", "B 2–3", "C 2–3", "D 4–5", "E 4–5"}));
+    }
+
+    // C.07 6.2: direct encounter is applied again to those it left level. Seven teams,
+    // football 3-1-0; A, B, C and D finish on 12. Among the four A and B score 6, C and D 3.
+    // Applied again, A beat B 4:0 and C beat D 1:0, although B and D have the better goal
+    // difference (B +17 to A's +5, D +14 to C's +2), the next tie-break.
+    void directEncounterAppliedAgainToTheStillLevel() {
+        Settings s = DefaultSettings(ResultKind::Scores);
+        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::GoalDifference};
+        Tournament t(QStringLiteral("Лига"),
+                     MakePlayers(7, {"A", "B", "C", "D", "E", "F", "G"}), s);
+        enum { A, B, C, D, E, F, G };
+        PlayPair(t, A, B, "4:0");
+        PlayPair(t, A, C, "1:0");
+        PlayPair(t, D, A, "1:0");
+        PlayPair(t, B, C, "1:0");
+        PlayPair(t, B, D, "1:0");
+        PlayPair(t, C, D, "1:0");
+        for (int other : {E, F}) {
+            PlayPair(t, A, other, "1:0");
+            PlayPair(t, B, other, "10:0");
+        }
+        PlayPair(t, G, A, "1:0");
+        PlayPair(t, G, B, "1:0");
+        for (int other : {E, F, G}) {
+            PlayPair(t, C, other, "1:0");
+            PlayPair(t, D, other, "5:0");
+        }
+        PlayPair(t, E, F, "0:0");
+        PlayPair(t, E, G, "0:0");
+        PlayPair(t, F, G, "0:0");
+        QCOMPARE(Order(t), (QStringList{"A 1", "B 2", "C 3", "D 4", "G 5", "E 6–7", "F 6–7"}));
+        const std::vector<Standing> table = ComputeStandings(t);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(table[size_t(k)].points, 24);
+        // The value shown is the score among all four, before it was applied again.
+        QCOMPARE(table[0].tieBreaks[0] / 2, 6.0);
+        QCOMPARE(table[1].tieBreaks[0] / 2, 6.0);
+        QCOMPARE(table[1].tieBreaks[1], 17.0);
     }
 
     // Three players who beat each other in a circle cannot be separated by anything.
@@ -157,6 +275,30 @@ private slots:
         QCOMPARE(table[0].tieBreaks[0], 6.0); // T2
         QCOMPARE(table[1].tieBreaks[0], 4.0); // T3
         QCOMPARE(table[2].tieBreaks[0], 3.0); // T1
+    }
+
+    // League head-to-head figures count only the games among the tied teams. T1, T2 and T3
+    // beat each other in a circle (T1 3:0 T2, T2 2:1 T3, T3 1:0 T1) and T4 (T2 by 9:0): 6
+    // points each, 3 among themselves. Head-to-head goal difference: T1 +2, T3 0, T2 −2,
+    // although T2 has the best overall (+7). Head-to-head goals: T1 3, T2 and T3 2 each;
+    // applied again to those two, T2 scored 2 against T3's 1.
+    void headToHeadGoalsCountTheTiedOnly() {
+        Settings s = DefaultSettings(ResultKind::Scores);
+        s.tieBreaks = {TieBreak::DirectEncounter, TieBreak::HeadToHeadGoalDifference};
+        QVERIFY(CheckSettings(s).isEmpty());
+        Tournament t(QStringLiteral("Лига"), MakePlayers(4, {"T1", "T2", "T3", "T4"}), s);
+        PlayPair(t, 0, 1, "3:0");
+        PlayPair(t, 1, 2, "2:1");
+        PlayPair(t, 2, 0, "1:0");
+        PlayPair(t, 0, 3, "1:0");
+        PlayPair(t, 1, 3, "9:0");
+        PlayPair(t, 2, 3, "1:0");
+        QCOMPARE(Order(t), (QStringList{"T1 1", "T3 2", "T2 3", "T4 4"}));
+        QCOMPARE(ComputeStandings(t)[2].tieBreaks[1], -2.0); // T2
+
+        s.tieBreaks = {TieBreak::HeadToHeadGoals};
+        QVERIFY(t.SetSettings(s));
+        QCOMPARE(Order(t), (QStringList{"T1 1", "T2 2", "T3 3", "T4 4"}));
     }
 
     void forfeitsScorePointsButNotBlackGames() {

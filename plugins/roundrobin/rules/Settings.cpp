@@ -17,6 +17,9 @@ const TieBreakText kTieBreaks[] = {
     {TieBreak::BlackGames, "Партии чёрными", "Чёрн.", "black"},
     {TieBreak::GoalDifference, "Разница мячей", "Разн.", "goal-difference"},
     {TieBreak::GoalsScored, "Забито мячей", "Заб.", "goals"},
+    {TieBreak::HeadToHeadGoalDifference, "Разница мячей в личных встречах", "Л.разн.",
+     "h2h-goal-difference"},
+    {TieBreak::HeadToHeadGoals, "Забито мячей в личных встречах", "Л.заб.", "h2h-goals"},
 };
 const TieBreakText& Find(TieBreak t) {
     for (const TieBreakText& entry : kTieBreaks)
@@ -52,7 +55,8 @@ QList<TieBreak> TieBreaksFor(ResultKind kind) {
                 TieBreak::Koya, TieBreak::BlackGames};
     return {TieBreak::DirectEncounter, TieBreak::GoalDifference,
             TieBreak::GoalsScored,     TieBreak::Wins,
-            TieBreak::SonnebornBerger, TieBreak::Koya};
+            TieBreak::SonnebornBerger, TieBreak::Koya,
+            TieBreak::HeadToHeadGoalDifference, TieBreak::HeadToHeadGoals};
 }
 
 Settings DefaultSettings(ResultKind kind) {

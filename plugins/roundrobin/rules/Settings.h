@@ -20,9 +20,12 @@ enum class TieBreak {
     Koya,
     BlackGames,     // game results only
     GoalDifference, // scores only
-    GoalsScored     // scores only
+    GoalsScored,    // scores only
+    // Scores only, among the tied teams alone; applied again to those still level.
+    HeadToHeadGoalDifference,
+    HeadToHeadGoals
 };
-constexpr int kTieBreakCount = 7;
+constexpr int kTieBreakCount = 9;
 
 QString TieBreakName(TieBreak tieBreak);      // "Личная встреча"
 QString TieBreakShortName(TieBreak tieBreak); // column heading: "Л.в."

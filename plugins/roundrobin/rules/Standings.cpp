@@ -1,89 +1,53 @@
 #include "Standings.h"
 
 #include "Text.h"
+#include "TieBreakTable.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace rr {
 
 namespace {
 
-// The share of a game's value that a side earned, for Sonneborn-Berger: 1, ½ or 0.
-double Share(const SideOutcome& s) {
-    return s.win ? 1.0 : s.draw ? 0.5 : 0.0;
-}
-
-struct Context {
-    const Tournament& t;
-    std::vector<Standing>& rows;           // indexed by player
-    std::vector<std::vector<int>> gamesOf; // each player's game indexes
-};
-
-// Half-points of each member against the other members, or NaN for all when some pair of
-// them has a game still to play: a partial mini-table would rank by who happened to meet.
-std::vector<double> DirectEncounter(const Context& c, const std::vector<int>& group) {
-    std::vector<int> position(size_t(c.t.PlayerCount()), -1);
-    for (size_t i = 0; i < group.size(); ++i)
-        position[size_t(group[i])] = int(i);
-    std::vector<double> values(group.size(), 0.0);
-    const Points& p = c.t.GetSettings().points;
-    for (size_t m = 0; m < group.size(); ++m) {
-        for (int i : c.gamesOf[size_t(group[m])]) {
-            const Game& g = c.t.Games()[size_t(i)];
-            const bool white = g.white == group[m];
-            if (position[size_t(white ? g.black : g.white)] < 0)
-                continue;
-            const Result r = c.t.Effective(i);
-            if (!r.IsSet())
-                return std::vector<double>(group.size(), std::numeric_limits<double>::quiet_NaN());
-            values[m] += PointsFor(ForSide(r, white ? Side::White : Side::Black), p);
-        }
-    }
-    return values;
-}
-
-double PlayerValue(const Context& c, TieBreak tb, int player) {
-    const Standing& row = c.rows[size_t(player)];
+games::Measure ToMeasure(TieBreak tb) {
     switch (tb) {
+    case TieBreak::DirectEncounter:
+        return games::Measure::DirectEncounter;
     case TieBreak::Wins:
-        return row.wins;
+        return games::Measure::Wins;
+    case TieBreak::SonnebornBerger:
+        return games::Measure::SonnebornBerger;
+    case TieBreak::Koya:
+        return games::Measure::Koya;
+    case TieBreak::BlackGames:
+        return games::Measure::BlackGames;
     case TieBreak::GoalDifference:
-        return row.goalsFor - row.goalsAgainst;
+        return games::Measure::GoalDifference;
     case TieBreak::GoalsScored:
-        return row.goalsFor;
-    default:
-        break;
+        return games::Measure::Goals;
+    case TieBreak::HeadToHeadGoalDifference:
+        return games::Measure::HeadToHeadGoalDifference;
+    case TieBreak::HeadToHeadGoals:
+        return games::Measure::HeadToHeadGoals;
     }
-    const Points& p = c.t.GetSettings().points;
-    double value = 0;
-    for (int i : c.gamesOf[size_t(player)]) {
-        const Game& g = c.t.Games()[size_t(i)];
-        const Side side = g.white == player ? Side::White : Side::Black;
-        const int opponent = side == Side::White ? g.black : g.white;
-        const SideOutcome s = ForSide(c.t.Effective(i), side);
-        if (!s.decided)
-            continue;
-        const Standing& opp = c.rows[size_t(opponent)];
-        switch (tb) {
-        case TieBreak::SonnebornBerger:
-            value += Share(s) * opp.points;
-            break;
-        case TieBreak::Koya:
-            // Opponents with at least half of what their games could have brought.
-            if (opp.games > 0 && 2 * opp.points >= opp.games * p.win)
-                value += PointsFor(s, p);
-            break;
-        case TieBreak::BlackGames:
-            if (side == Side::Black && !s.forfeit)
-                value += 1;
-            break;
-        default:
-            break;
-        }
-    }
-    return value;
+    return games::Measure::Wins;
+}
+
+// Values in points-like units are kept in half-points, as the points beside them are.
+bool InHalfPoints(TieBreak tb) {
+    return tb == TieBreak::DirectEncounter || tb == TieBreak::SonnebornBerger ||
+           tb == TieBreak::Koya;
+}
+
+games::Outcome ToOutcome(const SideOutcome& white, const Result& r) {
+    if (!r.IsSet())
+        return games::Outcome::Pending;
+    if (r.outcome == Outcome::DoubleForfeit)
+        return games::Outcome::DoubleForfeit;
+    if (white.forfeit)
+        return white.win ? games::Outcome::WhiteForfeit : games::Outcome::BlackForfeit;
+    return white.win ? games::Outcome::WhiteWin
+                     : white.draw ? games::Outcome::Draw : games::Outcome::BlackWin;
 }
 
 } // namespace
@@ -112,74 +76,47 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
         }
     }
 
+    // Order and tie-breaks come from the kit's game model, which every system shares: it
+    // counts unplayed games and direct encounter as FIDE's tie-break regulations do.
     const QList<TieBreak>& tieBreaks = t.GetSettings().tieBreaks;
-    for (Standing& row : rows)
-        row.tieBreaks = QList<double>(tieBreaks.size(), std::numeric_limits<double>::quiet_NaN());
-    Context c{t, rows, std::vector<std::vector<int>>(rows.size())};
+    games::Input input;
+    input.players = t.PlayerCount();
+    input.win = p.win / 2.0;
+    input.draw = p.draw / 2.0;
+    input.loss = p.loss / 2.0;
+    input.forfeitLoss = p.forfeitLoss / 2.0;
+    for (TieBreak tb : tieBreaks)
+        input.measures.push_back(ToMeasure(tb));
+    input.games.reserve(size_t(t.GameCount()));
     for (int i = 0; i < t.GameCount(); ++i) {
-        c.gamesOf[size_t(t.Games()[size_t(i)].white)].push_back(i);
-        c.gamesOf[size_t(t.Games()[size_t(i)].black)].push_back(i);
-    }
-
-    // Groups of players still level, best group first; each tie-break splits every group
-    // that has more than one member, computing its values within that group.
-    std::vector<int> order(rows.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return rows[size_t(a)].points > rows[size_t(b)].points; });
-    std::vector<std::vector<int>> groups;
-    for (int player : order) {
-        if (groups.empty() ||
-            rows[size_t(groups.back().front())].points != rows[size_t(player)].points)
-            groups.emplace_back();
-        groups.back().push_back(player);
-    }
-
-    for (qsizetype k = 0; k < tieBreaks.size(); ++k) {
-        const TieBreak tb = tieBreaks[k];
-        std::vector<std::vector<int>> next;
-        for (const std::vector<int>& group : groups) {
-            std::vector<double> values(group.size());
-            if (tb == TieBreak::DirectEncounter) {
-                values = group.size() > 1 ? DirectEncounter(c, group) : std::vector<double>{NAN};
-            } else {
-                for (size_t i = 0; i < group.size(); ++i)
-                    values[i] = PlayerValue(c, tb, group[i]);
-            }
-            for (size_t i = 0; i < group.size(); ++i)
-                rows[size_t(group[i])].tieBreaks[k] = values[i];
-            if (group.size() < 2 || std::isnan(values[0])) {
-                next.push_back(group);
-                continue;
-            }
-            std::vector<size_t> idx(group.size());
-            for (size_t i = 0; i < idx.size(); ++i)
-                idx[i] = i;
-            std::stable_sort(idx.begin(), idx.end(),
-                             [&](size_t a, size_t b) { return values[a] > values[b]; });
-            for (size_t i = 0; i < idx.size(); ++i) {
-                if (i == 0 || values[idx[i]] != values[idx[i - 1]])
-                    next.emplace_back();
-                next.back().push_back(group[idx[i]]);
-            }
-        }
-        groups = std::move(next);
+        const Game& g = t.Games()[size_t(i)];
+        const Result r = t.Effective(i);
+        const SideOutcome white = ForSide(r, Side::White);
+        games::Match m;
+        m.round = g.round;
+        m.board = g.board;
+        m.white = g.white;
+        m.black = g.black;
+        m.outcome = ToOutcome(white, r);
+        m.hasGoals = r.outcome == Outcome::Score;
+        m.whiteGoals = white.goalsFor;
+        m.blackGoals = white.goalsAgainst;
+        m.whitePoints = PointsFor(white, p) / 2.0;
+        m.blackPoints = PointsFor(ForSide(r, Side::Black), p) / 2.0;
+        input.games.push_back(m);
     }
 
     std::vector<Standing> table;
     table.reserve(rows.size());
-    int place = 1;
-    for (std::vector<int>& group : groups) {
-        std::sort(group.begin(), group.end());
-        const int last = place + int(group.size()) - 1;
-        for (int player : group) {
-            Standing row = rows[size_t(player)];
-            row.placeFrom = place;
-            row.placeTo = last;
-            table.push_back(row);
-        }
-        place = last + 1;
+    for (games::Line& line : games::Rank(input)) {
+        Standing row = rows[size_t(line.player)];
+        row.tieBreaks.reserve(tieBreaks.size());
+        for (qsizetype k = 0; k < tieBreaks.size(); ++k)
+            row.tieBreaks.append(InHalfPoints(tieBreaks[k]) ? line.values[size_t(k)] * 2
+                                                             : line.values[size_t(k)]);
+        row.placeFrom = line.placeFrom;
+        row.placeTo = line.placeTo;
+        table.push_back(std::move(row));
     }
     return table;
 }
@@ -194,9 +131,9 @@ QString TieBreakText(TieBreak tb, double value) {
     if (std::isnan(value))
         return {};
     switch (tb) {
-    case TieBreak::DirectEncounter:
     case TieBreak::Koya:
         return PointsText(int(std::lround(value)));
+    case TieBreak::DirectEncounter: // an average over cycles may end in a quarter
     case TieBreak::SonnebornBerger:
         // Shares of ½ on half-points give quarters of a point; they are written as the
         // points beside them are, "10¼" by "5½", not "10,25".

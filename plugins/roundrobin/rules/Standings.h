@@ -18,9 +18,10 @@ struct Standing {
     int losses = 0;
     int goalsFor = 0;
     int goalsAgainst = 0;
-    // One value per tie-break of the settings, in their order. Direct encounter is the
-    // player's half-points against the others still tied with him at that step, or empty
-    // (NaN) when those players have not all played each other yet.
+    // One value per tie-break of the settings, in their order; points-like ones (direct
+    // encounter, Sonneborn-Berger, Koya) in half-points. Direct encounter is the player's
+    // score against the others tied with him when it is applied (games played at the board
+    // only, an average where they met more than once), and NaN for a player not tied.
     QList<double> tieBreaks;
     int placeFrom = 0; // 1-based; a shared place has placeFrom < placeTo
     int placeTo = 0;
