@@ -159,16 +159,20 @@ private slots:
         Prompts::SetTestMode(false);
         QString question;
         bool dialogStillOpen = false;
-        bool accepted = false;
+        int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
                 question = box->text();
                 box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                if (!accepted) {
-                    accepted = true;
+                if (question.isEmpty() && ticks > 2000) {
+                    dialog->reject(); // no question in 20 s: fail below rather than hang
+                } else if (question.isEmpty() && ticks % 50 == 1) {
+                    // Again every half second until the question comes: a busy machine may
+                    // not have filled the dialog's folder yet when the first accept arrives.
                     dialog->selectFile(QStringLiteral("Кубок.trn"));
                     // As the dialog's own button does; queued, as it waits for the question.
                     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);

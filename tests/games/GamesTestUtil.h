@@ -21,7 +21,7 @@ public:
         m_record.allPlayAll = allPlayAll;
         m_record.points = points;
         for (int i = 1; i <= players; ++i)
-            m_record.players.push_back(Player{i, 0, 0, 0, {}});
+            m_record.players.push_back(GamePlayer{i, 0, 0, 0, {}});
     }
 
     // One round-robin table, row by row over the upper triangle: for each pair (i < j) the
@@ -40,22 +40,22 @@ public:
 
     // A game by its code from the first side: '1' '=' '0' '+' '-' '.'.
     Event& Play(int round, int white, int black, char code) {
-        Result r = Result::Pending;
+        GameResult r = GameResult::Pending;
         switch (code) {
         case '1':
-            r = Result::WhiteWin;
+            r = GameResult::WhiteWin;
             break;
         case '=':
-            r = Result::Draw;
+            r = GameResult::Draw;
             break;
         case '0':
-            r = Result::BlackWin;
+            r = GameResult::BlackWin;
             break;
         case '+':
-            r = Result::WhiteForfeitWin;
+            r = GameResult::WhiteForfeitWin;
             break;
         case '-':
-            r = Result::BlackForfeitWin;
+            r = GameResult::BlackForfeitWin;
             break;
         default:
             break;

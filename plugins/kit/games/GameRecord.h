@@ -9,7 +9,7 @@ namespace kit {
 
 // How a game ended, as the first-named side (white, or the home side) sees it. The forfeit
 // results are games that were not played at the board.
-enum class Result : std::uint8_t {
+enum class GameResult : std::uint8_t {
     Pending, // not played yet, or no result entered
     WhiteWin,
     Draw,
@@ -29,7 +29,7 @@ enum class Bye : std::uint8_t {
     Zero              // requested
 };
 
-struct Player {
+struct GamePlayer {
     int id = 0;            // the starting number: 1, 2, ... and never changes
     int rating = 0;        // 0 when unrated
     int withdrawnFrom = 0; // the first round the player no longer plays; 0 = did not withdraw
@@ -42,7 +42,7 @@ struct Game {
     int board = 0; // board or match number within the round
     int white = 0; // starting number; white, or the home side
     int black = 0; // starting number; 0 for a bye
-    Result result = Result::Pending;
+    GameResult result = GameResult::Pending;
     Bye bye = Bye::None;
     int whiteGoals = -1; // a score, for games that keep one (−1: none)
     int blackGoals = -1;
@@ -52,7 +52,7 @@ struct Game {
     double whitePoints = 0;
     double blackPoints = 0;
 
-    static Game Played(int round, int board, int white, int black, Result result);
+    static Game Played(int round, int board, int white, int black, GameResult result);
     // A match with a score; the winner follows from the goals. An awarded match (3:0 without
     // playing, say) is a forfeit that still keeps its score for the goals columns.
     static Game Score(int round, int board, int home, int away, int homeGoals, int awayGoals,
@@ -65,8 +65,8 @@ struct Game {
     bool IsBye() const { return black == 0; }
     bool HasScore() const { return whiteGoals >= 0 && blackGoals >= 0; }
     bool IsForfeit() const {
-        return result == Result::WhiteForfeitWin || result == Result::BlackForfeitWin ||
-               result == Result::DoubleForfeit;
+        return result == GameResult::WhiteForfeitWin || result == GameResult::BlackForfeitWin ||
+               result == GameResult::DoubleForfeit;
     }
 };
 
@@ -96,7 +96,7 @@ struct GameRecord {
     bool allPlayAll = false;
     // Rounds to take into account; 0 = up to the last round that has a result.
     int rounds = 0;
-    std::vector<Player> players;
+    std::vector<GamePlayer> players;
     std::vector<Game> games;
 };
 

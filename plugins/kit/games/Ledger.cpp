@@ -4,7 +4,7 @@
 
 namespace kit {
 
-Game Game::Played(int round, int board, int white, int black, Result result) {
+Game Game::Played(int round, int board, int white, int black, GameResult result) {
     Game g;
     g.round = round;
     g.board = board;
@@ -16,30 +16,30 @@ Game Game::Played(int round, int board, int white, int black, Result result) {
 
 Game Game::Score(int round, int board, int home, int away, int homeGoals, int awayGoals,
                  bool forfeit) {
-    Game g = Played(round, board, home, away, Result::Draw);
+    Game g = Played(round, board, home, away, GameResult::Draw);
     g.whiteGoals = homeGoals;
     g.blackGoals = awayGoals;
     if (homeGoals > awayGoals)
-        g.result = forfeit ? Result::WhiteForfeitWin : Result::WhiteWin;
+        g.result = forfeit ? GameResult::WhiteForfeitWin : GameResult::WhiteWin;
     else if (homeGoals < awayGoals)
-        g.result = forfeit ? Result::BlackForfeitWin : Result::BlackWin;
+        g.result = forfeit ? GameResult::BlackForfeitWin : GameResult::BlackWin;
     else if (forfeit)
-        g.result = Result::DoubleForfeit;
+        g.result = GameResult::DoubleForfeit;
     return g;
 }
 
 Game Game::Points(int round, int board, int white, int black, double whitePoints,
                   double blackPoints, bool forfeit) {
-    Game g = Played(round, board, white, black, Result::Draw);
+    Game g = Played(round, board, white, black, GameResult::Draw);
     g.hasPoints = true;
     g.whitePoints = whitePoints;
     g.blackPoints = blackPoints;
     if (whitePoints > blackPoints)
-        g.result = forfeit ? Result::WhiteForfeitWin : Result::WhiteWin;
+        g.result = forfeit ? GameResult::WhiteForfeitWin : GameResult::WhiteWin;
     else if (whitePoints < blackPoints)
-        g.result = forfeit ? Result::BlackForfeitWin : Result::BlackWin;
+        g.result = forfeit ? GameResult::BlackForfeitWin : GameResult::BlackWin;
     else if (forfeit)
-        g.result = Result::DoubleForfeit;
+        g.result = GameResult::DoubleForfeit;
     return g;
 }
 
@@ -89,8 +89,8 @@ Slot GameSlot(const Game& g, bool first, const PointSystem& p) {
     Slot s;
     s.round = g.round;
     s.black = !first;
-    const bool whiteWins = g.result == Result::WhiteWin || g.result == Result::WhiteForfeitWin;
-    const bool blackWins = g.result == Result::BlackWin || g.result == Result::BlackForfeitWin;
+    const bool whiteWins = g.result == GameResult::WhiteWin || g.result == GameResult::WhiteForfeitWin;
+    const bool blackWins = g.result == GameResult::BlackWin || g.result == GameResult::BlackForfeitWin;
     const bool won = first ? whiteWins : blackWins;
     const bool lost = first ? blackWins : whiteWins;
     if (g.IsForfeit()) {
@@ -130,8 +130,8 @@ Ledger::Ledger(const GameRecord& record) : m_record(record) {
     m_rounds = m_record.rounds;
     if (m_rounds <= 0) {
         for (const Game& g : m_record.games) {
-            if (g.IsBye() ? g.bye != Bye::None || g.result != Result::Pending
-                          : g.result != Result::Pending)
+            if (g.IsBye() ? g.bye != Bye::None || g.result != GameResult::Pending
+                          : g.result != GameResult::Pending)
                 m_rounds = std::max(m_rounds, g.round);
         }
     }
@@ -159,7 +159,7 @@ Ledger::Ledger(const GameRecord& record) : m_record(record) {
             continue;
         mark(w, g.round);
         mark(b, g.round);
-        if (g.result == Result::Pending) {
+        if (g.result == GameResult::Pending) {
             AddPending(w, b, g.round);
             continue;
         }

@@ -43,7 +43,7 @@ public:
 
     const GameRecord& Record() const { return m_record; }
     int PlayerCount() const { return int(m_record.players.size()); }
-    const Player& PlayerAt(int index) const { return m_record.players[size_t(index)]; }
+    const GamePlayer& PlayerAt(int index) const { return m_record.players[size_t(index)]; }
     // −1 for a starting number that is not in the record.
     int IndexOf(int id) const;
     // The rounds taken into account.

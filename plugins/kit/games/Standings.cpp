@@ -182,7 +182,7 @@ std::vector<std::vector<int>> Standings::SplitGroup(TieBreak tb, const std::vect
 
 StandingRow Standings::Row(int index) const {
     StandingRow row;
-    const Player& p = m_ledger->PlayerAt(index);
+    const GamePlayer& p = m_ledger->PlayerAt(index);
     row.player = p.id;
     row.points = m_points[size_t(index)];
     row.deduction = p.deduction;

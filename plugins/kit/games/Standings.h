@@ -38,7 +38,7 @@ struct StandingRow {
 //     record.points = kit::PointSystem::Chess();
 //     record.allPlayAll = true; // a round robin; false for Swiss
 //     record.players.push_back({1, 2150}); // starting number, rating
-//     record.games.push_back(kit::Game::Played(1, 1, 1, 4, kit::Result::WhiteWin));
+//     record.games.push_back(kit::Game::Played(1, 1, 1, 4, kit::GameResult::WhiteWin));
 //     record.games.push_back(kit::Game::ByeFor(1, 5, kit::Bye::PairingAllocated));
 //     const kit::Standings standings(record);
 //     for (const kit::StandingRow& row :

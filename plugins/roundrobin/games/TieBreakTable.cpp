@@ -32,24 +32,24 @@ kit::TieBreak ToKit(Measure m) {
     return kit::TieBreak::Wins;
 }
 
-kit::Result ToKit(Outcome o) {
+kit::GameResult ToKit(Outcome o) {
     switch (o) {
     case Outcome::Pending:
-        return kit::Result::Pending;
+        return kit::GameResult::Pending;
     case Outcome::WhiteWin:
-        return kit::Result::WhiteWin;
+        return kit::GameResult::WhiteWin;
     case Outcome::Draw:
-        return kit::Result::Draw;
+        return kit::GameResult::Draw;
     case Outcome::BlackWin:
-        return kit::Result::BlackWin;
+        return kit::GameResult::BlackWin;
     case Outcome::WhiteForfeit:
-        return kit::Result::WhiteForfeitWin;
+        return kit::GameResult::WhiteForfeitWin;
     case Outcome::BlackForfeit:
-        return kit::Result::BlackForfeitWin;
+        return kit::GameResult::BlackForfeitWin;
     case Outcome::DoubleForfeit:
-        return kit::Result::DoubleForfeit;
+        return kit::GameResult::DoubleForfeit;
     }
-    return kit::Result::Pending;
+    return kit::GameResult::Pending;
 }
 
 } // namespace
@@ -63,7 +63,7 @@ std::vector<Line> Rank(const Input& input) {
     record.points.forfeitWin = input.win;
     record.points.forfeitLoss = input.forfeitLoss;
     for (int i = 0; i < input.players; ++i) {
-        kit::Player p;
+        kit::GamePlayer p;
         p.id = i + 1;
         record.players.push_back(p);
     }

@@ -10,7 +10,7 @@ std::vector<Row> Rank(const Input& in, const QList<kit::TieBreak>& tieBreaks) {
     record.points = {in.win, in.draw, in.loss, in.win, in.forfeitLoss, in.win, in.win, in.draw, 0};
     record.allPlayAll = false;
     for (const InputPlayer& p : in.players) {
-        kit::Player kp;
+        kit::GamePlayer kp;
         kp.id = p.id;
         kp.rating = p.rating;
         kp.withdrawnFrom = p.withdrawnFrom;
@@ -32,7 +32,7 @@ std::vector<Row> Rank(const Input& in, const QList<kit::TieBreak>& tieBreaks) {
             break;
         default:
             record.games.push_back(kit::Game::Played(g.round, g.board, g.white, g.black,
-                                                     kit::Result(int(g.kind))));
+                                                     kit::GameResult(int(g.kind))));
             break;
         }
     }
