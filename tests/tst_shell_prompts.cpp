@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -160,6 +161,7 @@ private slots:
         QString question;
         bool dialogStillOpen = false;
         int ticks = 0;
+        QString stuck;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&] {
             ++ticks;
@@ -169,11 +171,19 @@ private slots:
                 box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
                 if (question.isEmpty() && ticks > 2000) {
-                    dialog->reject(); // no question in 20 s: fail below rather than hang
+                    // No question in 20 s: say where the dialog stood, and fail below rather
+                    // than hang.
+                    stuck = dialog->directory().path() + " | " + dialog->selectedFiles().join(", ");
+                    dialog->reject();
                 } else if (question.isEmpty() && ticks % 50 == 1) {
                     // Again every half second until the question comes: a busy machine may
                     // not have filled the dialog's folder yet when the first accept arrives.
-                    dialog->selectFile(QStringLiteral("Кубок.trn"));
+                    // Typed into the name field, as a user does: selectFile() leaves the field
+                    // alone while it has the focus, and then the dialog accepts its folder.
+                    if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                        edit->setText(QStringLiteral("Кубок.trn"));
+                    else
+                        dialog->selectFile(QStringLiteral("Кубок.trn"));
                     // As the dialog's own button does; queued, as it waits for the question.
                     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                 } else if (!question.isEmpty()) {
@@ -194,7 +204,7 @@ private slots:
         timer.stop();
         Prompts::SetTestMode(true);
         QDir::setCurrent(before);
-        QVERIFY2(question.contains(QStringLiteral("Кубок.trn")), qPrintable(question));
+        QVERIFY2(question.contains(QStringLiteral("Кубок.trn")), qPrintable(question + stuck));
         QCOMPARE(dialogStillOpen, !replace);
         QCOMPARE(chosen, replace ? existing : QString());
         QFile file(existing);
