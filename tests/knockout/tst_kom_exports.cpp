@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -73,7 +72,7 @@ class ExportsTest : public QObject {
     void Enter(VelmoraTournament t, int index, std::function<void(QDialog&)> action) {
         ModalDriver driver(std::move(action));
         e.OnAddMatchResult(t, index);
-        QVERIFY(driver.Done());
+        QVERIFY(driver.AllDone());
     }
 
 private slots:
@@ -114,7 +113,7 @@ private slots:
             Ok(d);
         });
         const VelmoraParameters parameters = e.GetCustomTournamentCreationParameters();
-        QVERIFY(creation.Done() && parameters);
+        QVERIFY(creation.AllDone() && parameters);
         const VelmoraTournament t = e.CreateTournament("Кубок", parameters, players);
         e.FreeCustomTournamentCreationParameters(parameters);
         QVERIFY(t);
@@ -141,20 +140,19 @@ private slots:
         // Changing an early winner asks, naming what goes; "No" leaves everything as it was.
         const int early = int(last.indexOf(QStringLiteral("Верхняя сетка, раунд 1, матч 2: Торпедо — Рубин 1:0")));
         QVERIFY(early >= 0);
-        auto question = std::make_shared<std::unique_ptr<ModalDriver>>();
         QString asked;
-        ModalDriver change([&, question](QDialog& d) {
-            *question = std::make_unique<ModalDriver>([&](QDialog& box) {
-                asked = static_cast<QMessageBox&>(box).text();
-                static_cast<QMessageBox&>(box).button(QMessageBox::No)->click();
-            });
+        ModalDriver change([](QDialog& d) {
             d.findChild<QSpinBox*>(QStringLiteral("game1a"))->setValue(0);
             d.findChild<QSpinBox*>(QStringLiteral("game1b"))->setValue(3);
             Ok(d);
             d.reject();
         });
+        change.On<QMessageBox>([&](QMessageBox* box) {
+            asked = box->text();
+            box->button(QMessageBox::No)->click();
+        });
         e.OnModifyLastMatchResult(t, early);
-        QVERIFY(change.Done());
+        DRIVER_DONE(change);
         QVERIFY2(asked.contains(QStringLiteral("• Суперфинал")), qPrintable(asked));
         QVERIFY(asked.contains(QStringLiteral("• Нижняя сетка, раунд 1, матч 1")));
         QCOMPARE(Last(t), last);

@@ -1,6 +1,7 @@
 // The dialogs' own logic, without a person: what each one gives back for what is set.
 #include "CreationDialog.h"
 #include "InfoDialog.h"
+#include "ModalDriver.h"
 #include "ParametersDialog.h"
 #include "PlayerDialog.h"
 #include "ResultDialog.h"
@@ -20,7 +21,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
 using namespace rr;
 using namespace rr::ui;
@@ -46,10 +46,8 @@ private slots:
         QString shown;
         Qt::TextFormat format = Qt::AutoText;
         bool clicked = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        ModalDriver driver;
+        driver.On<QMessageBox>([&](QMessageBox* box) {
             shown = box->text();
             format = box->textFormat();
             if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {

@@ -225,8 +225,8 @@ private slots:
                 Accept(d);
             });
             QCOMPARE(e.OnAddPlayer(players), 0);
-            QVERIFY(driver.Done());
-            QCOMPARE(driver.DialogName(), QStringLiteral("playerDialog"));
+            QVERIFY(driver.AllDone());
+            QCOMPARE(driver.Seen(), QStringList{QStringLiteral("playerDialog")});
         }
         char line[VELMORA_NAME_SIZE];
         e.GetPlayerHeader(players, line, 0);
@@ -239,7 +239,7 @@ private slots:
                 buttons->button(QDialogButtonBox::Cancel)->click();
             });
             QCOMPARE(e.OnAddPlayer(players), -1);
-            QVERIFY(driver.Done());
+            QVERIFY(driver.AllDone());
         }
         {
             ModalDriver driver([](QDialog& d) { Accept(d); }); // OK without a change
@@ -298,8 +298,8 @@ private slots:
     void creationCancelledGivesNoParameters() {
         ModalDriver driver([](QDialog& d) { d.reject(); });
         QCOMPARE(e.GetCustomTournamentCreationParameters(), VelmoraParameters(0));
-        QVERIFY(driver.Done());
-        QCOMPARE(driver.DialogName(), QStringLiteral("creationDialog"));
+        QVERIFY(driver.AllDone());
+        QCOMPARE(driver.Seen(), QStringList{QStringLiteral("creationDialog")});
         e.FreeCustomTournamentCreationParameters(0);
     }
 
@@ -336,8 +336,8 @@ private slots:
                 d.reject();
             });
             e.OnAddMatchResult(t, 0);
-            QVERIFY(cancel.Done());
-            QCOMPARE(cancel.DialogName(), QStringLiteral("resultDialog"));
+            QVERIFY(cancel.AllDone());
+            QCOMPARE(cancel.Seen(), QStringList{QStringLiteral("resultDialog")});
         }
         QCOMPARE(e.TableWasModified(t), 0);
         QCOMPARE(e.TournamentWasModified(t), 0);
@@ -349,7 +349,7 @@ private slots:
                 Accept(d);
             });
             e.OnAddMatchResult(t, 0);
-            QVERIFY(driver.Done());
+            QVERIFY(driver.AllDone());
         }
         QCOMPARE(e.TableWasModified(t), 1);
         QCOMPARE(e.TournamentWasModified(t), 1);
@@ -400,7 +400,7 @@ private slots:
                 Accept(d);
             });
             e.OnTournamentParameters(t);
-            QCOMPARE(driver.DialogName(), QStringLiteral("parametersDialog"));
+            QCOMPARE(driver.Seen(), QStringList{QStringLiteral("parametersDialog")});
         }
         QCOMPARE(e.TableWasModified(t), 1);
         QCOMPARE(e.GetNearestMatchesCount(t),
@@ -417,7 +417,7 @@ private slots:
                 Accept(d);
             });
             e.OnTournamentInfo(t);
-            QCOMPARE(driver.DialogName(), QStringLiteral("infoDialog"));
+            QCOMPARE(driver.Seen(), QStringList{QStringLiteral("infoDialog")});
         }
         QCOMPARE(e.TournamentWasModified(t), 1);
         e.OnSaveTournament(t, trn.constData());

@@ -13,13 +13,15 @@
 class QDialog;
 class QWidget;
 
-// Acts on the program's real modal windows from a timer, the way a user would, for every host
-// test. Two ways to use it:
+// Acts on the program's real modal windows from a timer, the way a user would, for every test,
+// the host's and the plug-ins' alike. Three ways to use it:
 //  - steps, in order: each waits until the active modal window matches it (by object name,
 //    by a message box's words, or by a test of its own) and then runs its action. A modal
 //    window that no step expects is closed after `patienceMs` and reported in Unexpected(),
 //    so a test never hangs on it;
-//  - Every(): one action for each modal dialog that appears while the driver lives.
+//  - Every(): one action for each modal dialog that appears while the driver lives;
+//  - the constructor that takes an action: the next modal dialog, whatever it is, once; for a
+//    call that opens exactly one dialog.
 // An action runs from the event loop, not from inside the timer, so that it may open further
 // modal windows that later steps drive.
 //
@@ -32,6 +34,7 @@ public:
     using Match = std::function<bool(QWidget*)>;
 
     explicit ModalDriver(int patienceMs = 5000);
+    explicit ModalDriver(std::function<void(QDialog&)> next, int patienceMs = 5000);
     ~ModalDriver() override;
 
     // The next modal window with this object name.

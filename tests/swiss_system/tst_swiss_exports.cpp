@@ -5,9 +5,7 @@
 #include "velmora_system.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QTimer>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLibrary>
@@ -16,8 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-#include <map>
 #include <vector>
 
 namespace {
@@ -28,7 +24,7 @@ struct Entries {
 #undef SW_MEMBER
 };
 
-void Accept(QDialog& dialog) {
+void Accept(QWidget& dialog) {
     dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
         ->button(QDialogButtonBox::Ok)
         ->click();
@@ -38,36 +34,6 @@ QByteArray ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// Answers every modal dialog that opens while it lives, by its object name: for a command
-// that opens one dialog after another. Names it has no action for are cancelled.
-class DialogScript {
-public:
-    explicit DialogScript(std::map<QString, std::function<void(QDialog&)>> actions)
-        : m_actions(std::move(actions)) {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog == m_last)
-                return;
-            m_last = dialog;
-            m_seen << dialog->objectName();
-            const auto it = m_actions.find(dialog->objectName());
-            if (it != m_actions.end())
-                it->second(*dialog);
-            else
-                dialog->reject();
-        });
-        m_timer.start();
-    }
-    QStringList Seen() const { return m_seen; }
-
-private:
-    std::map<QString, std::function<void(QDialog&)>> m_actions;
-    QTimer m_timer;
-    QDialog* m_last = nullptr;
-    QStringList m_seen;
-};
 
 } // namespace
 
@@ -116,7 +82,7 @@ class TestSwissExports : public QObject {
             Accept(d);
         });
         e.OnAddMatchResult(t, 0);
-        return driver.Done();
+        return driver.AllDone();
     }
 
 private slots:
@@ -148,7 +114,7 @@ private slots:
             Accept(d);
         });
         const VelmoraParameters parameters = e.GetCustomTournamentCreationParameters();
-        QVERIFY(creation.Done());
+        QVERIFY(creation.AllDone());
         QVERIFY(parameters);
         const VelmoraTournament t = e.CreateTournament("Кубок", parameters, SevenPlayers());
         e.FreeCustomTournamentCreationParameters(parameters);
@@ -166,22 +132,28 @@ private slots:
         QCOMPARE(Last(t).size(), 3);
         {
             // Cancelling the pairing board by board leaves the round unpaired.
-            DialogScript script({{QStringLiteral("byesDialog"), Accept}});
+            ModalDriver script;
+            script.On(QStringLiteral("byesDialog"), [](QWidget* d) { Accept(*d); })
+                .On(QStringLiteral("pairingPreview"),
+                    [](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
             e.OnAddMatchResult(t, 0);
+            DRIVER_DONE(script);
             QCOMPARE(script.Seen(), (QStringList{QStringLiteral("byesDialog"),
                                                  QStringLiteral("pairingPreview")}));
             QCOMPARE(Nearest(t), QStringList{QStringLiteral("Жеребьёвка 2 тура")});
         }
         {
             // Number 3 (Анна, 2100) asks for a half-point bye in round 2.
-            DialogScript script({{QStringLiteral("byesDialog"),
-                                  [](QDialog& d) {
-                                      d.findChild<QComboBox*>(QStringLiteral("choice3"))
-                                          ->setCurrentIndex(1);
-                                      Accept(d);
-                                  }},
-                                 {QStringLiteral("pairingPreview"), Accept}});
+            ModalDriver script;
+            script
+                .On(QStringLiteral("byesDialog"),
+                    [](QWidget* d) {
+                        d->findChild<QComboBox*>(QStringLiteral("choice3"))->setCurrentIndex(1);
+                        Accept(*d);
+                    })
+                .On(QStringLiteral("pairingPreview"), [](QWidget* d) { Accept(*d); });
             e.OnAddMatchResult(t, 0);
+            DRIVER_DONE(script);
         }
         nearest = Nearest(t);
         QCOMPARE(nearest.size(), 4); // six play: three boards, and the line to take them back

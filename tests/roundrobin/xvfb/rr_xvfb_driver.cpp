@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "velmora_system.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
