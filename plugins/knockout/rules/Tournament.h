@@ -4,6 +4,7 @@
 #include "Entrant.h"
 #include "Result.h"
 #include "Seeding.h"
+#include "TournamentInfo.h"
 
 #include <QList>
 #include <QString>
@@ -30,13 +31,7 @@ struct SeedingRecord {
     bool operator==(const SeedingRecord&) const = default;
 };
 
-struct TournamentInfo {
-    QString venue;
-    QString dates;
-    QString arbiter;
-    QString notes;
-    bool operator==(const TournamentInfo&) const = default;
-};
+using kit::TournamentInfo;
 
 // One side of a match as far as the results so far decide it.
 struct Side {
