@@ -27,20 +27,12 @@ struct KnockoutParameters : kit::CreationParameters {
 
 Entrant FromPlayer(const kit::Player& p) { return {p.name, p.rating, p.club, p.title, p.city}; }
 
-class KnockoutEvent : public kit::Event {
+class KnockoutEvent : public kit::EventOf<Tournament> {
 public:
-    explicit KnockoutEvent(std::unique_ptr<Tournament> tournament) : m_t(std::move(tournament)) {}
+    using EventOf::EventOf;
 
     QList<int> Games(kit::GameList list) const override {
-        switch (list) {
-        case kit::GameList::Nearest:
-            return NearestMatches(*m_t);
-        case kit::GameList::Current:
-            return CurrentMatches(*m_t);
-        case kit::GameList::Last:
-            return LastMatches(*m_t);
-        }
-        return {};
+        return Pick(list, NearestMatches, CurrentMatches, LastMatches);
     }
     QString GameLine(int match) const override { return MatchLine(*m_t, match); }
 
@@ -101,57 +93,35 @@ public:
     bool EditInfo() override {
         const int champion = m_t->Champion();
         kit::ui::DetailsDialog dialog(
-            m_t->Name(), {m_t->Info().venue, m_t->Info().dates, m_t->Info().arbiter, m_t->Info().notes},
+            m_t->Name(), m_t->Info(),
             {{"entrants", QStringLiteral("Участников:"), QString::number(m_t->EntrantCount())},
-             {"played", QStringLiteral("Сыграно матчей:"), QString::number(LastMatches(*m_t).size())},
+             {"played", QStringLiteral("Сыграно матчей:"),
+              QString::number(LastMatches(*m_t).size())},
              {"champion", QStringLiteral("Победитель:"),
               champion >= 0 ? m_t->Entrants()[champion].name : QStringLiteral("—")}});
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return false;
-        if (!dialog.GetName().isEmpty())
-            m_t->SetName(dialog.GetName());
-        const kit::TournamentInfo info = dialog.GetInfo();
-        m_t->SetInfo({info.venue, info.dates, info.arbiter, info.notes});
-        return true;
+        return TakeInfo(dialog);
     }
 
     QByteArray FileContent() const override { return SerializeTournament(*m_t); }
     QByteArray TablePage() const override { return BracketPageHtml(*m_t).toUtf8(); }
     QByteArray Report(int index) const override { return ReportContent(*m_t, ko::Report(index)); }
-
-    bool TableModified() const override { return m_t->TableModified(); }
-    bool Modified() const override { return m_t->Modified(); }
-    void TableSaved() override { m_t->TableSaved(); }
-    void Saved() override { m_t->Saved(); }
-
-private:
-    std::unique_ptr<Tournament> m_t;
 };
 
-class KnockoutSystem : public kit::System {
+class KnockoutSystem : public kit::SystemOf {
 public:
-    QString Name() const override { return QStringLiteral("Олимпийская система"); }
-
-    QString Description() const override {
-        return QStringLiteral(
-            "Турнир на выбывание: проигравший выбывает (или, в сетке с двумя поражениями, "
-            "переходит в нижнюю сетку и выбывает после второго поражения). От 2 до 256 "
-            "участников; сетка — ближайшая степень двойки, свободные места достаются "
-            "сильнейшим по посеву, и посев разводит первых двух до финала. Матч — одна игра "
-            "или серия до 2, 3 или 4 побед, со счётом каждой игры или только с победителем; "
-            "ничья решается дополнительным временем, серией пенальти или армагеддоном. "
-            "Матч за 3-е место, суперфинал, неявки и снятие участников, разведение "
-            "участников одного клуба в первом круге.");
-    }
-
-    QString FormatId() const override { return QString::fromLatin1(kFormatId); }
-
-    QList<kit::ReportKind> Reports() const override {
-        QList<kit::ReportKind> reports;
-        for (int k = 0; k < kReportCount; ++k)
-            reports.append({ReportName(ko::Report(k)), ReportExtension(ko::Report(k))});
-        return reports;
-    }
+    KnockoutSystem()
+        : SystemOf(
+              QStringLiteral("Олимпийская система"),
+              QStringLiteral(
+                  "Турнир на выбывание: проигравший выбывает (или, в сетке с двумя поражениями, "
+                  "переходит в нижнюю сетку и выбывает после второго поражения). От 2 до 256 "
+                  "участников; сетка — ближайшая степень двойки, свободные места достаются "
+                  "сильнейшим по посеву, и посев разводит первых двух до финала. Матч — одна игра "
+                  "или серия до 2, 3 или 4 побед, со счётом каждой игры или только с победителем; "
+                  "ничья решается дополнительным временем, серией пенальти или армагеддоном. "
+                  "Матч за 3-е место, суперфинал, неявки и снятие участников, разведение "
+                  "участников одного клуба в первом круге."),
+              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
@@ -189,8 +159,7 @@ public:
     }
 
     std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
-        std::unique_ptr<Tournament> t = LoadTournament(path, error);
-        return t ? std::make_unique<KnockoutEvent>(std::move(t)) : nullptr;
+        return kit::EventFor<KnockoutEvent>(LoadTournament(path, error));
     }
 };
 

@@ -16,37 +16,17 @@ using namespace rr::ui;
 
 namespace {
 
-// Runs a settings dialog; its settings when confirmed and sound, otherwise nothing, having
-// said what is wrong after `refusal` ("Параметры не подходят").
-template <class D> bool AskSettings(D& dialog, const QString& refusal, Settings* settings) {
-    if (RunDialog(dialog) != QDialog::Accepted)
-        return false;
-    *settings = dialog.GetSettings();
-    const QString problem = CheckSettings(*settings);
-    if (!problem.isEmpty())
-        ShowError(QStringLiteral("%1: %2.").arg(refusal, problem));
-    return problem.isEmpty();
-}
-
 struct RoundRobinParameters : kit::CreationParameters {
     explicit RoundRobinParameters(const Settings& chosen) : settings(chosen) {}
     Settings settings;
 };
 
-class RoundRobinEvent : public kit::Event {
+class RoundRobinEvent : public kit::EventOf<Tournament> {
 public:
-    explicit RoundRobinEvent(std::unique_ptr<Tournament> tournament) : m_t(std::move(tournament)) {}
+    using EventOf::EventOf;
 
     QList<int> Games(kit::GameList list) const override {
-        switch (list) {
-        case kit::GameList::Nearest:
-            return NearestGames(*m_t);
-        case kit::GameList::Current:
-            return CurrentGames(*m_t);
-        case kit::GameList::Last:
-            return LastGames(*m_t);
-        }
-        return {};
+        return Pick(list, NearestGames, CurrentGames, LastGames);
     }
     QString GameLine(int game) const override { return rr::GameLine(*m_t, game); }
 
@@ -72,7 +52,8 @@ public:
     bool EditParameters() override {
         ParametersDialog dialog(*m_t);
         Settings settings;
-        if (!AskSettings(dialog, QStringLiteral("Параметры не изменены"), &settings))
+        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не изменены"), &settings,
+                              CheckSettings))
             return false;
         m_t->SetSettings(settings);
         const QList<bool> withdrawn = dialog.GetWithdrawn();
@@ -83,56 +64,35 @@ public:
 
     bool EditInfo() override {
         InfoDialog dialog(*m_t);
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return false;
-        if (!dialog.GetName().isEmpty())
-            m_t->SetName(dialog.GetName());
-        m_t->SetInfo(dialog.GetInfo());
-        return true;
+        return TakeInfo(dialog);
     }
 
     QByteArray FileContent() const override { return SerializeTournament(*m_t); }
     QByteArray TablePage() const override { return TablePageHtml(*m_t).toUtf8(); }
     QByteArray Report(int index) const override { return ReportContent(*m_t, rr::Report(index)); }
-
-    bool TableModified() const override { return m_t->TableModified(); }
-    bool Modified() const override { return m_t->Modified(); }
-    void TableSaved() override { m_t->TableSaved(); }
-    void Saved() override { m_t->Saved(); }
-
-private:
-    std::unique_ptr<Tournament> m_t;
 };
 
-class RoundRobinSystem : public kit::System {
+class RoundRobinSystem : public kit::SystemOf {
 public:
-    QString Name() const override { return QStringLiteral("Круговая система"); }
-
-    QString Description() const override {
-        return QStringLiteral(
-            "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
-            "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при "
-            "нечётном числе участников один из них в каждом туре отдыхает, во втором круге "
-            "цвет фигур (хозяева и гости) меняется. Результаты вводятся как исходы партий "
-            "(1–0, ½–½, 0–1, неявки) или как счёт для командных видов спорта; очки за "
-            "победу, ничью и поражение задаются. Места при равенстве очков делят "
-            "дополнительные показатели: личная встреча, число побед, коэффициент Бергера, "
-            "система Койя и другие.");
-    }
-
-    QString FormatId() const override { return QString::fromLatin1(kFormatId); }
-
-    QList<kit::ReportKind> Reports() const override {
-        QList<kit::ReportKind> reports;
-        for (int k = 0; k < kReportCount; ++k)
-            reports.append({ReportName(rr::Report(k)), ReportExtension(rr::Report(k))});
-        return reports;
-    }
+    RoundRobinSystem()
+        : SystemOf(
+              QStringLiteral("Круговая система"),
+              QStringLiteral(
+                  "Каждый участник встречается с каждым: один раз за круг, от одного до четырёх "
+                  "кругов. Расписание составляется по таблицам Бергера, принятым ФИДЕ; при "
+                  "нечётном числе участников один из них в каждом туре отдыхает, во втором круге "
+                  "цвет фигур (хозяева и гости) меняется. Результаты вводятся как исходы партий "
+                  "(1–0, ½–½, 0–1, неявки) или как счёт для командных видов спорта; очки за "
+                  "победу, ничью и поражение задаются. Места при равенстве очков делят "
+                  "дополнительные показатели: личная встреча, число побед, коэффициент Бергера, "
+                  "система Койя и другие."),
+              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
         Settings settings;
-        if (!AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings))
+        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings,
+                              CheckSettings))
             return nullptr;
         return std::make_unique<RoundRobinParameters>(settings);
     }
@@ -154,8 +114,7 @@ public:
     }
 
     std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
-        std::unique_ptr<Tournament> t = LoadTournament(path, error);
-        return t ? std::make_unique<RoundRobinEvent>(std::move(t)) : nullptr;
+        return kit::EventFor<RoundRobinEvent>(LoadTournament(path, error));
     }
 };
 

@@ -77,7 +77,7 @@ QByteArray WriteEnvelope(const char* formatId, int version, QJsonObject root) {
 }
 
 bool JsonReader::Fail(const QString& text) {
-    if (!failed)
+    if (!failed && error)
         *error = text;
     failed = true;
     return false;
@@ -170,6 +170,28 @@ std::optional<QJsonObject> ReadEnvelope(const QByteArray& content, const char* f
     return root;
 }
 
+std::optional<FileHead> ReadHead(const QByteArray& content, const char* formatId, int version,
+                                 const QString& what, JsonReader& r) {
+    const std::optional<QJsonObject> root = ReadEnvelope(content, formatId, version, what, r);
+    if (!root)
+        return std::nullopt;
+    FileHead head;
+    head.root = *root;
+    head.name = r.String(*root, "name", QStringLiteral("Турнир"), true);
+    head.info = ReadInfo(r, *root);
+    if (r.failed)
+        return std::nullopt;
+    return head;
+}
+
+std::optional<QJsonObject> SettingsObject(JsonReader& r, const QJsonObject& root, const char* key) {
+    if (!root.value(key).isObject()) {
+        r.Fail(QStringLiteral("В файле нет параметров турнира."));
+        return std::nullopt;
+    }
+    return root.value(key).toObject();
+}
+
 QString ReadTournamentFile(const QString& path, qint64 maxSize, QByteArray* content) {
     QFile file(path);
     // Opening a pipe or a device would wait for a writer, or read for ever.
@@ -181,6 +203,121 @@ QString ReadTournamentFile(const QString& path, qint64 maxSize, QByteArray* cont
         return QStringLiteral("файл слишком велик для турнира (%1 байт).").arg(file.size());
     *content = file.readAll();
     return {};
+}
+
+QString CannotOpenTournament(const QString& path, const QString& detail) {
+    return QStringLiteral("Не удалось открыть турнир из файла «%1».\n%2")
+        .arg(QFileInfo(path).fileName(), detail);
+}
+
+QJsonValue PointsValue(int halves) {
+    if (halves % 2 == 0)
+        return halves / 2;
+    return halves / 2.0;
+}
+
+QJsonObject RootObject(const QString& name, const TournamentInfo& info, const QJsonObject& settings,
+                       const DrawRecord& draw, const QJsonArray& players) {
+    return QJsonObject{{"name", name},
+                       {"info", InfoObject(info)},
+                       {"settings", settings},
+                       {"draw", DrawObject(draw)},
+                       {"players", players}};
+}
+
+QJsonObject PointsObject(const Points& points) {
+    return QJsonObject{{"win", PointsValue(points.win)},
+                       {"draw", PointsValue(points.draw)},
+                       {"loss", PointsValue(points.loss)},
+                       {"forfeit_loss", PointsValue(points.forfeitLoss)}};
+}
+
+Points ReadPoints(JsonReader& r, const QJsonObject& settings) {
+    const QJsonObject points = settings.value("points").toObject();
+    return {r.Halves(points, "win"), r.Halves(points, "draw"), r.Halves(points, "loss"),
+            r.Halves(points, "forfeit_loss")};
+}
+
+QJsonObject InfoObject(const TournamentInfo& info) {
+    return QJsonObject{{"venue", info.venue},
+                       {"dates", info.dates},
+                       {"arbiter", info.arbiter},
+                       {"notes", info.notes}};
+}
+
+TournamentInfo ReadInfo(JsonReader& r, const QJsonObject& root) {
+    const QJsonObject o = root.value("info").toObject();
+    const QString where = QStringLiteral("Сведения о турнире");
+    TournamentInfo info;
+    info.venue = r.String(o, "venue", where, false);
+    info.dates = r.String(o, "dates", where, false);
+    info.arbiter = r.String(o, "arbiter", where, false);
+    info.notes = r.String(o, "notes", where, false);
+    return info;
+}
+
+QJsonObject DrawObject(const DrawRecord& draw) {
+    return QJsonObject{{"method", int(draw.method)}, {"seed", double(draw.seed)}};
+}
+
+DrawRecord ReadDraw(JsonReader& r, const QJsonObject& root) {
+    const QJsonObject o = root.value("draw").toObject();
+    const QString where = QStringLiteral("Жеребьёвка");
+    DrawRecord draw;
+    draw.method = DrawMethod(r.Integer(o, "method", where, 0, kDrawMethodCount - 1, false));
+    draw.seed = quint32(r.Integer(o, "seed", where, 0, 0xFFFFFFFFLL, false));
+    return draw;
+}
+
+QJsonObject PlayerObject(const Player& p, int entry) {
+    return QJsonObject{{"name", p.name}, {"rating", p.rating}, {"title", p.title},
+                       {"club", p.club}, {"city", p.city},     {"entry", entry + 1}};
+}
+
+Player ReadPlayer(JsonReader& r, const QJsonValue& v, const QString& where) {
+    Player p;
+    if (!v.isObject()) {
+        r.Fail(where + QStringLiteral(": запись не является объектом."));
+        return p;
+    }
+    const QJsonObject o = v.toObject();
+    p.name = r.String(o, "name", where, true);
+    if (!r.failed && p.name.trimmed().isEmpty())
+        r.Fail(where + QStringLiteral(": не указано имя."));
+    p.rating = int(r.Integer(o, "rating", where, 0, kMaxRating, false));
+    p.title = r.String(o, "title", where, false);
+    p.club = r.String(o, "club", where, false);
+    p.city = r.String(o, "city", where, false);
+    return p;
+}
+
+std::optional<QJsonArray> ReadPlayersArray(JsonReader& r, const QJsonObject& root, int maxPlayers,
+                                           const QString& tooMany) {
+    const QJsonValue value = root.value("players");
+    if (!value.isArray()) {
+        r.Fail(QStringLiteral("В файле нет списка участников."));
+        return std::nullopt;
+    }
+    const QJsonArray players = value.toArray();
+    if (players.size() > maxPlayers) {
+        r.Fail(tooMany.arg(players.size()).arg(maxPlayers));
+        return std::nullopt;
+    }
+    return players;
+}
+
+int ReadEntry(JsonReader& r, const QJsonObject& o, const QString& where, int index, int count,
+              std::vector<char>& seen) {
+    const int entry = int(r.Integer(o, "entry", where, 1, count, false, index + 1)) - 1;
+    if (r.failed)
+        return -1;
+    if (seen[size_t(entry)]) {
+        r.Fail(where +
+               QStringLiteral(": номер в списке %1 уже занят другим участником.").arg(entry + 1));
+        return -1;
+    }
+    seen[size_t(entry)] = 1;
+    return entry;
 }
 
 } // namespace kit

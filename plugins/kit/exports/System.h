@@ -1,8 +1,10 @@
 #pragma once
 
 #include "PlayerList.h"
+#include "Ui.h"
 
 #include <QByteArray>
+#include <QDialog>
 #include <QList>
 #include <QString>
 
@@ -49,10 +51,64 @@ public:
     virtual void Saved() = 0;
 };
 
+// What every bundled system's event answers alike over its tournament `T`, so that each
+// system writes only what its rules decide.
+template <class T> class EventOf : public Event {
+public:
+    explicit EventOf(std::unique_ptr<T> tournament) : m_t(std::move(tournament)) {}
+
+    bool TableModified() const override { return m_t->TableModified(); }
+    bool Modified() const override { return m_t->Modified(); }
+    void TableSaved() override { m_t->TableSaved(); }
+    void Saved() override { m_t->Saved(); }
+
+protected:
+    using ListOf = QList<int> (*)(const T&);
+    QList<int> Pick(GameList list, ListOf nearest, ListOf current, ListOf last) const {
+        switch (list) {
+        case GameList::Nearest:
+            return nearest(*m_t);
+        case GameList::Current:
+            return current(*m_t);
+        case GameList::Last:
+            return last(*m_t);
+        }
+        return {};
+    }
+
+    // The information dialog; an empty name keeps the one the tournament has.
+    template <class D> bool TakeInfo(D& dialog) {
+        if (ui::RunDialog(dialog) != QDialog::Accepted)
+            return false;
+        if (!dialog.GetName().isEmpty())
+            m_t->SetName(dialog.GetName());
+        m_t->SetInfo(dialog.GetInfo());
+        return true;
+    }
+
+    std::unique_ptr<T> m_t;
+};
+
+// A loaded tournament as the system's event `E`, or nothing when it did not load.
+template <class E, class T> std::unique_ptr<Event> EventFor(std::unique_ptr<T> tournament) {
+    if (!tournament)
+        return nullptr;
+    return std::make_unique<E>(std::move(tournament));
+}
+
 struct ReportKind {
     QString name;
     QString extension; // without the dot
 };
+
+// A system's reports, `count` of them, by its own names and extensions.
+template <class R>
+QList<ReportKind> ReportKinds(int count, QString (*name)(R), QString (*extension)(R)) {
+    QList<ReportKind> reports;
+    for (int k = 0; k < count; ++k)
+        reports.append({name(R(k)), extension(R(k))});
+    return reports;
+}
 
 class System {
 public:
@@ -76,6 +132,40 @@ public:
         return QStringLiteral("Не удалось сохранить турнир в файл «%1»");
     }
 };
+
+// A bundled system's answers that are only its constants: its name, its description, its
+// files' format and its reports.
+class SystemOf : public System {
+public:
+    SystemOf(QString name, QString description, const char* formatId, QList<ReportKind> reports)
+        : m_name(std::move(name)), m_description(std::move(description)),
+          m_formatId(QString::fromLatin1(formatId)), m_reports(std::move(reports)) {}
+
+    QString Name() const override { return m_name; }
+    QString Description() const override { return m_description; }
+    QString FormatId() const override { return m_formatId; }
+    QList<ReportKind> Reports() const override { return m_reports; }
+
+private:
+    QString m_name;
+    QString m_description;
+    QString m_formatId;
+    QList<ReportKind> m_reports;
+};
+
+// Runs a settings dialog; true with its settings when confirmed and sound by the system's
+// `check`, otherwise false, having said what is wrong after `refusal` ("Параметры не
+// подходят").
+template <class D, class S>
+bool AskSettings(D& dialog, const QString& refusal, S* settings, QString (*check)(const S&)) {
+    if (ui::RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    *settings = dialog.GetSettings();
+    const QString problem = check(*settings);
+    if (!problem.isEmpty())
+        ui::ShowError(QStringLiteral("%1: %2.").arg(refusal, problem));
+    return problem.isEmpty();
+}
 
 // Defined once by each system module.
 System& TheSystem();

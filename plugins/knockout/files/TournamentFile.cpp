@@ -103,10 +103,7 @@ QByteArray SerializeTournament(const Tournament& t) {
             matches.append(MatchObject(t, m));
     const QJsonObject root{
         {"name", t.Name()},
-        {"info", QJsonObject{{"venue", t.Info().venue},
-                             {"dates", t.Info().dates},
-                             {"arbiter", t.Info().arbiter},
-                             {"notes", t.Info().notes}}},
+        {"info", kit::InfoObject(t.Info())},
         {"options",
          QJsonObject{{"bracket", o.bracket.format == Format::Single ? "single" : "double"},
                      {"third_place", o.bracket.thirdPlace},
@@ -114,8 +111,8 @@ QByteArray SerializeTournament(const Tournament& t) {
                      {"best_of", o.format.bestOf},
                      {"scoring", o.format.scoring == Scoring::Scores ? "scores" : "win_loss"},
                      {"separate_clubs", o.separateClubs}}},
-        {"seeding", QJsonObject{{"method", int(t.Seeding().method)},
-                                {"seed", double(t.Seeding().seed)}}},
+        {"seeding",
+         QJsonObject{{"method", int(t.Seeding().method)}, {"seed", double(t.Seeding().seed)}}},
         {"entrants", entrants},
         {"lines", lines},
         {"matches", matches}};
@@ -123,27 +120,16 @@ QByteArray SerializeTournament(const Tournament& t) {
 }
 
 std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* error) {
-    QString ignored;
-    if (!error)
-        error = &ignored;
     JsonReader r{error};
-    const std::optional<QJsonObject> envelope = kit::ReadEnvelope(
+    const std::optional<kit::FileHead> head = kit::ReadHead(
         content, kFormatId, kFileVersion, QStringLiteral("турнир по олимпийской системе"), r);
-    if (!envelope)
+    if (!head)
         return nullptr;
-    const QJsonObject& root = *envelope;
-
-    const QString name = r.String(root, "name", QStringLiteral("Турнир"), true);
-    const QJsonObject io = root.value("info").toObject();
-    const QString infoWhere = QStringLiteral("Сведения о турнире");
-    TournamentInfo info{r.String(io, "venue", infoWhere, false), r.String(io, "dates", infoWhere, false),
-                        r.String(io, "arbiter", infoWhere, false), r.String(io, "notes", infoWhere, false)};
-
-    if (!root.value("options").isObject()) {
-        r.Fail(QStringLiteral("В файле нет параметров турнира."));
+    const QJsonObject& root = head->root;
+    const std::optional<QJsonObject> optionsObject = kit::SettingsObject(r, root, "options");
+    if (!optionsObject)
         return nullptr;
-    }
-    const QJsonObject oo = root.value("options").toObject();
+    const QJsonObject& oo = *optionsObject;
     const QString ow = QStringLiteral("Параметры");
     Options options;
     const QString bracket = r.String(oo, "bracket", ow, true);
@@ -229,7 +215,7 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
             return nullptr;
         }
 
-    auto t = std::make_unique<Tournament>(name, entrants, options, seeding, lines);
+    auto t = std::make_unique<Tournament>(head->name, entrants, options, seeding, lines);
     std::vector<std::optional<StoredResult>> stored(size_t(t->MatchCount()));
     QList<QString> courts(t->MatchCount());
     const QJsonArray ma = root.value("matches").toArray();
@@ -288,7 +274,7 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
             return nullptr;
         stored[size_t(m)] = s;
     }
-    const QString bad = t->Restore(stored, withdrawn, courts, info);
+    const QString bad = t->Restore(stored, withdrawn, courts, head->info);
     if (!bad.isEmpty()) {
         r.Fail(bad);
         return nullptr;

@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include "Html.h"
+
 namespace ko {
 
-// Escapes text for HTML element content and attribute values.
-QString HtmlEscape(const QString& text);
+// The pages escape as the other systems' pages do.
+using kit::HtmlEscape;
 
 // "1/4 финала", "1/2 финала", "Финал": the name of round `round` (1-based) of `rounds`.
 QString RoundName(int round, int rounds);

@@ -17,7 +17,7 @@ QString CheckOptions(const Options& options, int entrants) {
 
 Tournament::Tournament(const QString& name, const QList<Entrant>& seeded, const Options& options,
                        const SeedingRecord& seeding, std::vector<int> lines)
-    : m_name(name), m_options(options), m_seeding(seeding),
+    : TournamentRecord(name), m_options(options), m_seeding(seeding),
       m_entrants(seeded.mid(0, kMaxEntrants)),
       m_shape(BracketSize(int(m_entrants.size())), options.bracket) {
     if (!ValidBestOf(m_options.format.bestOf))
@@ -143,12 +143,6 @@ void Tournament::Recompute(QList<int>* cleared) {
     }
 }
 
-void Tournament::Changed(bool tableToo) {
-    m_modified = true;
-    if (tableToo)
-        m_tableModified = true;
-}
-
 bool Tournament::CanEnter(int match) const {
     if (!ValidMatch(match))
         return false;
@@ -220,22 +214,6 @@ bool Tournament::SetCourt(int match, const QString& court) {
     return true;
 }
 
-bool Tournament::SetName(const QString& name) {
-    if (name == m_name)
-        return false;
-    m_name = name;
-    Changed(true);
-    return true;
-}
-
-bool Tournament::SetInfo(const TournamentInfo& info) {
-    if (info == m_info)
-        return false;
-    m_info = info;
-    Changed(true);
-    return true;
-}
-
 bool Tournament::SetFormat(const MatchFormat& format) {
     if (format == m_options.format || !ValidBestOf(format.bestOf))
         return false;
@@ -291,7 +269,7 @@ QString Tournament::Restore(std::vector<std::optional<StoredResult>> stored,
     m_stored = std::move(stored);
     m_withdrawn = std::move(withdrawn);
     m_courts = std::move(courts);
-    m_info = info;
+    RestoreInfo(info);
     // A result that does not belong to the entrants its match has would be dropped
     // silently by everything that follows: refuse it here instead.
     QList<int> dropped;

@@ -4,6 +4,7 @@
 #include "Entrant.h"
 #include "Result.h"
 #include "Seeding.h"
+#include "TournamentRecord.h"
 
 #include <QList>
 #include <QString>
@@ -30,13 +31,7 @@ struct SeedingRecord {
     bool operator==(const SeedingRecord&) const = default;
 };
 
-struct TournamentInfo {
-    QString venue;
-    QString dates;
-    QString arbiter;
-    QString notes;
-    bool operator==(const TournamentInfo&) const = default;
-};
+using kit::TournamentInfo;
 
 // One side of a match as far as the results so far decide it.
 struct Side {
@@ -78,7 +73,7 @@ struct StoredResult {
 // One elimination tournament: entrants in seed order, the bracket's lines, the entered
 // results, withdrawals and table or court numbers, and the two "changed since" flags that
 // the host asks about.
-class Tournament {
+class Tournament : public kit::TournamentRecord {
 public:
     // `seeded` must hold kMinEntrants to kMaxEntrants entrants and `options` pass
     // CheckOptions; `lines` (entrant or -1 per bracket line) is placed by the standard
@@ -86,8 +81,6 @@ public:
     Tournament(const QString& name, const QList<Entrant>& seeded, const Options& options,
                const SeedingRecord& seeding = {}, std::vector<int> lines = {});
 
-    const QString& Name() const { return m_name; }
-    const TournamentInfo& Info() const { return m_info; }
     const Options& GetOptions() const { return m_options; }
     const MatchFormat& Format() const { return m_options.format; }
     const SeedingRecord& Seeding() const { return m_seeding; }
@@ -111,8 +104,6 @@ public:
     bool ClearResult(int match, QList<int>* cleared = nullptr);
     bool SetWithdrawn(int entrant, bool withdrawn, QList<int>* cleared = nullptr);
     bool SetCourt(int match, const QString& court);
-    bool SetName(const QString& name);
-    bool SetInfo(const TournamentInfo& info);
     bool SetFormat(const MatchFormat& format); // only while no result is entered
 
     // The matches whose entered results would be deleted by entering `result` in `match`.
@@ -125,11 +116,6 @@ public:
     bool Finished() const; // the champion is known
     int Champion() const;  // entrant, or -1
 
-    bool TableModified() const { return m_tableModified; }
-    bool Modified() const { return m_modified; }
-    void TableSaved() { m_tableModified = false; }
-    void Saved() { m_modified = false; }
-
     // For the file reader: results, withdrawals, courts and information as stored. Empty if
     // every result passes the format's check and belongs to the entrants its match has,
     // else what is wrong (and the tournament is not to be used).
@@ -139,10 +125,7 @@ public:
 private:
     Side Resolve(const Source& source) const;
     void Recompute(QList<int>* cleared);
-    void Changed(bool tableToo);
 
-    QString m_name;
-    TournamentInfo m_info;
     Options m_options;
     SeedingRecord m_seeding;
     QList<Entrant> m_entrants;
@@ -152,8 +135,6 @@ private:
     std::vector<MatchState> m_states;
     QList<QString> m_courts;
     QList<bool> m_withdrawn;
-    bool m_tableModified = true;
-    bool m_modified = true;
 };
 
 } // namespace ko

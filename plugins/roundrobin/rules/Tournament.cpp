@@ -6,8 +6,8 @@ namespace rr {
 
 Tournament::Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
                        const DrawRecord& draw, Joins joins)
-    : m_name(name), m_settings(settings), m_draw(draw), m_players(players.mid(0, kMaxPlayers)),
-      m_joins(joins) {
+    : TournamentRecord(name), m_settings(settings), m_draw(draw),
+      m_players(players.mid(0, kMaxPlayers)), m_joins(joins) {
     if (!CheckSettings(m_settings).isEmpty())
         m_settings = DefaultSettings(m_settings.kind);
     if (m_draw.entryOrder.size() != m_players.size())
@@ -44,12 +44,6 @@ bool Tournament::Withdrawn(int player) const {
     return player >= 0 && player < PlayerCount() && m_withdrawn[player];
 }
 
-void Tournament::Changed(bool tableToo) {
-    m_modified = true;
-    if (tableToo)
-        m_tableModified = true;
-}
-
 bool Tournament::SetResult(int game, const Result& result) {
     if (!ValidGame(game) || !ResultAllowed(m_settings.kind, result))
         return false;
@@ -67,22 +61,6 @@ bool Tournament::SetWithdrawn(int player, bool withdrawn) {
     if (player < 0 || player >= PlayerCount() || m_withdrawn[player] == withdrawn)
         return false;
     m_withdrawn[player] = withdrawn;
-    Changed(true);
-    return true;
-}
-
-bool Tournament::SetName(const QString& name) {
-    if (name == m_name)
-        return false;
-    m_name = name;
-    Changed(true);
-    return true;
-}
-
-bool Tournament::SetInfo(const TournamentInfo& info) {
-    if (info == m_info)
-        return false;
-    m_info = info;
     Changed(true);
     return true;
 }

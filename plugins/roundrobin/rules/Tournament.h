@@ -4,7 +4,7 @@
 #include "PlayerList.h"
 #include "Result.h"
 #include "Settings.h"
-#include "TournamentInfo.h"
+#include "TournamentRecord.h"
 
 #include <QList>
 #include <QString>
@@ -22,15 +22,13 @@ constexpr int kMaxPlayers = 1000;
 
 // One round-robin tournament: its players in start-number order, the schedule, the results
 // and the two "changed since" flags the host asks about.
-class Tournament {
+class Tournament : public TournamentRecord {
 public:
     // Settings that fail CheckSettings are replaced by the defaults of their kind; players
     // beyond kMaxPlayers are not accepted (check before).
     Tournament(const QString& name, const QList<Player>& players, const Settings& settings,
                const DrawRecord& draw = {}, Joins joins = Joins::Mended);
 
-    const QString& Name() const { return m_name; }
-    const TournamentInfo& Info() const { return m_info; }
     const Settings& GetSettings() const { return m_settings; }
     const DrawRecord& Draw() const { return m_draw; }
     const QList<Player>& Players() const { return m_players; }
@@ -50,8 +48,6 @@ public:
     // as modified. Invalid indexes and results not allowed by the kind change nothing.
     bool SetResult(int game, const Result& result);
     bool SetWithdrawn(int player, bool withdrawn);
-    bool SetName(const QString& name);
-    bool SetInfo(const TournamentInfo& info);
     // Cycles and result kind stay as created; the rest is taken if it passes CheckSettings.
     bool SetSettings(const Settings& settings);
 
@@ -59,16 +55,7 @@ public:
     int GamesDecided() const; // games with an effective result
     int GamesPlayed() const;  // of those, the ones played: forfeits are not
 
-    bool TableModified() const { return m_tableModified; }
-    bool Modified() const { return m_modified; }
-    void TableSaved() { m_tableModified = false; }
-    void Saved() { m_modified = false; }
-
 private:
-    void Changed(bool tableToo);
-
-    QString m_name;
-    TournamentInfo m_info;
     Settings m_settings;
     DrawRecord m_draw;
     QList<Player> m_players;
@@ -76,8 +63,6 @@ private:
     std::vector<Game> m_games;
     int m_rounds = 0;
     Joins m_joins = Joins::Mended;
-    bool m_tableModified = true;
-    bool m_modified = true;
 };
 
 } // namespace rr

@@ -3,27 +3,12 @@
 #include "AtomicFile.h"
 #include "Envelope.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace rr {
 
 namespace {
-
-QJsonValue PointsValue(int halves) {
-    if (halves % 2 == 0)
-        return halves / 2;
-    return halves / 2.0;
-}
-
-QJsonObject PlayerObject(const Player& p, int entry, bool withdrawn) {
-    QJsonObject o{{"name", p.name}, {"rating", p.rating}, {"title", p.title},
-                  {"club", p.club}, {"city", p.city},     {"entry", entry + 1}};
-    if (withdrawn)
-        o.insert("withdrawn", true);
-    return o;
-}
 
 bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
     const QString where = QStringLiteral("Параметры");
@@ -36,65 +21,37 @@ bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
     else if (!r.failed)
         return r.Fail(
             QStringLiteral("Параметры: неизвестный вид результатов «%1».").arg(kind.left(40)));
-    const QJsonObject points = o.value("points").toObject();
-    s->points = {r.Halves(points, "win"), r.Halves(points, "draw"), r.Halves(points, "loss"),
-                 r.Halves(points, "forfeit_loss")};
-    const QJsonValue tb = o.value("tiebreaks");
-    if (!tb.isArray())
-        return r.Fail(QStringLiteral("Параметры: нет списка дополнительных показателей."));
-    s->tieBreaks.clear();
-    for (const QJsonValue& v : tb.toArray()) {
-        TieBreak t;
-        if (!TieBreakFromCode(v.toString(), &t))
-            return r.Fail(QStringLiteral("Параметры: неизвестный дополнительный показатель «%1».")
-                              .arg(v.toString().left(40)));
-        s->tieBreaks.append(t);
-    }
-    s->nearestAll = o.value("nearest_all").toBool(false);
-    if (r.failed)
+    s->points = ReadPoints(r, o);
+    if (!ReadTieBreaks(r, o, &s->tieBreaks, TieBreakFromCode))
         return false;
-    const QString problem = CheckSettings(*s);
-    if (!problem.isEmpty())
-        return r.Fail(QStringLiteral("Параметры: %1.").arg(problem));
-    return true;
+    s->nearestAll = o.value("nearest_all").toBool(false);
+    return SettingsAccepted(r, *s, CheckSettings);
 }
 
 } // namespace
 
 QByteArray SerializeTournament(const Tournament& t) {
     const Settings& s = t.GetSettings();
-    QJsonArray tieBreaks;
-    for (TieBreak tb : s.tieBreaks)
-        tieBreaks.append(TieBreakCode(tb));
-    QJsonObject settings{
-        {"cycles", s.cycles},
-        {"kind", s.kind == ResultKind::Games ? "games" : "scores"},
-        {"points", QJsonObject{{"win", PointsValue(s.points.win)},
-                               {"draw", PointsValue(s.points.draw)},
-                               {"loss", PointsValue(s.points.loss)},
-                               {"forfeit_loss", PointsValue(s.points.forfeitLoss)}}},
-        {"tiebreaks", tieBreaks},
-        {"nearest_all", s.nearestAll}};
+    QJsonObject settings{{"cycles", s.cycles},
+                         {"kind", s.kind == ResultKind::Games ? "games" : "scores"},
+                         {"points", PointsObject(s.points)},
+                         {"tiebreaks", TieBreakCodes(s.tieBreaks, TieBreakCode)},
+                         {"nearest_all", s.nearestAll}};
     QJsonArray players;
     for (int i = 0; i < t.PlayerCount(); ++i) {
         const int entry = t.Draw().entryOrder.isEmpty() ? i : t.Draw().entryOrder[i];
-        players.append(PlayerObject(t.Players()[i], entry, t.Withdrawn(i)));
+        QJsonObject o = PlayerObject(t.Players()[i], entry);
+        if (t.Withdrawn(i))
+            o.insert("withdrawn", true);
+        players.append(o);
     }
     QJsonArray results;
     for (const Game& g : t.Games())
         results.append(g.result.Code());
-    const QJsonObject root{
-        {"name", t.Name()},
-        {"info", QJsonObject{{"venue", t.Info().venue},
-                             {"dates", t.Info().dates},
-                             {"arbiter", t.Info().arbiter},
-                             {"notes", t.Info().notes}}},
-        {"settings", settings},
-        {"draw", QJsonObject{{"method", int(t.Draw().method)}, {"seed", double(t.Draw().seed)}}},
-        {"players", players},
-        {"rounds", t.RoundCount()},
-        {"games", t.GameCount()},
-        {"results", results}};
+    QJsonObject root = RootObject(t.Name(), t.Info(), settings, t.Draw(), players);
+    root.insert("rounds", t.RoundCount());
+    root.insert("games", t.GameCount());
+    root.insert("results", results);
     const bool mended = t.GetJoins() == Joins::Mended && JoinsDiffer(t.PlayerCount(), s.cycles);
     return WriteEnvelope(kFormatId, mended ? 2 : 1, root);
 }
@@ -105,82 +62,27 @@ QString SaveTournament(const Tournament& t, const QString& path) {
 }
 
 std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* error) {
-    QString ignored;
-    if (!error)
-        error = &ignored;
     JsonReader r{error};
-    const std::optional<QJsonObject> envelope = ReadEnvelope(
-        content, kFormatId, kFileVersion, QStringLiteral("турнир круговой системы"), r);
-    if (!envelope)
-        return nullptr;
-    const QJsonObject& root = *envelope;
-
-    const QString name = r.String(root, "name", QStringLiteral("Турнир"), true);
-    const QJsonObject infoObject = root.value("info").toObject();
-    TournamentInfo info;
-    const QString infoWhere = QStringLiteral("Сведения о турнире");
-    info.venue = r.String(infoObject, "venue", infoWhere, false);
-    info.dates = r.String(infoObject, "dates", infoWhere, false);
-    info.arbiter = r.String(infoObject, "arbiter", infoWhere, false);
-    info.notes = r.String(infoObject, "notes", infoWhere, false);
-
     Settings settings;
-    if (!root.value("settings").isObject()) {
-        r.Fail(QStringLiteral("В файле нет параметров турнира."));
+    std::optional<FileHead> head = ReadFileStart(
+        content, kFormatId, kFileVersion, QStringLiteral("турнир круговой системы"), r, &settings,
+        ReadSettings, kMaxPlayers,
+        QStringLiteral("В файле %1 участников, а круговая система допускает не более %2."));
+    if (!head)
         return nullptr;
-    }
-    if (!ReadSettings(r, root.value("settings").toObject(), &settings))
-        return nullptr;
-
-    const QJsonObject drawObject = root.value("draw").toObject();
-    DrawRecord draw;
-    draw.method = DrawMethod(r.Integer(drawObject, "method", QStringLiteral("Жеребьёвка"), 0,
-                                       kDrawMethodCount - 1, false));
-    draw.seed = quint32(
-        r.Integer(drawObject, "seed", QStringLiteral("Жеребьёвка"), 0, 0xFFFFFFFFLL, false));
-
-    const QJsonValue playersValue = root.value("players");
-    if (!playersValue.isArray()) {
-        r.Fail(QStringLiteral("В файле нет списка участников."));
-        return nullptr;
-    }
-    const QJsonArray playersArray = playersValue.toArray();
-    if (playersArray.size() > kMaxPlayers) {
-        r.Fail(QStringLiteral("В файле %1 участников, а круговая система допускает не более %2.")
-                   .arg(playersArray.size())
-                   .arg(kMaxPlayers));
-        return nullptr;
-    }
+    const QJsonObject& root = head->root;
+    const int n = int(head->players.size());
     QList<Player> players;
     QList<bool> withdrawn;
     QList<int> entries;
-    QList<bool> entrySeen(playersArray.size(), false);
-    for (qsizetype i = 0; i < playersArray.size(); ++i) {
+    std::vector<char> entrySeen(size_t(n), 0);
+    for (int i = 0; i < n; ++i) {
         const QString where = QStringLiteral("Участник %1").arg(i + 1);
-        if (!playersArray[i].isObject()) {
-            r.Fail(where + QStringLiteral(": запись не является объектом."));
+        const Player p = ReadPlayer(r, head->players[i], where);
+        const QJsonObject o = head->players[i].toObject();
+        const int entry = ReadEntry(r, o, where, i, n, entrySeen);
+        if (entry < 0)
             return nullptr;
-        }
-        const QJsonObject o = playersArray[i].toObject();
-        Player p;
-        p.name = r.String(o, "name", where, true);
-        if (!r.failed && p.name.trimmed().isEmpty())
-            r.Fail(where + QStringLiteral(": не указано имя."));
-        p.rating = int(r.Integer(o, "rating", where, 0, kMaxRating, false));
-        p.title = r.String(o, "title", where, false);
-        p.club = r.String(o, "club", where, false);
-        p.city = r.String(o, "city", where, false);
-        const int entry =
-            int(r.Integer(o, "entry", where, 1, playersArray.size(), false, i + 1)) - 1;
-        if (r.failed)
-            return nullptr;
-        if (entrySeen[entry]) {
-            r.Fail(
-                where +
-                QStringLiteral(": номер в списке %1 уже занят другим участником.").arg(entry + 1));
-            return nullptr;
-        }
-        entrySeen[entry] = true;
         const bool out = r.Flag(o, "withdrawn", where);
         if (r.failed)
             return nullptr;
@@ -188,11 +90,12 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         withdrawn.append(out);
         entries.append(entry);
     }
-    draw.entryOrder = entries;
+    head->draw.entryOrder = entries;
 
     // Results are stored by game: a file keeps the schedule it was entered on.
     const Joins joins = root.value("version").toInt() >= 2 ? Joins::Mended : Joins::Legacy;
-    auto tournament = std::make_unique<Tournament>(name, players, settings, draw, joins);
+    auto tournament =
+        std::make_unique<Tournament>(head->name, players, settings, head->draw, joins);
     const qint64 rounds = r.Integer(root, "rounds", QStringLiteral("Файл"), 0, 1 << 30, true);
     const qint64 games = r.Integer(root, "games", QStringLiteral("Файл"), 0, 1 << 30, true);
     if (r.failed)
@@ -230,23 +133,15 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         }
         tournament->SetResult(i, result);
     }
+    tournament->SetInfo(head->info);
     for (int i = 0; i < players.size(); ++i)
         tournament->SetWithdrawn(i, withdrawn[i]);
-    tournament->SetInfo(info);
     tournament->Saved();
     return tournament;
 }
 
 std::unique_ptr<Tournament> LoadTournament(const QString& path, QString* error) {
-    QByteArray content;
-    QString detail = ReadTournamentFile(path, kMaxTournamentFileSize, &content);
-    std::unique_ptr<Tournament> t;
-    if (detail.isEmpty())
-        t = ParseTournament(content, &detail);
-    if (!t && error)
-        *error = QStringLiteral("Не удалось открыть турнир из файла «%1».\n%2")
-                     .arg(QFileInfo(path).fileName(), detail);
-    return t;
+    return LoadTournamentFile(path, kMaxTournamentFileSize, error, ParseTournament);
 }
 
 } // namespace rr

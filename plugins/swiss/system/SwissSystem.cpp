@@ -36,20 +36,12 @@ bool Confirm(const QString& text) {
     return RunDialog(box) == QMessageBox::Yes;
 }
 
-class SwissEvent : public kit::Event {
+class SwissEvent : public kit::EventOf<Tournament> {
 public:
-    explicit SwissEvent(std::unique_ptr<Tournament> tournament) : m_t(std::move(tournament)) {}
+    using EventOf::EventOf;
 
     QList<int> Games(kit::GameList list) const override {
-        switch (list) {
-        case kit::GameList::Nearest:
-            return NearestGames(*m_t);
-        case kit::GameList::Current:
-            return CurrentGames(*m_t);
-        case kit::GameList::Last:
-            return LastGames(*m_t);
-        }
-        return {};
+        return Pick(list, NearestGames, CurrentGames, LastGames);
     }
     QString GameLine(int game) const override { return sw::GameLine(*m_t, game); }
 
@@ -87,14 +79,10 @@ public:
 
     bool EditParameters() override {
         ParametersDialog dialog(*m_t);
-        if (RunDialog(dialog) != QDialog::Accepted)
+        Settings settings;
+        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не изменены"), &settings,
+                              CheckSettings))
             return false;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не изменены: %1.").arg(problem));
-            return false;
-        }
         m_t->SetSettings(settings);
         const QList<bool> withdrawn = dialog.GetWithdrawn();
         for (int i = 0; i < withdrawn.size() && i < m_t->PlayerCount(); ++i) {
@@ -109,12 +97,7 @@ public:
 
     bool EditInfo() override {
         InfoDialog dialog(*m_t);
-        if (RunDialog(dialog) != QDialog::Accepted)
-            return false;
-        if (!dialog.GetName().isEmpty())
-            m_t->SetName(dialog.GetName());
-        m_t->SetInfo(dialog.GetInfo());
-        return true;
+        return TakeInfo(dialog);
     }
 
     QByteArray FileContent() const override { return SerializeTournament(*m_t); }
@@ -123,11 +106,6 @@ public:
         return index >= 0 && index < kReportCount ? ReportContent(*m_t, sw::Report(index))
                                                   : QByteArray();
     }
-
-    bool TableModified() const override { return m_t->TableModified(); }
-    bool Modified() const override { return m_t->Modified(); }
-    void TableSaved() override { m_t->TableSaved(); }
-    void Saved() override { m_t->Saved(); }
 
 private:
     // Who skips the round, then the pairing board by board; nothing changes until the
@@ -153,44 +131,30 @@ private:
         m_t->SetByes(trial.Byes());
         m_t->AppendRound(boards);
     }
-
-    std::unique_ptr<Tournament> m_t;
 };
 
-class SwissSystem : public kit::System {
+class SwissSystem : public kit::SystemOf {
 public:
-    QString Name() const override { return QStringLiteral("Швейцарская система"); }
-
-    QString Description() const override {
-        return QStringLiteral(
-            "Для турниров с большим числом участников и небольшим числом туров: в каждом туре "
-            "пары составляются из участников с равными или близкими очками, и никто не "
-            "встречается дважды. Пары составляются по голландской системе ФИДЕ, с "
-            "чередованием цвета, свободным от игры участником при нечётном их числе, "
-            "ускоренной жеребьёвкой по желанию. Места при равенстве очков делят "
-            "дополнительные показатели: коэффициент Бухгольца, Зоннеборна — Бергера, "
-            "прогрессивный счёт, личная встреча и другие. Турнир выгружается в файл TRF.");
-    }
-
-    QString FormatId() const override { return QString::fromLatin1(kFormatId); }
-
-    QList<kit::ReportKind> Reports() const override {
-        QList<kit::ReportKind> reports;
-        for (int k = 0; k < kReportCount; ++k)
-            reports.append({ReportName(sw::Report(k)), ReportExtension(sw::Report(k))});
-        return reports;
-    }
+    SwissSystem()
+        : SystemOf(
+              QStringLiteral("Швейцарская система"),
+              QStringLiteral(
+                  "Для турниров с большим числом участников и небольшим числом туров: в каждом "
+                  "туре "
+                  "пары составляются из участников с равными или близкими очками, и никто не "
+                  "встречается дважды. Пары составляются по голландской системе ФИДЕ, с "
+                  "чередованием цвета, свободным от игры участником при нечётном их числе, "
+                  "ускоренной жеребьёвкой по желанию. Места при равенстве очков делят "
+                  "дополнительные показатели: коэффициент Бухгольца, Зоннеборна — Бергера, "
+                  "прогрессивный счёт, личная встреча и другие. Турнир выгружается в файл TRF."),
+              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
-        if (RunDialog(dialog) != QDialog::Accepted)
+        Settings settings;
+        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings,
+                              CheckSettings))
             return nullptr;
-        const Settings settings = dialog.GetSettings();
-        const QString problem = CheckSettings(settings);
-        if (!problem.isEmpty()) {
-            ShowError(QStringLiteral("Параметры не подходят: %1.").arg(problem));
-            return nullptr;
-        }
         return std::make_unique<SwissParameters>(settings);
     }
 
@@ -220,8 +184,7 @@ public:
     }
 
     std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
-        std::unique_ptr<Tournament> t = LoadTournament(path, error);
-        return t ? std::make_unique<SwissEvent>(std::move(t)) : nullptr;
+        return kit::EventFor<SwissEvent>(LoadTournament(path, error));
     }
 
 private:

@@ -30,7 +30,8 @@ QList<Entrant> StartingOrder(const QList<Entrant>& entrants) {
 
 Tournament::Tournament(const QString& name, const QList<Entrant>& entrants,
                        const Settings& settings, const DrawRecord& draw)
-    : m_name(name), m_settings(settings), m_draw(draw), m_entrants(entrants.mid(0, kMaxPlayers)) {
+    : TournamentRecord(name), m_settings(settings), m_draw(draw),
+      m_entrants(entrants.mid(0, kMaxPlayers)) {
     if (!CheckSettings(m_settings).isEmpty())
         m_settings = Settings{};
     if (m_settings.firstColour == FirstColour::Random)
@@ -108,11 +109,6 @@ QString Tournament::UnpairLastRound() {
     return {};
 }
 
-void Tournament::Changed() {
-    m_modified = true;
-    m_tableModified = true;
-}
-
 bool Tournament::SetResult(int game, const Result& result) {
     if (!ValidGame(game) || result.outcome == Outcome::Score)
         return false;
@@ -136,22 +132,6 @@ QString Tournament::DeleteResult(int game) {
             .arg(m_paired);
     SetResult(game, Result{});
     return {};
-}
-
-bool Tournament::SetName(const QString& name) {
-    if (name == m_name)
-        return false;
-    m_name = name;
-    Changed();
-    return true;
-}
-
-bool Tournament::SetInfo(const TournamentInfo& info) {
-    if (info == m_info)
-        return false;
-    m_info = info;
-    Changed();
-    return true;
 }
 
 bool Tournament::SetSettings(const Settings& settings) {

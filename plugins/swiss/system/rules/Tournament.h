@@ -3,7 +3,7 @@
 #include "PlayerList.h"
 #include "Result.h"
 #include "Settings.h"
-#include "TournamentInfo.h"
+#include "TournamentRecord.h"
 
 #include <QList>
 #include <QString>
@@ -55,7 +55,7 @@ constexpr int kMaxPlayers = 5000;
 // One Swiss tournament: the entrants in start-number order, the rounds paired so far (boards
 // stored round by round), the requested byes, and the "changed since" flags the host asks
 // about.
-class Tournament {
+class Tournament : public TournamentRecord {
 public:
     // The entrants are taken in the order given: StartingOrder() first for a new event.
     // Settings that fail CheckSettings are replaced by the defaults; a random first colour
@@ -63,8 +63,6 @@ public:
     Tournament(const QString& name, const QList<Entrant>& entrants, const Settings& settings,
                const DrawRecord& draw = {});
 
-    const QString& Name() const { return m_name; }
-    const TournamentInfo& Info() const { return m_info; }
     const Settings& GetSettings() const { return m_settings; }
     const DrawRecord& Draw() const { return m_draw; }
     const QList<Entrant>& Entrants() const { return m_entrants; }
@@ -99,8 +97,6 @@ public:
     // Clears a result. Refused, with the reason for the user, in a round before the last one
     // paired: that pairing was made from it.
     QString DeleteResult(int game);
-    bool SetName(const QString& name);
-    bool SetInfo(const TournamentInfo& info);
     // The number of rounds never drops below the rounds already paired; the first colour and
     // acceleration stay as they are once round 1 is paired.
     bool SetSettings(const Settings& settings);
@@ -110,24 +106,13 @@ public:
     int GamesPlayed() const; // at the board
     int GamesDecided() const;
 
-    bool TableModified() const { return m_tableModified; }
-    bool Modified() const { return m_modified; }
-    void TableSaved() { m_tableModified = false; }
-    void Saved() { m_modified = false; }
-
 private:
-    void Changed();
-
-    QString m_name;
-    TournamentInfo m_info;
     Settings m_settings;
     DrawRecord m_draw;
     QList<Entrant> m_entrants;
     std::vector<Board> m_boards;
     QList<RoundBye> m_byes;
     int m_paired = 0;
-    bool m_tableModified = true;
-    bool m_modified = true;
 };
 
 // The entrants in the order of their pairing numbers: rating first, then title, then name

@@ -2,7 +2,6 @@
 
 #include "Envelope.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -12,12 +11,6 @@
 namespace sw {
 
 namespace {
-
-QJsonValue PointsValue(int halves) {
-    if (halves % 2 == 0)
-        return halves / 2;
-    return halves / 2.0;
-}
 
 const char* ByeCode(ByeKind kind) {
     return kind == ByeKind::Half ? "half" : kind == ByeKind::Full ? "full" : "zero";
@@ -34,53 +27,30 @@ bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
     else if (!r.failed)
         return r.Fail(QStringLiteral("Параметры: неизвестный цвет первой доски «%1».")
                           .arg(colour.left(40)));
-    const QJsonObject points = o.value("points").toObject();
-    s->points = {r.Halves(points, "win"), r.Halves(points, "draw"), r.Halves(points, "loss"),
-                 r.Halves(points, "forfeit_loss")};
+    s->points = ReadPoints(r, o);
     s->bakuAcceleration = r.Flag(o, "baku_acceleration", where);
-    const QJsonValue tb = o.value("tiebreaks");
-    if (!tb.isArray())
-        return r.Fail(QStringLiteral("Параметры: нет списка дополнительных показателей."));
-    s->tieBreaks.clear();
-    for (const QJsonValue& v : tb.toArray()) {
-        TieBreak t;
-        if (!TieBreakFromCode(v.toString(), &t))
-            return r.Fail(QStringLiteral("Параметры: неизвестный дополнительный показатель «%1».")
-                              .arg(v.toString().left(40)));
-        s->tieBreaks.append(t);
-    }
-    if (r.failed)
+    if (!ReadTieBreaks(r, o, &s->tieBreaks, TieBreakFromCode))
         return false;
-    const QString problem = CheckSettings(*s);
-    if (!problem.isEmpty())
-        return r.Fail(QStringLiteral("Параметры: %1.").arg(problem));
-    return true;
+    return SettingsAccepted(r, *s, CheckSettings);
 }
 
 } // namespace
 
 QByteArray SerializeTournament(const Tournament& t) {
     const Settings& s = t.GetSettings();
-    QJsonArray tieBreaks;
-    for (TieBreak tb : s.tieBreaks)
-        tieBreaks.append(TieBreakCode(tb));
     const QJsonObject settings{
         {"rounds", s.rounds},
         {"first_colour", s.firstColour == FirstColour::Black ? "black" : "white"},
-        {"points", QJsonObject{{"win", PointsValue(s.points.win)},
-                               {"draw", PointsValue(s.points.draw)},
-                               {"loss", PointsValue(s.points.loss)},
-                               {"forfeit_loss", PointsValue(s.points.forfeitLoss)}}},
+        {"points", PointsObject(s.points)},
         {"baku_acceleration", s.bakuAcceleration},
-        {"tiebreaks", tieBreaks}};
+        {"tiebreaks", TieBreakCodes(s.tieBreaks, TieBreakCode)}};
     QJsonArray players;
     for (int i = 0; i < t.PlayerCount(); ++i) {
         const Entrant& e = t.Entrants()[i];
-        QJsonObject o{{"name", e.player.name},   {"rating", e.player.rating},
-                      {"title", e.player.title}, {"club", e.player.club},
-                      {"city", e.player.city},   {"fide_id", e.fideId},
-                      {"birth_year", e.birthYear}};
-        o.insert("entry", t.Draw().entryOrder.isEmpty() ? i + 1 : t.Draw().entryOrder[i] + 1);
+        QJsonObject o =
+            PlayerObject(e.player, t.Draw().entryOrder.isEmpty() ? i : t.Draw().entryOrder[i]);
+        o.insert("fide_id", e.fideId);
+        o.insert("birth_year", e.birthYear);
         if (e.withdrawnFrom > 0)
             o.insert("withdrawn_from", e.withdrawnFrom);
         players.append(o);
@@ -103,106 +73,45 @@ QByteArray SerializeTournament(const Tournament& t) {
     for (const RoundBye& b : t.Byes())
         byes.append(QJsonObject{
             {"round", b.round}, {"player", b.player + 1}, {"kind", ByeCode(b.kind)}});
-    const QJsonObject root{
-        {"name", t.Name()},
-        {"info", QJsonObject{{"venue", t.Info().venue},
-                             {"dates", t.Info().dates},
-                             {"arbiter", t.Info().arbiter},
-                             {"notes", t.Info().notes}}},
-        {"settings", settings},
-        {"draw", QJsonObject{{"method", int(t.Draw().method)}, {"seed", double(t.Draw().seed)}}},
-        {"players", players},
-        {"rounds", rounds},
-        {"byes", byes}};
+    QJsonObject root = RootObject(t.Name(), t.Info(), settings, t.Draw(), players);
+    root.insert("rounds", rounds);
+    root.insert("byes", byes);
     return WriteEnvelope(kFormatId, kFileVersion, root);
 }
 
 std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* error) {
-    QString ignored;
-    if (!error)
-        error = &ignored;
     JsonReader r{error};
-    const std::optional<QJsonObject> envelope = ReadEnvelope(
-        content, kFormatId, kFileVersion, QStringLiteral("турнир по швейцарской системе"), r);
-    if (!envelope)
-        return nullptr;
-    const QJsonObject& root = *envelope;
-
-    const QString name = r.String(root, "name", QStringLiteral("Турнир"), true);
-    const QJsonObject infoObject = root.value("info").toObject();
-    TournamentInfo info;
-    const QString infoWhere = QStringLiteral("Сведения о турнире");
-    info.venue = r.String(infoObject, "venue", infoWhere, false);
-    info.dates = r.String(infoObject, "dates", infoWhere, false);
-    info.arbiter = r.String(infoObject, "arbiter", infoWhere, false);
-    info.notes = r.String(infoObject, "notes", infoWhere, false);
-    if (r.failed)
-        return nullptr;
-
     Settings settings;
-    if (!root.value("settings").isObject()) {
-        r.Fail(QStringLiteral("В файле нет параметров турнира."));
+    std::optional<FileHead> head = ReadFileStart(
+        content, kFormatId, kFileVersion, QStringLiteral("турнир по швейцарской системе"), r,
+        &settings, ReadSettings, kMaxPlayers,
+        QStringLiteral("В файле %1 участников, а допускается не более %2."));
+    if (!head)
         return nullptr;
-    }
-    if (!ReadSettings(r, root.value("settings").toObject(), &settings))
-        return nullptr;
-
-    const QJsonObject drawObject = root.value("draw").toObject();
-    DrawRecord draw;
-    draw.method = DrawMethod(r.Integer(drawObject, "method", QStringLiteral("Жеребьёвка"), 0,
-                                       kDrawMethodCount - 1, false));
-    draw.seed = quint32(
-        r.Integer(drawObject, "seed", QStringLiteral("Жеребьёвка"), 0, 0xFFFFFFFFLL, false));
-
-    const QJsonValue playersValue = root.value("players");
-    if (!playersValue.isArray()) {
-        r.Fail(QStringLiteral("В файле нет списка участников."));
-        return nullptr;
-    }
-    const QJsonArray playersArray = playersValue.toArray();
-    if (playersArray.size() > kMaxPlayers) {
-        r.Fail(QStringLiteral("В файле %1 участников, а допускается не более %2.")
-                   .arg(playersArray.size())
-                   .arg(kMaxPlayers));
-        return nullptr;
-    }
-    const int n = int(playersArray.size());
+    const QJsonObject& root = head->root;
+    const int n = int(head->players.size());
     QList<Entrant> entrants;
     QList<int> entries;
     std::vector<char> entrySeen(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
         const QString where = QStringLiteral("Участник %1").arg(i + 1);
-        if (!playersArray[i].isObject()) {
-            r.Fail(where + QStringLiteral(": запись не является объектом."));
-            return nullptr;
-        }
-        const QJsonObject o = playersArray[i].toObject();
         Entrant e;
-        e.player.name = r.String(o, "name", where, true);
-        if (!r.failed && e.player.name.trimmed().isEmpty())
-            r.Fail(where + QStringLiteral(": не указано имя."));
-        e.player.rating = int(r.Integer(o, "rating", where, 0, kMaxRating, false));
-        e.player.title = r.String(o, "title", where, false);
-        e.player.club = r.String(o, "club", where, false);
-        e.player.city = r.String(o, "city", where, false);
+        e.player = ReadPlayer(r, head->players[i], where);
+        if (r.failed)
+            return nullptr;
+        const QJsonObject o = head->players[i].toObject();
         e.fideId = r.String(o, "fide_id", where, false);
         e.birthYear = int(r.Integer(o, "birth_year", where, 0, 9999, false));
         e.withdrawnFrom = int(r.Integer(o, "withdrawn_from", where, 0, kMaxRounds + 1, false));
-        const int entry = int(r.Integer(o, "entry", where, 1, n, false, i + 1)) - 1;
-        if (r.failed)
+        const int entry = ReadEntry(r, o, where, i, n, entrySeen);
+        if (entry < 0)
             return nullptr;
-        if (entrySeen[size_t(entry)]) {
-            r.Fail(where +
-                   QStringLiteral(": номер в списке %1 уже занят другим участником.").arg(entry + 1));
-            return nullptr;
-        }
-        entrySeen[size_t(entry)] = 1;
         entrants.append(e);
         entries.append(entry);
     }
-    draw.entryOrder = entries;
+    head->draw.entryOrder = entries;
 
-    auto t = std::make_unique<Tournament>(name, entrants, settings, draw);
+    auto t = std::make_unique<Tournament>(head->name, entrants, settings, head->draw);
 
     const QJsonValue roundsValue = root.value("rounds");
     if (!roundsValue.isArray()) {
@@ -301,21 +210,13 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         byeList.append(b);
     }
     t->SetByes(byeList);
-    t->SetInfo(info);
+    t->SetInfo(head->info);
     t->Saved();
     return t;
 }
 
 std::unique_ptr<Tournament> LoadTournament(const QString& path, QString* error) {
-    QByteArray content;
-    QString detail = ReadTournamentFile(path, kMaxTournamentFileSize, &content);
-    std::unique_ptr<Tournament> t;
-    if (detail.isEmpty())
-        t = ParseTournament(content, &detail);
-    if (!t && error)
-        *error = QStringLiteral("Не удалось открыть турнир из файла «%1».\n%2")
-                     .arg(QFileInfo(path).fileName(), detail);
-    return t;
+    return LoadTournamentFile(path, kMaxTournamentFileSize, error, ParseTournament);
 }
 
 } // namespace sw
