@@ -1,5 +1,9 @@
 #include "Html.h"
 
+#include "Text.h"
+
+#include <QStringList>
+
 namespace kit {
 
 QString HtmlEscape(const QString& text) {
@@ -46,6 +50,23 @@ QString StandalonePageStart(const QString& title, const QString& style) {
 
 QString PageEnd() {
     return QStringLiteral("</body>\n</html>\n");
+}
+
+QString PageHeading(const QString& name, const TournamentInfo& info, int roundsPlayed,
+                    int roundsTotal) {
+    QString html = QStringLiteral("<header>\n<h1>") + HtmlEscape(name) + QStringLiteral("</h1>\n");
+    QStringList where;
+    if (!info.venue.isEmpty())
+        where << HtmlEscape(info.venue);
+    if (!info.dates.isEmpty())
+        where << HtmlEscape(info.dates);
+    if (!where.isEmpty())
+        html += QStringLiteral("<p class=\"place-dates\">") + where.join(QStringLiteral(", ")) +
+                QStringLiteral("</p>\n");
+    html += QStringLiteral("<p class=\"status\">") +
+            HtmlEscape(RoundsPlayedText(roundsPlayed, roundsTotal)) +
+            QStringLiteral("</p>\n</header>\n");
+    return html;
 }
 
 } // namespace kit

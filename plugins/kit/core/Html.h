@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "TournamentInfo.h"
+
 namespace kit {
 
 // Escapes text for HTML element content and attribute values.
@@ -13,5 +15,10 @@ QString HtmlEscape(const QString& text);
 QString SkinPageStart(const QString& title);
 QString StandalonePageStart(const QString& title, const QString& style);
 QString PageEnd();
+
+// The head of a table page: the tournament's name, where and when, and how far it has gone
+// ("Сыграно 3 тура из 7"), every piece escaped.
+QString PageHeading(const QString& name, const TournamentInfo& info, int roundsPlayed,
+                    int roundsTotal);
 
 } // namespace kit

@@ -33,20 +33,7 @@ const char* CellClass(const SideOutcome& s) {
 } // namespace
 
 QString HeadingHtml(const Tournament& t) {
-    QString html =
-        QStringLiteral("<header>\n<h1>") + HtmlEscape(t.Name()) + QStringLiteral("</h1>\n");
-    QStringList where;
-    if (!t.Info().venue.isEmpty())
-        where << HtmlEscape(t.Info().venue);
-    if (!t.Info().dates.isEmpty())
-        where << HtmlEscape(t.Info().dates);
-    if (!where.isEmpty())
-        html += QStringLiteral("<p class=\"place-dates\">") + where.join(QStringLiteral(", ")) +
-                QStringLiteral("</p>\n");
-    html += QStringLiteral("<p class=\"status\">") +
-            HtmlEscape(RoundsPlayedText(t.CompletedRounds(), t.RoundCount())) +
-            QStringLiteral("</p>\n</header>\n");
-    return html;
+    return PageHeading(t.Name(), t.Info(), t.CompletedRounds(), t.RoundCount());
 }
 
 QString CrosstableHtml(const Tournament& t) {

@@ -32,20 +32,7 @@ const char* CellClass(const QString& cell) {
 } // namespace
 
 QString HeadingHtml(const Tournament& t) {
-    QString html =
-        QStringLiteral("<header>\n<h1>") + HtmlEscape(t.Name()) + QStringLiteral("</h1>\n");
-    QStringList where;
-    if (!t.Info().venue.isEmpty())
-        where << HtmlEscape(t.Info().venue);
-    if (!t.Info().dates.isEmpty())
-        where << HtmlEscape(t.Info().dates);
-    if (!where.isEmpty())
-        html += QStringLiteral("<p class=\"place-dates\">") + where.join(QStringLiteral(", ")) +
-                QStringLiteral("</p>\n");
-    html += QStringLiteral("<p class=\"status\">") +
-            HtmlEscape(RoundsPlayedText(t.CompletedRounds(), t.TotalRounds())) +
-            QStringLiteral("</p>\n</header>\n");
-    return html;
+    return PageHeading(t.Name(), t.Info(), t.CompletedRounds(), t.TotalRounds());
 }
 
 QString StandingsHtml(const Tournament& t) {
