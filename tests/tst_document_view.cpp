@@ -112,8 +112,8 @@ private slots:
     }
     void lastListKeepsTheSystemsLatestFirstOrder() {
         QFETCH(QString, lines);
-        DocumentFixture fixture({QStringLiteral("nearest=10 тур|2 тур|1 тур"),
-                                 QStringLiteral("last=") + lines});
+        DocumentFixture fixture(
+            {QStringLiteral("nearest=10 тур|2 тур|1 тур"), QStringLiteral("last=") + lines});
         CVelmoraView* view = fixture.Open()->GetView();
         QCOMPARE(Rows(view->m_listMatches), QStringList({"1 тур=2", "2 тур=1", "10 тур=0"}));
         view->m_tabLists->setCurrentIndex(2);

@@ -49,8 +49,8 @@ QList<int> CurrentGames(const Tournament& t) {
     for (int i = 0; i < t.GameCount(); ++i) {
         const size_t round = size_t(t.Games()[size_t(i)].round);
         const GameState state = t.State(i);
-        if (!complete[round] && (state == GameState::Decided ||
-                                 (state == GameState::Awaiting && underWay[round])))
+        if (!complete[round] &&
+            (state == GameState::Decided || (state == GameState::Awaiting && underWay[round])))
             games.append(i);
     }
     return games;

@@ -120,10 +120,11 @@ QString RoundsReport(const Tournament& t) {
             body += QStringLiteral("<tr><th>Доска</th><th>Белые / хозяева</th><th>Результат</th>"
                                    "<th>Чёрные / гости</th></tr>\n");
         }
+        const QString result =
+            t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
         body += QStringLiteral("<tr><td>%1</td><td class=\"name\">").arg(g.board) +
                 HtmlEscape(t.Players()[g.white].name) + QStringLiteral("</td><td>") +
-                (t.Cancelled(i) ? QStringLiteral("аннулирована") : HtmlEscape(t.Effective(i).Text())) +
-                QStringLiteral("</td><td class=\"name\">") +
+                HtmlEscape(result) + QStringLiteral("</td><td class=\"name\">") +
                 HtmlEscape(t.Players()[g.black].name) + QStringLiteral("</td></tr>\n");
     }
     if (round)
@@ -149,19 +150,16 @@ QString ProtocolText(const Tournament& t) {
         const Game& g = t.Games()[size_t(i)];
         if (i == 0 || t.Games()[size_t(i - 1)].round != g.round)
             text += QStringLiteral("\n%1 тур\n").arg(g.round);
-        const QString result = t.Effective(i).Text();
+        const QString result =
+            t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
         text += QStringLiteral("  %1. ").arg(g.board) + t.Players()[g.white].name +
                 QStringLiteral(" — ") + t.Players()[g.black].name + u' ' +
-                (t.Cancelled(i)     ? QStringLiteral("аннулирована")
-                 : result.isEmpty() ? QStringLiteral("не сыграна")
-                                    : result) +
-                u'\n';
+                (result.isEmpty() ? QStringLiteral("не сыграна") : result) + u'\n';
     }
     text += QStringLiteral("\nПоложение участников\n");
     for (const Standing& s : ComputeStandings(t)) {
-        QString line = (s.placeFrom ? PlaceText(s) + QStringLiteral(". ") : QStringLiteral("–. ")) +
-                       t.Players()[s.player].name +
-                       QStringLiteral(" — ") + PointsText(s.points);
+        QString line = (s.placeFrom ? PlaceText(s) : QStringLiteral("–")) + QStringLiteral(". ") +
+                       t.Players()[s.player].name + QStringLiteral(" — ") + PointsText(s.points);
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k) {
             const QString value = TieBreakText(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
             if (!value.isEmpty())

@@ -109,10 +109,10 @@ QString CrosstableHtml(const Tournament& t) {
                                       : Side::Black;
                 if (t.Cancelled(game)) { // kept in sight, struck out: it counts for no one
                     const Result& entered = t.Games()[size_t(game)].result;
-                    html += QStringLiteral("<span class=\"r x\" title=\"Аннулирована\">") +
-                            (entered.IsSet() ? CellText(entered, side, scores)
-                                             : QStringLiteral("×")) +
-                            QStringLiteral("</span>");
+                    html +=
+                        QStringLiteral("<span class=\"r x\" title=\"Аннулирована\">") +
+                        (entered.IsSet() ? CellText(entered, side, scores) : QStringLiteral("×")) +
+                        QStringLiteral("</span>");
                     continue;
                 }
                 if (!result.IsSet()) {

@@ -86,8 +86,8 @@ public:
     bool SetSettings(const Settings& settings);
 
     int CompletedRounds() const; // rounds whose every game is decided or cancelled
-    int GamesDecided() const; // games with an effective result
-    int GamesPlayed() const;  // of those, the ones played: forfeits are not
+    int GamesDecided() const;    // games with an effective result
+    int GamesPlayed() const;     // of those, the ones played: forfeits are not
 
 private:
     // Games of each round still to be played at the board, counted when first asked for

@@ -115,7 +115,8 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
     if (version >= 3 && root.contains("joins")) {
         const QString named = r.String(root, "joins", QStringLiteral("Файл"), true);
         if (named != QLatin1String("legacy") && !r.failed)
-            r.Fail(QStringLiteral("Файл: неизвестный порядок стыков кругов «%1».").arg(named.left(40)));
+            r.Fail(QStringLiteral("Файл: неизвестный порядок стыков кругов «%1».")
+                       .arg(named.left(40)));
         joins = Joins::Legacy;
     }
     if (r.failed)

@@ -22,8 +22,8 @@ public:
     QList<bool> GetWithdrawn() const;
 
 private:
-    void ShowRule();    // the selected player's rule, and whether it may be changed
-    void RuleChosen();  // a radio button clicked
+    void ShowRule();   // the selected player's rule, and whether it may be changed
+    void RuleChosen(); // a radio button clicked
     void Ticked(int row);
 
     const Tournament& m_t;
