@@ -11,13 +11,23 @@ out=$(realpath -m "${VELMORA_FUZZ_DIR:-build-fuzz}")
 mkdir -p "$out/corpus"
 src=plugins/roundrobin/rules
 kit=plugins/kit/core
+# The standings come from the kit's game model through one bridge file; the model's headers
+# share names with the rules' (Standings.h), so they are compiled apart with their own paths.
+games=(plugins/roundrobin/games/*.cpp plugins/kit/games/*.cpp)
 bin="$out/fuzz_rr_files"
 sources=("$src"/*.cpp "$kit"/*.cpp tests/roundrobin/fuzz_rr_files.cpp)
-if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "$src"/*.h "$kit"/*.h -newer "$bin" 2>/dev/null)" ]; then
+flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "${games[@]}" "$src"/*.h "$kit"/*.h \
+      plugins/roundrobin/games/*.h plugins/kit/games/*.h -newer "$bin" 2>/dev/null)" ]; then
   echo "Building $bin" >&2
-  flock /tmp/velmora-build.lock clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I"$src" -I"$kit" $(pkg-config --cflags Qt6Core) \
-    "${sources[@]}" $(pkg-config --libs Qt6Core) -o "$bin"
+  mkdir -p "$out/games"
+  rm -f "$out/games"/*.o
+  (cd "$out/games" && flock /tmp/velmora-build.lock clang++ "${flags[@]}" -c \
+    -I"$root/plugins/roundrobin/games" -I"$root/plugins/kit/games" $(pkg-config --cflags Qt6Core) \
+    "${games[@]/#/$root/}")
+  flock /tmp/velmora-build.lock clang++ "${flags[@]}" -I"$src" -I"$kit" \
+    -Iplugins/roundrobin/games $(pkg-config --cflags Qt6Core) "${sources[@]}" "$out/games"/*.o \
+    $(pkg-config --libs Qt6Core) -o "$bin"
 fi
 # Seeds: the readers' own test inputs.
 cp -n tests/roundrobin/fuzz-seeds/* "$out/corpus/" 2>/dev/null || true

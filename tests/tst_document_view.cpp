@@ -63,45 +63,81 @@ private slots:
         QCOMPARE(view->m_btnDelete->text(), QStringLiteral("Удалить результат матча"));
     }
 
-    void listIsSortedAndCommandsUseTheMatchIndex_data() {
+    // The nearest and current lists are sorted; the last list keeps the plug-in's order, which
+    // only the system can give (latest first). Either way the commands pass the plug-in's index.
+    void listOrderAndCommandsUseTheMatchIndex_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("command");
-        QTest::newRow("nearest") << 0 << "OnAddMatchResult";
-        QTest::newRow("current") << 1 << "OnModifyCurrentMatchResult";
-        QTest::newRow("last") << 2 << "OnModifyLastMatchResult";
+        QTest::addColumn<QStringList>("rows");
+        const QStringList sorted{"Белов=1", "Волков=2", "Орлов=0"};
+        QTest::newRow("nearest") << 0 << "OnAddMatchResult" << sorted;
+        QTest::newRow("current") << 1 << "OnModifyCurrentMatchResult" << sorted;
+        QTest::newRow("last") << 2 << "OnModifyLastMatchResult"
+                              << QStringList{"Орлов=0", "Белов=1", "Волков=2"};
     }
-    void listIsSortedAndCommandsUseTheMatchIndex() {
+    void listOrderAndCommandsUseTheMatchIndex() {
         QFETCH(int, tab);
         QFETCH(QString, command);
+        QFETCH(QStringList, rows);
         DocumentFixture fixture({QStringLiteral("nearest=Орлов|Белов|Волков"),
                                  QStringLiteral("current=Орлов|Белов|Волков"),
                                  QStringLiteral("last=Орлов|Белов|Волков")});
         CVelmoraView* view = fixture.Open()->GetView();
         view->m_tabLists->setCurrentIndex(tab);
-        QCOMPARE(Rows(view->m_listMatches), QStringList({"Белов=1", "Волков=2", "Орлов=0"}));
+        QCOMPARE(Rows(view->m_listMatches), rows);
         QCOMPARE(view->m_listMatches->currentRow(), 0);
         view->m_listMatches->setCurrentRow(2);
         fixture.ClearLog();
 
         QTest::mouseClick(view->m_btnResult, Qt::LeftButton);
-        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, 0) -> 0").arg(command));
-        // A double click anywhere in the list acts on the selected match, here "Волков".
+        const int third = rows[2].section(u'=', 1).toInt();
+        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, %2) -> 0").arg(command).arg(third));
+        // A double click anywhere in the list acts on the selected match, the second row.
         fixture.ClearLog();
         view->m_listMatches->setCurrentRow(1);
         QTest::mouseDClick(view->m_listMatches->viewport(), Qt::LeftButton, {},
                            QPoint(5, view->m_listMatches->viewport()->height() - 3));
-        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, 2) -> 0").arg(command));
+        const int second = rows[1].section(u'=', 1).toInt();
+        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, %2) -> 0").arg(command).arg(second));
     }
 
+    // What each system sends as its last list, latest first: a natural sort would put round 1
+    // and the quarter-finals on top.
+    void lastListKeepsTheSystemsLatestFirstOrder_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("round robin") << "10 тур, доска 1: А — Б 1–0|10 тур, доска 2: В — Г ½–½|"
+                                        "9 тур, доска 1: А — В 0–1|1 тур, доска 1: А — Г 1–0";
+        QTest::newRow("knockout") << "Финал: А — Б 1–0|1/2 финала, матч 1: А — В 1–0|"
+                                     "1/2 финала, матч 2: Б — Г 1–0|1/4 финала, матч 3: Б — Д 1–0";
+    }
+    void lastListKeepsTheSystemsLatestFirstOrder() {
+        QFETCH(QString, lines);
+        DocumentFixture fixture(
+            {QStringLiteral("nearest=10 тур|2 тур|1 тур"), QStringLiteral("last=") + lines});
+        CVelmoraView* view = fixture.Open()->GetView();
+        QCOMPARE(Rows(view->m_listMatches), QStringList({"1 тур=2", "2 тур=1", "10 тур=0"}));
+        view->m_tabLists->setCurrentIndex(2);
+        const QStringList expected = lines.split(u'|');
+        QCOMPARE(view->m_listMatches->count(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(view->m_listMatches->item(i)->text(), expected[i]);
+            QCOMPARE(view->m_listMatches->item(i)->data(Qt::UserRole).toInt(), i);
+        }
+    }
+
+    // The plug-in sends "b", "a": the sorted current list shows its line 1 first, the last
+    // list, in the plug-in's order, its line 0.
     void deleteAsksAndCallsTheTabsEntryPoint_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("command");
-        QTest::newRow("current") << 1 << "OnDeleteCurrentMatchResult";
-        QTest::newRow("last") << 2 << "OnDeleteLastMatchResult";
+        QTest::addColumn<int>("first");
+        QTest::newRow("current") << 1 << "OnDeleteCurrentMatchResult" << 1;
+        QTest::newRow("last") << 2 << "OnDeleteLastMatchResult" << 0;
     }
     void deleteAsksAndCallsTheTabsEntryPoint() {
         QFETCH(int, tab);
         QFETCH(QString, command);
+        QFETCH(int, first);
         DocumentFixture fixture({QStringLiteral("current=b|a"), QStringLiteral("last=b|a")});
         CVelmoraView* view = fixture.Open()->GetView();
         view->m_tabLists->setCurrentIndex(tab);
@@ -122,7 +158,7 @@ private slots:
 
         Prompts::QueueMessageAnswer(QMessageBox::Yes);
         QTest::mouseClick(view->m_btnDelete, Qt::LeftButton);
-        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, 1) -> 0").arg(command));
+        QCOMPARE(fixture.Log().first(), QStringLiteral("%1(h1, %2) -> 0").arg(command).arg(first));
     }
 
     void noSelectionDoesNothing() {

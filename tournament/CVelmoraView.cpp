@@ -267,14 +267,18 @@ void CVelmoraView::FillMatchList() {
         TextBufferArray buffers(n);
         if (buffers.Count() == n && headers) {
             headers(tournament, buffers.Pointers(), n);
-            // Natural order ("2 тур" before "10 тур"), like the program's other sorted lists;
-            // equal lines keep the plug-in's order. Sorted once, not at every insertion.
+            // The nearest and current matches in natural order ("2 тур" before "10 тур"), like
+            // the program's other sorted lists; equal lines keep the plug-in's order. Sorted
+            // once, not at every insertion. The last matches stay in the plug-in's order: only
+            // the system knows which came latest (a final after its semi-finals, the last round
+            // first), and no sort of the lines' text can tell.
             QStringList texts = buffers.Texts();
             std::vector<int> order(static_cast<size_t>(n));
             std::iota(order.begin(), order.end(), 0);
-            std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
-                return NaturalLess(texts[a], texts[b]);
-            });
+            if (tab != Last)
+                std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
+                    return NaturalLess(texts[a], texts[b]);
+                });
             for (int i : order) {
                 auto* item = new QListWidgetItem(texts[i]);
                 item->setData(Qt::UserRole, i);

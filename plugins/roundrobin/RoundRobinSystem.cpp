@@ -31,6 +31,13 @@ public:
     QString GameLine(int game) const override { return rr::GameLine(*m_t, game); }
 
     void EditResult(int game) override {
+        if (m_t->Cancelled(game)) {
+            ShowError(QStringLiteral("Встреча «%1» аннулирована вместе с результатами выбывшего "
+                                     "участника. Чтобы её изменить, верните его в параметрах "
+                                     "турнира.")
+                          .arg(rr::GameLine(*m_t, game)));
+            return;
+        }
         ResultDialog dialog(*m_t, game);
         if (RunDialog(dialog) != QDialog::Accepted)
             return;
@@ -40,9 +47,10 @@ public:
     }
 
     void DeleteResult(int game) override {
-        if (!m_t->Games()[size_t(game)].result.IsSet()) {
-            ShowError(QStringLiteral("У встречи «%1» нет введённого результата: она засчитана, "
-                                     "потому что участник выбыл. Верните его в параметрах турнира.")
+        if (!m_t->Games()[size_t(game)].result.IsSet() || m_t->Cancelled(game)) {
+            ShowError(QStringLiteral("У встречи «%1» нет введённого результата, который можно "
+                                     "удалить: её исход задаёт выбывание участника. Верните его "
+                                     "в параметрах турнира.")
                           .arg(rr::GameLine(*m_t, game)));
             return;
         }
@@ -56,9 +64,9 @@ public:
                               CheckSettings))
             return false;
         m_t->SetSettings(settings);
-        const QList<bool> withdrawn = dialog.GetWithdrawn();
-        for (int i = 0; i < withdrawn.size(); ++i)
-            m_t->SetWithdrawn(i, withdrawn[i]);
+        const QList<Withdrawal> withdrawals = dialog.GetWithdrawals();
+        for (int i = 0; i < withdrawals.size(); ++i)
+            m_t->SetWithdrawal(i, withdrawals[i]);
         return true;
     }
 

@@ -175,6 +175,42 @@ private slots:
         QCOMPARE(d.GetSettings(), t.GetSettings()); // untouched: nothing changes
     }
 
+    // The withdrawal rule is chosen per player. Cancelling is offered only to one who has
+    // played fewer than half of his games, and the dialog says why it is not to the others.
+    void withdrawalRuleIsChosenAndExplained() {
+        Tournament t(QStringLiteral("Т"), MakePlayers(4, {"A", "B", "C", "D"}), {});
+        Play(t, 1, 1, "1-0"); // A-D
+        Play(t, 2, 2, "0-1"); // A-B: A has played two of three
+        QVERIFY(t.SetWithdrawn(0, true));
+        ParametersDialog d(t);
+        auto* list = Find<QListWidget>(d, "withdrawn");
+        auto* forfeits = Find<QRadioButton>(d, "withdrawForfeits");
+        auto* cancel = Find<QRadioButton>(d, "withdrawCancel");
+        auto* why = Find<QLabel>(d, "withdrawWhy");
+        QCOMPARE(list->currentRow(), 0); // the withdrawn player's rule is in sight
+        QVERIFY(forfeits->isChecked() && forfeits->isEnabled());
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(!why->isHidden());
+        QCOMPARE(why->text(), QStringLiteral("Аннулировать результаты участника «A» нельзя: он "
+                                             "сыграл 2 из 3 встреч, а это не меньше половины."));
+        // D has played one: ticked, he may have his results cancelled.
+        list->item(3)->setCheckState(Qt::Checked);
+        QCOMPARE(list->currentRow(), 3);
+        QVERIFY(cancel->isEnabled());
+        QVERIFY(why->isHidden());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QCOMPARE(d.GetWithdrawals(), (QList<Withdrawal>{Withdrawal::Forfeits, Withdrawal::None,
+                                                        Withdrawal::None, Withdrawal::Cancelled}));
+        // An unticked player has no rule to choose; ticked again he gets his rule back.
+        list->item(3)->setCheckState(Qt::Unchecked);
+        QVERIFY(!cancel->isEnabled() && !forfeits->isEnabled());
+        QCOMPARE(d.GetWithdrawals()[3], Withdrawal::None);
+        list->item(3)->setCheckState(Qt::Checked);
+        QCOMPARE(d.GetWithdrawals()[3], Withdrawal::Cancelled);
+        list->setCurrentRow(0);
+        QVERIFY(forfeits->isChecked() && !cancel->isEnabled());
+    }
+
     void infoDialogFigures() {
         Tournament t(QStringLiteral("Кубок"), MakePlayers(4, {"A", "B", "C", "D"}), {});
         InfoDialog before(t);
@@ -188,8 +224,9 @@ private slots:
         // art. 16: forfeits are unplayed games), though it counts for the leader's points.
         Play(t, 2, 1, "+-");
         t.SetWithdrawn(3, true);
+        Play(t, 3, 2, "1-0"); // C-A: round 3 done, so B's game with D is B's forfeit win
         InfoDialog forfeits(t);
-        QCOMPARE(Find<QLabel>(forfeits, "gamesFigure")->text(), QStringLiteral("2 из 6"));
+        QCOMPARE(Find<QLabel>(forfeits, "gamesFigure")->text(), QStringLiteral("3 из 6"));
         QCOMPARE(Find<QLabel>(forfeits, "leaderFigure")->text(), QStringLiteral("B (2)"));
         QCOMPARE(Find<QLabel>(d, "leaderFigure")->text(), QStringLiteral("A, B (1)"));
         Find<QLineEdit>(d, "arbiter")->setText(QStringLiteral(" Судья "));

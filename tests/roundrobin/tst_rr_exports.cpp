@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -440,6 +441,76 @@ private slots:
             QVERIFY2(QFileInfo(path).size() > 100, qPrintable(names.Text(r)));
         }
         e.FreeTournament(reopened);
+        e.FreeTournament(t);
+    }
+
+    // Both withdrawal rules through the module as the host drives it: the choice in the
+    // parameters dialog, the lists meanwhile, the file, and undo giving back the very file
+    // that was saved before the withdrawal.
+    void withdrawalRulesAndUndo() {
+        const VelmoraTournament t = NewTournament();
+        for (int board = 0; board < 3; ++board) {
+            ModalDriver draw([](QDialog& d) {
+                d.findChild<QRadioButton*>(QStringLiteral("resultDraw"))->setChecked(true);
+                Accept(d);
+            });
+            e.OnAddMatchResult(t, 0);
+        }
+        const QByteArray trn = Utf8(m_dir.filePath(QStringLiteral("выбыл.trn")));
+        e.OnSaveTournament(t, trn.constData());
+        QFile file(QString::fromUtf8(trn));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        const QStringList nearest = Nearest(t);
+        QCOMPARE(nearest.size(), 3);
+
+        auto parameters = [&](const std::function<void(QDialog&)>& act) {
+            ModalDriver driver([act](QDialog& d) {
+                act(d);
+                Accept(d);
+            });
+            e.OnTournamentParameters(t);
+        };
+        auto withdrawn = [](QDialog& d) {
+            return d.findChild<QListWidget*>(QStringLiteral("withdrawn"));
+        };
+        // Number 6 has played one game of five: his results are cancelled.
+        parameters([&](QDialog& d) {
+            withdrawn(d)->item(5)->setCheckState(Qt::Checked);
+            d.findChild<QRadioButton*>(QStringLiteral("withdrawCancel"))->click();
+        });
+        QCOMPARE(e.TournamentWasModified(t), 1);
+        QCOMPARE(Nearest(t).size(), 2); // his game of round 2 is gone
+        QVERIFY(Current(t).isEmpty());
+        e.OnSaveTournament(t, trn.constData());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\"withdrawal\": \"cancel\""));
+        file.close();
+        const VelmoraTournament reopened = e.OnLoadTournament(trn.constData());
+        QVERIFY(reopened);
+        QCOMPARE(Nearest(reopened), Nearest(t));
+        e.FreeTournament(reopened);
+
+        // The other rule: his round 2 game waits among the current ones, and there is no
+        // entered result to delete.
+        parameters([](QDialog& d) {
+            d.findChild<QRadioButton*>(QStringLiteral("withdrawForfeits"))->click();
+        });
+        QCOMPARE(Nearest(t).size(), 2);
+        QCOMPARE(Current(t).size(), 1);
+        QVERIFY(Current(t).first().endsWith(QStringLiteral("(выбыл: неявка по окончании тура)")));
+        e.OnSaveTournament(t, trn.constData());
+        e.OnDeleteCurrentMatchResult(t, 0);
+        QCOMPARE(e.TournamentWasModified(t), 0);
+        QCOMPARE(Current(t).size(), 1);
+
+        // Undo: the file is byte for byte the one saved before he withdrew.
+        parameters([&](QDialog& d) { withdrawn(d)->item(5)->setCheckState(Qt::Unchecked); });
+        QCOMPARE(Nearest(t), nearest);
+        e.OnSaveTournament(t, trn.constData());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
         e.FreeTournament(t);
     }
 

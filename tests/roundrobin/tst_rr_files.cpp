@@ -39,6 +39,12 @@ Tournament Sample() {
     return t;
 }
 
+// A file without withdrawals, in the version its joins need.
+bool SetEqual(const QByteArray& bytes, Joins joins) {
+    return !bytes.contains("withdraw") && !bytes.contains("\"joins\"") &&
+           bytes.contains(joins == Joins::Legacy ? "\"version\": 1" : "\"version\": 2");
+}
+
 // A valid file with one edit applied to its text.
 QByteArray Edited(const QString& from, const QString& to) {
     QByteArray content = SerializeTournament(Sample());
@@ -91,7 +97,7 @@ private slots:
         QTest::newRow("not an object") << QByteArray(kFormatId) + "\n[1,2]"
                                        << "не читаются";
         QTest::newRow("newer version")
-            << Edited("\"version\": 1", "\"version\": 3") << "более новой";
+            << Edited("\"version\": 1", "\"version\": 4") << "более новой";
         QTest::newRow("no name") << Edited("\"name\": \"Лига", "\"title\": \"Лига") << "«name»";
         QTest::newRow("empty player name")
             << Edited("\"name\": \"Торпедо\"", "\"name\": \" \"") << "Участник";
@@ -131,6 +137,26 @@ private slots:
             << Edited("\"name\": \"Лига", "\"name\": \"Другая\", \"name\": \"Лига")
             << "ключ «name» повторяется";
         QTest::newRow("seed") << Edited("\"seed\": 4000000000", "\"seed\": 5000000000") << "seed";
+        QTest::newRow("unknown withdrawal rule")
+            << Edited("\"withdrawn\": true", "\"withdrawn\": true, \"withdrawal\": \"later\"")
+            << "withdrawal";
+        QTest::newRow("withdrawal rule of a player still playing")
+            << Edited("\"name\": \"Зенит\"", "\"name\": \"Зенит\", \"withdrawal\": \"cancel\"")
+            << "withdrawal";
+        // P1 of three has played one game of two: half, so his results may not be cancelled.
+        Tournament half(QStringLiteral("Т"), MakePlayers(3), {});
+        for (int i = 0; i < half.GameCount(); ++i)
+            if (half.Games()[size_t(i)].white == 0 || half.Games()[size_t(i)].black == 0) {
+                half.SetResult(i, Result::Of(Outcome::Draw));
+                break;
+            }
+        half.SetWithdrawn(0, true);
+        QTest::newRow("cancelled after half the games")
+            << SerializeTournament(half).replace("\"withdrawn\": true",
+                                                 "\"withdrawn\": true, \"withdrawal\": \"cancel\"")
+            << "сыграл 1 из 2";
+        QTest::newRow("unknown joins")
+            << Edited("\"version\": 1", "\"version\": 3, \"joins\": \"zigzag\"") << "zigzag";
     }
     void badFilesAreRefusedWithReason() {
         QFETCH(QByteArray, content);
@@ -166,6 +192,35 @@ private slots:
         // Where the schedules agree the file stays readable by older programs.
         Tournament five(QStringLiteral("Т"), MakePlayers(5), s);
         QVERIFY(SerializeTournament(five).contains("\"version\": 1"));
+    }
+
+    // A withdrawal by forfeits is written as it always was (version 1, "withdrawn" alone);
+    // cancelled results need version 3, which older programs refuse rather than read as
+    // forfeits, and which keeps the old joins of a file that had them.
+    void cancelledResultsAreStoredAndKeepTheSchedule() {
+        QVERIFY(!SerializeTournament(Sample()).contains("withdrawal"));
+        QVERIFY(SerializeTournament(Sample()).contains("\"version\": 1"));
+        Settings s = DefaultSettings(ResultKind::Games);
+        s.cycles = 3;
+        for (const Joins joins : {Joins::Legacy, Joins::Mended}) {
+            Tournament t(QStringLiteral("Т"), MakePlayers(4), s, {}, joins);
+            t.SetResult(0, Result::Of(Outcome::WhiteWin));
+            QVERIFY(t.SetWithdrawal(2, Withdrawal::Cancelled));
+            const QByteArray bytes = SerializeTournament(t);
+            QVERIFY(bytes.contains("\"version\": 3"));
+            QVERIFY(bytes.contains("\"withdrawal\": \"cancel\""));
+            QCOMPARE(bytes.contains("\"joins\": \"legacy\""), joins == Joins::Legacy);
+            QString error;
+            const std::unique_ptr<Tournament> back = ParseTournament(bytes, &error);
+            QVERIFY2(back, qPrintable(error));
+            QCOMPARE(back->GetJoins(), joins);
+            QCOMPARE(back->WithdrawalOf(2), Withdrawal::Cancelled);
+            QCOMPARE(back->Games()[0].result, Result::Of(Outcome::WhiteWin));
+            QCOMPARE(SerializeTournament(*back), bytes);
+            // Taken back, the file is what it was before: version 1 or 2, no new keys.
+            QVERIFY(back->SetWithdrawal(2, Withdrawal::None));
+            QVERIFY(SetEqual(SerializeTournament(*back), joins));
+        }
     }
 
     void unreadableFiles() {

@@ -94,6 +94,61 @@ private slots:
                  QStringLiteral("3 тур, доска 1: Торпедо — Спартак +:−"));
     }
 
+    // Round by round, the lists meanwhile: a withdrawn player's game is not to be played, so
+    // it leaves "Ближайшие"; until the rest of its round is done it waits among the current
+    // games, marked, where a result that was played after all can still be entered; then it
+    // is a forfeit of a complete round. The last list runs latest round first, by board.
+    void withdrawnGamesRoundByRound() {
+        Tournament t(QStringLiteral("Т"), MakePlayers(6, {"A", "B", "C", "D", "E", "F"}),
+                     DefaultSettings(ResultKind::Games));
+        for (int board = 1; board <= 3; ++board)
+            QVERIFY(Play(t, 1, board, "1-0"));
+        const int dGame = [&] { // D's game of round 2
+            for (int i = 0; i < t.GameCount(); ++i)
+                if (t.Games()[size_t(i)].round == 2 &&
+                    (t.Games()[size_t(i)].white == 3 || t.Games()[size_t(i)].black == 3))
+                    return i;
+            return -1;
+        }();
+        QVERIFY(t.SetWithdrawn(3, true));
+        QCOMPARE(NearestGames(t).size(), 2); // round 2 without D's game
+        QVERIFY(!NearestGames(t).contains(dGame));
+        QCOMPARE(CurrentGames(t), QList<int>{dGame});
+        QVERIFY(GameLine(t, dGame).endsWith(QStringLiteral(" (выбыл: неявка по окончании тура)")));
+        for (int g : NearestGames(t))
+            QVERIFY(t.SetResult(g, Result::Of(Outcome::Draw)));
+        // Round 2 complete: D's game is a forfeit of the last list, latest round first.
+        QVERIFY(!CurrentGames(t).contains(dGame));
+        const QStringList last = Lines(t, LastGames(t));
+        QCOMPARE(last.size(), 6);
+        QVERIFY(last[0].startsWith(QStringLiteral("2 тур, доска 1: ")));
+        QVERIFY(last[2].startsWith(QStringLiteral("2 тур, доска 3: ")));
+        QVERIFY(last[3].startsWith(QStringLiteral("1 тур, доска 1: ")));
+        QVERIFY(GameLine(t, dGame).contains(u'+') && !GameLine(t, dGame).contains(u'('));
+        // A result entered for an awaiting game counts as entered, and stays after undo.
+        const int next = [&] {
+            for (int g : CurrentGames(t) + NearestGames(t))
+                if (t.State(g) == GameState::Awaiting)
+                    return g;
+            return -1;
+        }();
+        QVERIFY(next >= 0);
+        QVERIFY(t.SetResult(next, Result::Of(Outcome::Draw)));
+        QCOMPARE(t.State(next), GameState::Decided);
+        QVERIFY(t.SetWithdrawn(3, false));
+        QCOMPARE(t.Effective(next), Result::Of(Outcome::Draw));
+        QCOMPARE(t.State(dGame), GameState::Open);
+
+        // Cancelled results: D's games are in no list, and rounds complete without them.
+        QVERIFY(t.SetResult(next, Result{}));
+        QVERIFY(t.SetWithdrawal(3, Withdrawal::Cancelled));
+        QCOMPARE(t.CompletedRounds(), 2);
+        for (int g : NearestGames(t) + CurrentGames(t) + LastGames(t))
+            QVERIFY(!t.Cancelled(g));
+        QVERIFY(GameLine(t, dGame).endsWith(QStringLiteral(" (аннулирована)")));
+        QCOMPARE(LastGames(t).size(), 4); // rounds 2 and 1 less D's two games
+    }
+
     void linesFitHostBuffers() {
         const QString longName = QString(200, QChar(0x0416)); // "Ж", two bytes each
         Tournament t(QStringLiteral("Т"), MakePlayers(2, {longName, QStringLiteral("Б")}), {});

@@ -53,6 +53,16 @@ void PlayPair(Tournament& t, int white, int black, const QString& code) {
     QFAIL("no such game");
 }
 
+struct Pair {
+    int white;
+    int black;
+    const char* code;
+};
+void PlayPairs(Tournament& t, std::initializer_list<Pair> pairs) {
+    for (const Pair& p : pairs)
+        PlayPair(t, p.white, p.black, QString::fromLatin1(p.code));
+}
+
 QStringList Order(const Tournament& t) {
     QStringList order;
     for (const Standing& s : ComputeStandings(t))
@@ -316,30 +326,144 @@ private slots:
                 QCOMPARE(row.points, -2);
     }
 
-    // A player withdraws after round 1: his remaining games count as forfeits, entered
-    // results stay, and taking the withdrawal back restores everything.
-    void withdrawalAndUndo() {
+    // A player withdraws after round 1. His games become forfeits round by round: one counts
+    // only once the rest of its round is complete, so the table after round 1 holds nothing of
+    // round 2. Entered results stay, and taking the withdrawal back restores everything.
+    // Tie-breaks: a game still awaiting its round is a game to come, so direct encounter waits
+    // for it (C.07 6.3); once forfeited it is no encounter (C.07 6.1.1).
+    void withdrawalForfeitsRoundByRoundAndUndo() {
         Tournament t(QStringLiteral("Выбыл"), MakePlayers(4, {"A", "B", "C", "D"}), Chess({}));
         Play(t, 1, 1, "1-0"); // A beats D
         Play(t, 1, 2, "=");   // B-C
+        const Tournament before = t;
         t.Saved();
         t.TableSaved();
         QVERIFY(t.SetWithdrawn(3, true)); // D
         QVERIFY(t.Modified() && t.TableModified());
-        QCOMPARE(t.Effective(GameOf(t, 2, 1)), Result::Of(Outcome::ForfeitBlack)); // D-C
-        QCOMPARE(t.Effective(GameOf(t, 3, 1)), Result::Of(Outcome::ForfeitWhite)); // B-D
-        QCOMPARE(t.Effective(GameOf(t, 1, 1)), Result::Of(Outcome::WhiteWin));     // kept
-        QVERIFY(!t.Effective(GameOf(t, 2, 2)).IsSet());                            // A-B
+        QCOMPARE(t.WithdrawalOf(3), Withdrawal::Forfeits);
+        QCOMPARE(t.State(GameOf(t, 2, 1)), GameState::Awaiting); // D-C: A-B still to play
+        QCOMPARE(t.State(GameOf(t, 3, 1)), GameState::Awaiting); // B-D
+        QVERIFY(!t.Effective(GameOf(t, 2, 1)).IsSet());
+        QCOMPARE(t.Effective(GameOf(t, 1, 1)), Result::Of(Outcome::WhiteWin)); // kept
+        QCOMPARE(t.CompletedRounds(), 1);
+        QCOMPARE(Order(t), (QStringList{"A 1", "B 2–3", "C 2–3", "D 4"})); // nothing of round 2
+
+        Play(t, 2, 2, "0-1"); // A-B: round 2 is otherwise complete, D-C becomes a forfeit
+        QCOMPARE(t.Effective(GameOf(t, 2, 1)), Result::Of(Outcome::ForfeitBlack));
+        QCOMPARE(t.State(GameOf(t, 3, 1)), GameState::Awaiting);
+        QCOMPARE(t.CompletedRounds(), 2);
         const std::vector<Standing> table = ComputeStandings(t);
         QCOMPARE(t.Players()[table[0].player].name, QStringLiteral("B")); // ½ + 1
         QCOMPARE(table[0].points, 3);
-        QCOMPARE(table.back().player, 3);
-        QCOMPARE(table.back().losses, 3);
+        QCOMPARE(table[1].points, 3); // C: ½ + the forfeit
+        Play(t, 3, 2, "=");           // C-A: round 3 done, B-D too
+        QCOMPARE(t.Effective(GameOf(t, 3, 1)), Result::Of(Outcome::ForfeitWhite));
+        QCOMPARE(t.CompletedRounds(), 3);
+        QCOMPARE(ComputeStandings(t).back().losses, 3);
 
         QVERIFY(!t.SetWithdrawn(3, true)); // no change, no flag
         QVERIFY(t.SetWithdrawn(3, false));
         QVERIFY(!t.Effective(GameOf(t, 2, 1)).IsSet());
-        QCOMPARE(ComputeStandings(t)[0].points, 2);
+        QCOMPARE(t.CompletedRounds(), 1);
+        QCOMPARE(ComputeStandings(t)[0].points, 3); // B: ½ + 1, and no forfeit
+        // Undo straight after the withdrawal gives the very same tournament back.
+        Tournament again = before;
+        QVERIFY(again.SetWithdrawn(3, true));
+        QVERIFY(again.SetWithdrawn(3, false));
+        for (int i = 0; i < again.GameCount(); ++i)
+            QCOMPARE(again.State(i), before.State(i));
+        QCOMPARE(Order(again), Order(before));
+    }
+
+    // With D directly forfeited in round 2, B and C end level: the forfeit brings C no
+    // encounter (C.07 6.1.1) and nothing to Sonneborn-Berger (C.07 9.1, 16.4), as the kit
+    // counts an entered forfeit. A withdrawal must give the same figures as entering it.
+    void withdrawalForfeitsCountAsEnteredForfeits() {
+        const QList<TieBreak> tbs{TieBreak::DirectEncounter, TieBreak::SonnebornBerger,
+                                  TieBreak::Wins};
+        Tournament withdrawn(QStringLiteral("В"), MakePlayers(4, {"A", "B", "C", "D"}), Chess(tbs));
+        Tournament entered = withdrawn;
+        for (Tournament* t : {&withdrawn, &entered}) {
+            Play(*t, 1, 1, "1-0");
+            Play(*t, 1, 2, "=");
+            Play(*t, 2, 2, "0-1");
+            Play(*t, 3, 2, "=");
+        }
+        QVERIFY(withdrawn.SetWithdrawn(3, true));
+        Play(entered, 2, 1, "-+");
+        Play(entered, 3, 1, "+-");
+        const std::vector<Standing> a = ComputeStandings(withdrawn), b = ComputeStandings(entered);
+        QCOMPARE(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i) {
+            QCOMPARE(a[i].player, b[i].player);
+            QCOMPARE(a[i].points, b[i].points);
+            QCOMPARE(PlaceText(a[i]), PlaceText(b[i]));
+            for (int k = 0; k < int(tbs.size()); ++k)
+                QCOMPARE(TieBreakText(tbs[k], a[i].tieBreaks[k]),
+                         TieBreakText(tbs[k], b[i].tieBreaks[k]));
+        }
+    }
+
+    // The other rule: D played one game of three, fewer than half, so his results may be
+    // cancelled. His games drop out of everyone's table: the others rank, and their
+    // tie-breaks come out, as in a tournament D never entered; D stands last without a place.
+    // Undo brings every result back; a player with half his games played may not be cancelled.
+    void cancelledResultsDropOutAndComeBack() {
+        const QList<TieBreak> tbs{TieBreak::SonnebornBerger, TieBreak::Wins};
+        Tournament t(QStringLiteral("Аннул."), MakePlayers(4, {"A", "B", "C", "D"}), Chess(tbs));
+        Play(t, 1, 1, "1-0"); // A beats D: the game D played
+        Play(t, 1, 2, "=");   // B-C
+        Play(t, 2, 2, "0-1"); // A-B
+        const Tournament before = t;
+        QCOMPARE(t.PlayedBy(3), 1);
+        QCOMPARE(t.GamesOf(3), 3);
+        QVERIFY(t.MayCancel(3));
+        QVERIFY(t.SetWithdrawal(3, Withdrawal::Cancelled));
+        QVERIFY(t.Cancelled(GameOf(t, 1, 1)) && t.Cancelled(GameOf(t, 2, 1)));
+        QVERIFY(!t.Effective(GameOf(t, 1, 1)).IsSet());
+        QCOMPARE(t.CompletedRounds(), 2); // round 2 had only A-B left to play
+        Play(t, 3, 2, "1-0");             // C beats A
+
+        // Without D: B beat A, drew C; C drew B, beat A.
+        Tournament three(QStringLiteral("Без D"), MakePlayers(3, {"A", "B", "C"}), Chess(tbs));
+        PlayPairs(three, {{1, 0, "1-0"}, {1, 2, "="}, {2, 0, "1-0"}});
+        const std::vector<Standing> table = ComputeStandings(t), expected = ComputeStandings(three);
+        QCOMPARE(table.size(), size_t(4));
+        for (size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(table[i].player, expected[i].player);
+            QCOMPARE(table[i].points, expected[i].points);
+            QCOMPARE(table[i].tieBreaks, expected[i].tieBreaks);
+            QCOMPARE(PlaceText(table[i]), PlaceText(expected[i]));
+        }
+        QCOMPARE(table[3].player, 3);
+        QCOMPARE(table[3].points, 0);
+        QCOMPARE(table[3].games, 0);
+        QCOMPARE(PlaceText(table[3]), QString());
+        QCOMPARE(TieBreakText(tbs[0], table[3].tieBreaks[0]), QString());
+
+        // Undo: the entered results count again, as before the withdrawal.
+        QVERIFY(t.SetWithdrawal(3, Withdrawal::None));
+        QCOMPARE(t.Effective(GameOf(t, 1, 1)), Result::Of(Outcome::WhiteWin));
+        Tournament back = before;
+        QVERIFY(back.SetWithdrawal(3, Withdrawal::Cancelled));
+        QVERIFY(back.SetWithdrawal(3, Withdrawal::Forfeits)); // the rule can be changed too
+        QVERIFY(back.SetWithdrawal(3, Withdrawal::None));
+        QCOMPARE(Order(back), Order(before));
+        for (int i = 0; i < back.GameCount(); ++i)
+            QCOMPARE(back.Effective(i), before.Effective(i));
+
+        // B has played two of three: half or more, so his results stay.
+        QCOMPARE(back.PlayedBy(1), 2);
+        QVERIFY(!back.MayCancel(1));
+        back.Saved();
+        QVERIFY(!back.SetWithdrawal(1, Withdrawal::Cancelled));
+        QVERIFY(!back.Modified());
+        QCOMPARE(back.WithdrawalOf(1), Withdrawal::None);
+        // A forfeit is no game played: a player with only forfeits may be cancelled.
+        Tournament forfeits(QStringLiteral("Н"), MakePlayers(3), Chess({}));
+        PlayPairs(forfeits, {{0, 1, "-+"}, {0, 2, "-+"}});
+        QCOMPARE(forfeits.PlayedBy(0), 0);
+        QVERIFY(forfeits.MayCancel(0));
     }
 
     void placeTexts() {

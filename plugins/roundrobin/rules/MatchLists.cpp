@@ -8,9 +8,11 @@ namespace rr {
 namespace {
 std::vector<char> CompleteRounds(const Tournament& t) {
     std::vector<char> complete(size_t(t.RoundCount()) + 1, 1);
-    for (int i = 0; i < t.GameCount(); ++i)
-        if (!t.Effective(i).IsSet())
+    for (int i = 0; i < t.GameCount(); ++i) {
+        const GameState state = t.State(i);
+        if (state == GameState::Open || state == GameState::Awaiting)
             complete[size_t(t.Games()[size_t(i)].round)] = 0;
+    }
     return complete;
 }
 } // namespace
@@ -19,7 +21,7 @@ QList<int> NearestGames(const Tournament& t) {
     QList<int> games;
     int round = -1;
     for (int i = 0; i < t.GameCount(); ++i) {
-        if (t.Effective(i).IsSet())
+        if (t.State(i) != GameState::Open)
             continue;
         const int r = t.Games()[size_t(i)].round;
         if (!t.GetSettings().nearestAll) {
@@ -35,10 +37,22 @@ QList<int> NearestGames(const Tournament& t) {
 
 QList<int> CurrentGames(const Tournament& t) {
     const std::vector<char> complete = CompleteRounds(t);
-    QList<int> games;
+    // Rounds under way: the earliest one not complete, and any with a result.
+    std::vector<char> underWay(complete.size(), 0);
+    const auto earliest = std::find(complete.begin() + 1, complete.end(), 0);
+    if (earliest != complete.end())
+        *(underWay.begin() + (earliest - complete.begin())) = 1;
     for (int i = 0; i < t.GameCount(); ++i)
-        if (!complete[size_t(t.Games()[size_t(i)].round)] && t.Effective(i).IsSet())
+        if (t.State(i) == GameState::Decided)
+            underWay[size_t(t.Games()[size_t(i)].round)] = 1;
+    QList<int> games;
+    for (int i = 0; i < t.GameCount(); ++i) {
+        const size_t round = size_t(t.Games()[size_t(i)].round);
+        const GameState state = t.State(i);
+        if (!complete[round] &&
+            (state == GameState::Decided || (state == GameState::Awaiting && underWay[round])))
             games.append(i);
+    }
     return games;
 }
 
@@ -54,7 +68,8 @@ QList<int> LastGames(const Tournament& t) {
             --begin;
         if (complete[size_t(round)])
             for (int i = begin; i < end; ++i)
-                games.append(i);
+                if (t.State(i) == GameState::Decided)
+                    games.append(i);
         end = begin;
     }
     return games;
@@ -81,6 +96,16 @@ QString GameLine(const Tournament& t, int game) {
     if (!result.isEmpty()) {
         line += u' ';
         line += result;
+    }
+    switch (t.State(game)) {
+    case GameState::Awaiting:
+        line += QStringLiteral(" (выбыл: неявка по окончании тура)");
+        break;
+    case GameState::Cancelled:
+        line += QStringLiteral(" (аннулирована)");
+        break;
+    default:
+        break;
     }
     return line;
 }

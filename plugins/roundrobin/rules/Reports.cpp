@@ -24,8 +24,14 @@ td.points{font-weight:bold}.r.w{color:#11652a}.r.l{color:#9b1c1c}.withdrawn td{c
 .round h2{font-size:1.1em;margin:1.2em 0 .3em})";
 
 QString StandalonePage(const Tournament& t, const QString& title, const QString& body) {
-    return StandalonePageStart(title, QString::fromUtf8(kInlineStyle)) + HeadingHtml(t) + body +
-           PageEnd();
+    QString style = QString::fromUtf8(kInlineStyle);
+    // Only where something is cancelled, so that every other page reads as it always did.
+    for (int i = 0; i < t.PlayerCount(); ++i)
+        if (t.WithdrawalOf(i) == Withdrawal::Cancelled) {
+            style += QStringLiteral("\n.r.x{color:#999;text-decoration:line-through}");
+            break;
+        }
+    return StandalonePageStart(title, style) + HeadingHtml(t) + body + PageEnd();
 }
 
 // Spreadsheets read "2,5" as a number; "2½" would stay text.
@@ -85,9 +91,7 @@ QByteArray StandingsCsv(const Tournament& t) {
     for (const Standing& s : ComputeStandings(t)) {
         const Player& p = t.Players()[s.player];
         // A shared place keeps its en dash: "3-4" with a hyphen would be read as a date.
-        QStringList fields{s.placeFrom == s.placeTo
-                               ? QString::number(s.placeFrom)
-                               : QStringLiteral("%1–%2").arg(s.placeFrom).arg(s.placeTo),
+        QStringList fields{PlaceText(s),
                            p.name,
                            p.rating > 0 ? QString::number(p.rating) : QString(),
                            p.title,
@@ -116,9 +120,11 @@ QString RoundsReport(const Tournament& t) {
             body += QStringLiteral("<tr><th>Доска</th><th>Белые / хозяева</th><th>Результат</th>"
                                    "<th>Чёрные / гости</th></tr>\n");
         }
+        const QString result =
+            t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
         body += QStringLiteral("<tr><td>%1</td><td class=\"name\">").arg(g.board) +
                 HtmlEscape(t.Players()[g.white].name) + QStringLiteral("</td><td>") +
-                HtmlEscape(t.Effective(i).Text()) + QStringLiteral("</td><td class=\"name\">") +
+                HtmlEscape(result) + QStringLiteral("</td><td class=\"name\">") +
                 HtmlEscape(t.Players()[g.black].name) + QStringLiteral("</td></tr>\n");
     }
     if (round)
@@ -139,20 +145,21 @@ QString ProtocolText(const Tournament& t) {
         RoundsPlayedText(t.CompletedRounds(), t.RoundCount()) + QStringLiteral("\n\nУчастники\n");
     for (int i = 0; i < t.PlayerCount(); ++i)
         text += QStringLiteral("%1. ").arg(i + 1) + PlayerLine(t.Players()[i]) +
-                (t.Withdrawn(i) ? QStringLiteral(" (выбыл)") : QString()) + u'\n';
+                (t.Withdrawn(i) ? u' ' + WithdrawalNote(t, i) : QString()) + u'\n';
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
         if (i == 0 || t.Games()[size_t(i - 1)].round != g.round)
             text += QStringLiteral("\n%1 тур\n").arg(g.round);
-        const QString result = t.Effective(i).Text();
+        const QString result =
+            t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
         text += QStringLiteral("  %1. ").arg(g.board) + t.Players()[g.white].name +
                 QStringLiteral(" — ") + t.Players()[g.black].name + u' ' +
                 (result.isEmpty() ? QStringLiteral("не сыграна") : result) + u'\n';
     }
     text += QStringLiteral("\nПоложение участников\n");
     for (const Standing& s : ComputeStandings(t)) {
-        QString line = PlaceText(s) + QStringLiteral(". ") + t.Players()[s.player].name +
-                       QStringLiteral(" — ") + PointsText(s.points);
+        QString line = (s.placeFrom ? PlaceText(s) : QStringLiteral("–")) + QStringLiteral(". ") +
+                       t.Players()[s.player].name + QStringLiteral(" — ") + PointsText(s.points);
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k) {
             const QString value = TieBreakText(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
             if (!value.isEmpty())

@@ -77,10 +77,21 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
     }
 
     // Order and tie-breaks come from the kit's game model, which every system shares: it
-    // counts unplayed games and direct encounter as FIDE's tie-break regulations do.
+    // counts unplayed games and direct encounter as FIDE's tie-break regulations do. Players
+    // whose results are cancelled are not in it, nor are their games: they leave the
+    // tournament as if never drawn into it, and stand below everyone without a place.
     const QList<TieBreak>& tieBreaks = t.GetSettings().tieBreaks;
+    std::vector<int> ranked(size_t(t.PlayerCount()), -1), cancelled, byRank;
+    for (int i = 0; i < t.PlayerCount(); ++i) {
+        if (t.WithdrawalOf(i) == Withdrawal::Cancelled) {
+            cancelled.push_back(i);
+        } else {
+            ranked[size_t(i)] = int(byRank.size());
+            byRank.push_back(i);
+        }
+    }
     games::Input input;
-    input.players = t.PlayerCount();
+    input.players = int(byRank.size());
     input.win = p.win / 2.0;
     input.draw = p.draw / 2.0;
     input.loss = p.loss / 2.0;
@@ -90,13 +101,16 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
     input.games.reserve(size_t(t.GameCount()));
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
+        if (ranked[size_t(g.white)] < 0 || ranked[size_t(g.black)] < 0)
+            continue;
+        // A withdrawn player's game awaiting its round is still to come, as any game to play.
         const Result r = t.Effective(i);
         const SideOutcome white = ForSide(r, Side::White);
         games::Match m;
         m.round = g.round;
         m.board = g.board;
-        m.white = g.white;
-        m.black = g.black;
+        m.white = ranked[size_t(g.white)];
+        m.black = ranked[size_t(g.black)];
         m.outcome = ToOutcome(white, r);
         m.hasGoals = r.outcome == Outcome::Score;
         m.whiteGoals = white.goalsFor;
@@ -109,7 +123,7 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
     std::vector<Standing> table;
     table.reserve(rows.size());
     for (games::Line& line : games::Rank(input)) {
-        Standing row = rows[size_t(line.player)];
+        Standing row = rows[size_t(byRank[size_t(line.player)])];
         row.tieBreaks.reserve(tieBreaks.size());
         for (qsizetype k = 0; k < tieBreaks.size(); ++k)
             row.tieBreaks.append(InHalfPoints(tieBreaks[k]) ? line.values[size_t(k)] * 2
@@ -118,10 +132,29 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
         row.placeTo = line.placeTo;
         table.push_back(std::move(row));
     }
+    for (int player : cancelled) {
+        Standing row = rows[size_t(player)];
+        row.tieBreaks = QList<double>(tieBreaks.size(), std::nan(""));
+        table.push_back(std::move(row));
+    }
     return table;
 }
 
+QString WithdrawalNote(const Tournament& t, int player) {
+    switch (t.WithdrawalOf(player)) {
+    case Withdrawal::None:
+        return {};
+    case Withdrawal::Forfeits:
+        return QStringLiteral("(выбыл)");
+    case Withdrawal::Cancelled:
+        return QStringLiteral("(выбыл, результаты аннулированы)");
+    }
+    return {};
+}
+
 QString PlaceText(const Standing& s) {
+    if (s.placeFrom == 0)
+        return {};
     if (s.placeFrom == s.placeTo)
         return QString::number(s.placeFrom);
     return QStringLiteral("%1–%2").arg(s.placeFrom).arg(s.placeTo);

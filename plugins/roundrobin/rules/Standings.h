@@ -23,15 +23,20 @@ struct Standing {
     // score against the others tied with him when it is applied (games played at the board
     // only, an average where they met more than once), and NaN for a player not tied.
     QList<double> tieBreaks;
-    int placeFrom = 0; // 1-based; a shared place has placeFrom < placeTo
+    int placeFrom = 0; // 1-based; a shared place has placeFrom < placeTo; 0: no place
     int placeTo = 0;
 };
 
 // The table, best first. Players level on points are separated by the tie-breaks in the
-// settings' order; those still level share a place and stand by start number.
+// settings' order; those still level share a place and stand by start number. Players whose
+// results are cancelled come last, by start number, with nothing counted and no place.
 std::vector<Standing> ComputeStandings(const Tournament& tournament);
 
-// "3" or "3–4".
+// What the table and the reports add to a withdrawn player's name: "(выбыл)", or "(выбыл,
+// результаты аннулированы)"; empty for a player still playing.
+QString WithdrawalNote(const Tournament& tournament, int player);
+
+// "3" or "3–4"; empty without a place.
 QString PlaceText(const Standing& standing);
 // A tie-break value as shown: points as "2½", counts as integers; empty when not applied.
 QString TieBreakText(TieBreak tieBreak, double value);

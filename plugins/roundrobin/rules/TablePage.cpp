@@ -71,7 +71,10 @@ QString CrosstableHtml(const Tournament& t) {
         const Standing& s = table[r];
         const Player& p = t.Players()[s.player];
         const bool out = t.Withdrawn(s.player);
-        html += out ? QStringLiteral("<tr class=\"withdrawn\">") : QStringLiteral("<tr>");
+        const bool cancelled = t.WithdrawalOf(s.player) == Withdrawal::Cancelled;
+        html += cancelled ? QStringLiteral("<tr class=\"withdrawn cancelled\">")
+                : out     ? QStringLiteral("<tr class=\"withdrawn\">")
+                          : QStringLiteral("<tr>");
         html += QStringLiteral("<td class=\"place\">") + PlaceText(s) +
                 QStringLiteral("</td><td class=\"number\">") + QString::number(s.player + 1) +
                 QStringLiteral("</td><td class=\"name\">") + HtmlEscape(p.name);
@@ -79,7 +82,8 @@ QString CrosstableHtml(const Tournament& t) {
             html += QStringLiteral(" <span class=\"title\">") + HtmlEscape(p.title) +
                     QStringLiteral("</span>");
         if (out)
-            html += QStringLiteral(" <span class=\"note\">(выбыл)</span>");
+            html += QStringLiteral(" <span class=\"note\">") + WithdrawalNote(t, s.player) +
+                    QStringLiteral("</span>");
         html += QStringLiteral("</td>");
         if (anyRating)
             html += QStringLiteral("<td class=\"rating\">") +
@@ -103,6 +107,14 @@ QString CrosstableHtml(const Tournament& t) {
                 const Side side = game >= 0 && t.Games()[size_t(game)].white == s.player
                                       ? Side::White
                                       : Side::Black;
+                if (t.Cancelled(game)) { // kept in sight, struck out: it counts for no one
+                    const Result& entered = t.Games()[size_t(game)].result;
+                    html +=
+                        QStringLiteral("<span class=\"r x\" title=\"Аннулирована\">") +
+                        (entered.IsSet() ? CellText(entered, side, scores) : QStringLiteral("×")) +
+                        QStringLiteral("</span>");
+                    continue;
+                }
                 if (!result.IsSet()) {
                     html += QStringLiteral("<span class=\"r none\">·</span>");
                     continue;

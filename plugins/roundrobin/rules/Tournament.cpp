@@ -12,7 +12,7 @@ Tournament::Tournament(const QString& name, const QList<Player>& players, const 
         m_settings = DefaultSettings(m_settings.kind);
     if (m_draw.entryOrder.size() != m_players.size())
         m_draw.entryOrder.clear();
-    m_withdrawn = QList<bool>(m_players.size(), false);
+    m_withdrawal = QList<Withdrawal>(m_players.size(), Withdrawal::None);
     const std::vector<ScheduledGame> schedule =
         MakeSchedule(PlayerCount(), m_settings.cycles, m_joins);
     m_games.reserve(schedule.size());
@@ -24,24 +24,79 @@ Tournament::Tournament(const QString& name, const QList<Player>& players, const 
     m_rounds = RoundsPerCycle(PlayerCount()) * m_settings.cycles;
 }
 
-Result Tournament::Effective(int game) const {
+const std::vector<int>& Tournament::OpenInRound() const {
+    if (!m_openCounted) {
+        m_openInRound.assign(size_t(m_rounds) + 1, 0);
+        for (const Game& g : m_games)
+            m_openInRound[size_t(g.round)] += OpenAtBoard(g) ? 1 : 0;
+        m_openCounted = true;
+    }
+    return m_openInRound;
+}
+
+bool Tournament::OpenAtBoard(const Game& g) const {
+    return !g.result.IsSet() && m_withdrawal[g.white] == Withdrawal::None &&
+           m_withdrawal[g.black] == Withdrawal::None;
+}
+
+void Tournament::Touch() {
+    m_openCounted = false;
+    Changed(true);
+}
+
+GameState Tournament::State(int game) const {
     if (!ValidGame(game))
+        return GameState::Open;
+    const Game& g = m_games[size_t(game)];
+    const Withdrawal white = m_withdrawal[g.white], black = m_withdrawal[g.black];
+    if (white == Withdrawal::Cancelled || black == Withdrawal::Cancelled)
+        return GameState::Cancelled;
+    if (g.result.IsSet())
+        return GameState::Decided;
+    if (white == Withdrawal::None && black == Withdrawal::None)
+        return GameState::Open;
+    // Round by round: the forfeit counts once everything else of the round has been played,
+    // so that the table after round r never holds points of round r + 1.
+    return OpenInRound()[size_t(g.round)] == 0 ? GameState::Decided : GameState::Awaiting;
+}
+
+Result Tournament::Effective(int game) const {
+    if (State(game) != GameState::Decided)
         return {};
     const Game& g = m_games[size_t(game)];
     if (g.result.IsSet())
         return g.result;
-    const bool whiteOut = m_withdrawn[g.white], blackOut = m_withdrawn[g.black];
+    const bool whiteOut = m_withdrawal[g.white] != Withdrawal::None;
+    const bool blackOut = m_withdrawal[g.black] != Withdrawal::None;
     if (whiteOut && blackOut)
         return Result::Of(Outcome::DoubleForfeit);
-    if (whiteOut)
-        return Result::Of(Outcome::ForfeitBlack);
-    if (blackOut)
-        return Result::Of(Outcome::ForfeitWhite);
-    return {};
+    return Result::Of(whiteOut ? Outcome::ForfeitBlack : Outcome::ForfeitWhite);
 }
 
 bool Tournament::Withdrawn(int player) const {
-    return player >= 0 && player < PlayerCount() && m_withdrawn[player];
+    return WithdrawalOf(player) != Withdrawal::None;
+}
+
+Withdrawal Tournament::WithdrawalOf(int player) const {
+    return player >= 0 && player < PlayerCount() ? m_withdrawal[player] : Withdrawal::None;
+}
+
+int Tournament::GamesOf(int player) const {
+    if (player < 0 || player >= PlayerCount())
+        return 0;
+    return (PlayerCount() - 1) * m_settings.cycles;
+}
+
+int Tournament::PlayedBy(int player) const {
+    int played = 0;
+    for (const Game& g : m_games)
+        if ((g.white == player || g.black == player) && g.result.IsSet() && !g.result.IsForfeit())
+            ++played;
+    return played;
+}
+
+bool Tournament::MayCancel(int player) const {
+    return player >= 0 && player < PlayerCount() && 2 * PlayedBy(player) < GamesOf(player);
 }
 
 bool Tournament::SetResult(int game, const Result& result) {
@@ -53,15 +108,17 @@ bool Tournament::SetResult(int game, const Result& result) {
     if (stored == result)
         return false;
     stored = result;
-    Changed(true);
+    Touch();
     return true;
 }
 
-bool Tournament::SetWithdrawn(int player, bool withdrawn) {
-    if (player < 0 || player >= PlayerCount() || m_withdrawn[player] == withdrawn)
+bool Tournament::SetWithdrawal(int player, Withdrawal withdrawal) {
+    if (player < 0 || player >= PlayerCount() || m_withdrawal[player] == withdrawal)
         return false;
-    m_withdrawn[player] = withdrawn;
-    Changed(true);
+    if (withdrawal == Withdrawal::Cancelled && !MayCancel(player))
+        return false;
+    m_withdrawal[player] = withdrawal;
+    Touch();
     return true;
 }
 
@@ -78,9 +135,11 @@ bool Tournament::SetSettings(const Settings& settings) {
 
 int Tournament::CompletedRounds() const {
     std::vector<char> open(size_t(m_rounds) + 1, 0);
-    for (int i = 0; i < GameCount(); ++i)
-        if (!Effective(i).IsSet())
+    for (int i = 0; i < GameCount(); ++i) {
+        const GameState state = State(i);
+        if (state == GameState::Open || state == GameState::Awaiting)
             open[size_t(m_games[size_t(i)].round)] = 1;
+    }
     return int(std::count(open.begin() + 1, open.end(), 0));
 }
 

@@ -38,11 +38,16 @@ QByteArray SerializeTournament(const Tournament& t) {
                          {"tiebreaks", TieBreakCodes(s.tieBreaks, TieBreakCode)},
                          {"nearest_all", s.nearestAll}};
     QJsonArray players;
+    bool cancelled = false;
     for (int i = 0; i < t.PlayerCount(); ++i) {
         const int entry = t.Draw().entryOrder.isEmpty() ? i : t.Draw().entryOrder[i];
         QJsonObject o = PlayerObject(t.Players()[i], entry);
         if (t.Withdrawn(i))
             o.insert("withdrawn", true);
+        if (t.WithdrawalOf(i) == Withdrawal::Cancelled) {
+            o.insert("withdrawal", "cancel");
+            cancelled = true;
+        }
         players.append(o);
     }
     QJsonArray results;
@@ -52,8 +57,13 @@ QByteArray SerializeTournament(const Tournament& t) {
     root.insert("rounds", t.RoundCount());
     root.insert("games", t.GameCount());
     root.insert("results", results);
-    const bool mended = t.GetJoins() == Joins::Mended && JoinsDiffer(t.PlayerCount(), s.cycles);
-    return WriteEnvelope(kFormatId, mended ? 2 : 1, root);
+    const bool differ = JoinsDiffer(t.PlayerCount(), s.cycles);
+    if (cancelled) {
+        if (differ && t.GetJoins() == Joins::Legacy)
+            root.insert("joins", "legacy");
+        return WriteEnvelope(kFormatId, 3, root);
+    }
+    return WriteEnvelope(kFormatId, differ && t.GetJoins() == Joins::Mended ? 2 : 1, root);
 }
 
 QString SaveTournament(const Tournament& t, const QString& path) {
@@ -73,7 +83,7 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
     const QJsonObject& root = head->root;
     const int n = int(head->players.size());
     QList<Player> players;
-    QList<bool> withdrawn;
+    QList<Withdrawal> withdrawn;
     QList<int> entries;
     std::vector<char> entrySeen(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
@@ -84,16 +94,33 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         if (entry < 0)
             return nullptr;
         const bool out = r.Flag(o, "withdrawn", where);
+        Withdrawal withdrawal = out ? Withdrawal::Forfeits : Withdrawal::None;
+        if (o.contains("withdrawal")) {
+            if (r.String(o, "withdrawal", where, true) != QLatin1String("cancel") || !out)
+                r.Fail(where + QStringLiteral(": «withdrawal» бывает только «cancel» и только у "
+                                              "выбывшего участника."));
+            withdrawal = Withdrawal::Cancelled;
+        }
         if (r.failed)
             return nullptr;
         players.append(p);
-        withdrawn.append(out);
+        withdrawn.append(withdrawal);
         entries.append(entry);
     }
     head->draw.entryOrder = entries;
 
     // Results are stored by game: a file keeps the schedule it was entered on.
-    const Joins joins = root.value("version").toInt() >= 2 ? Joins::Mended : Joins::Legacy;
+    const int version = root.value("version").toInt();
+    Joins joins = version >= 2 ? Joins::Mended : Joins::Legacy;
+    if (version >= 3 && root.contains("joins")) {
+        const QString named = r.String(root, "joins", QStringLiteral("Файл"), true);
+        if (named != QLatin1String("legacy") && !r.failed)
+            r.Fail(QStringLiteral("Файл: неизвестный порядок стыков кругов «%1».")
+                       .arg(named.left(40)));
+        joins = Joins::Legacy;
+    }
+    if (r.failed)
+        return nullptr;
     auto tournament =
         std::make_unique<Tournament>(head->name, players, settings, head->draw, joins);
     const qint64 rounds = r.Integer(root, "rounds", QStringLiteral("Файл"), 0, 1 << 30, true);
@@ -134,8 +161,17 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         tournament->SetResult(i, result);
     }
     tournament->SetInfo(head->info);
-    for (int i = 0; i < players.size(); ++i)
-        tournament->SetWithdrawn(i, withdrawn[i]);
+    for (int i = 0; i < players.size(); ++i) {
+        if (!tournament->SetWithdrawal(i, withdrawn[i]) && withdrawn[i] != Withdrawal::None) {
+            r.Fail(QStringLiteral("Участник %1: результаты аннулированы, но он сыграл %2 из %3 "
+                                  "партий, а аннулировать можно, лишь пока сыграно меньше "
+                                  "половины.")
+                       .arg(i + 1)
+                       .arg(tournament->PlayedBy(i))
+                       .arg(tournament->GamesOf(i)));
+            return nullptr;
+        }
+    }
     tournament->Saved();
     return tournament;
 }

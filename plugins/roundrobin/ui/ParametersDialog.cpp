@@ -1,6 +1,7 @@
 #include "ParametersDialog.h"
 
 #include "SettingsEditor.h"
+#include "WithdrawalBox.h"
 
 #include "Ui.h"
 
@@ -31,13 +32,7 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     m_nearestAll->setObjectName(QStringLiteral("nearestAll"));
     m_nearestAll->setChecked(m_base.nearestAll);
 
-    QStringList names;
-    QList<bool> withdrawn;
-    for (int i = 0; i < t.PlayerCount(); ++i) {
-        names << t.Players()[i].name;
-        withdrawn << t.Withdrawn(i);
-    }
-    m_withdrawn = new WithdrawnBox(names, withdrawn, this);
+    m_withdrawn = new WithdrawalBox(t, this);
 
     auto* buttons = OkCancelButtons(this);
 
@@ -61,6 +56,10 @@ Settings ParametersDialog::GetSettings() const {
 
 QList<bool> ParametersDialog::GetWithdrawn() const {
     return m_withdrawn->GetWithdrawn();
+}
+
+QList<Withdrawal> ParametersDialog::GetWithdrawals() const {
+    return m_withdrawn->GetWithdrawals();
 }
 
 } // namespace rr::ui

@@ -5,29 +5,27 @@
 #include <QDialog>
 #include <QList>
 
-namespace kit::ui {
-class WithdrawnBox;
-}
-
 class QCheckBox;
 
 namespace rr::ui {
 
 class SettingsEditor;
+class WithdrawalBox;
 
 // A running tournament's parameters: points, tie-breaks, the nearest-list option, and who
-// has withdrawn (a withdrawn player's remaining games count as forfeits; unticking undoes it).
+// has withdrawn and by which rule (see WithdrawalBox; unticking undoes it).
 class ParametersDialog : public QDialog {
 public:
     explicit ParametersDialog(const Tournament& tournament, QWidget* parent = nullptr);
     Settings GetSettings() const;
     QList<bool> GetWithdrawn() const; // one flag per player, by start number
+    QList<Withdrawal> GetWithdrawals() const;
 
 private:
     Settings m_base;
     SettingsEditor* m_editor;
     QCheckBox* m_nearestAll;
-    kit::ui::WithdrawnBox* m_withdrawn;
+    WithdrawalBox* m_withdrawn;
 };
 
 } // namespace rr::ui

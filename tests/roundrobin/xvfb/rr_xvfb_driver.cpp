@@ -137,6 +137,22 @@ int main(int argc, char** argv) {
                               "resultWhiteWin", "resultDraw"};
     int played = 0;
     for (const char* outcome : outcomes) {
+        if (played == 3) {
+            // After round 1 number 6 withdraws, and having played one game of five he may
+            // have his results cancelled.
+            ModalDriver driver([](QDialog& d) {
+                d.findChild<QListWidget*>(QStringLiteral("withdrawn"))
+                    ->item(5)
+                    ->setCheckState(Qt::Checked);
+                d.findChild<QRadioButton*>(QStringLiteral("withdrawCancel"))->click();
+                Shot(QStringLiteral("04a-withdrawal-cancel"));
+                Ok(d);
+            });
+            e.OnTournamentParameters(t);
+            e.SaveTable(t, htm.constData());
+        }
+        if (e.GetNearestMatchesCount(t) == 0)
+            break;
         ModalDriver driver([&, outcome](QDialog& d) {
             d.findChild<QRadioButton*>(QLatin1String(outcome))->setChecked(true);
             if (played == 0)
@@ -149,9 +165,14 @@ int main(int argc, char** argv) {
             e.SaveTable(t, htm.constData());
     }
     {
+        // Number 2 withdraws too, late: his games become forfeits round by round, and
+        // cancelling is not offered, with the reason.
         ModalDriver driver([](QDialog& d) {
+            d.findChild<QListWidget*>(QStringLiteral("withdrawn"))
+                ->item(1)
+                ->setCheckState(Qt::Checked);
             Shot(QStringLiteral("04-parameters-dialog"));
-            d.reject();
+            Ok(d);
         });
         e.OnTournamentParameters(t);
     }
