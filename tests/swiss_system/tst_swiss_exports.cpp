@@ -105,7 +105,14 @@ private slots:
         std::vector<char> description(VELMORA_DESCRIPTION_SIZE, 'x');
         e.GetSystemDescription(description.data());
         QVERIFY(QByteArray(description.data()).size() > 200);
-        QCOMPARE(e.GetReportsCount(), 5);
+        QCOMPARE(e.GetReportsCount(), 6);
+        std::vector<char> storage(6 * VELMORA_NAME_SIZE, 0);
+        std::vector<char*> names;
+        for (int k = 0; k < 6; ++k)
+            names.push_back(storage.data() + k * VELMORA_NAME_SIZE);
+        e.GetReportsNames(names.data(), 6);
+        QCOMPARE(QString::fromUtf8(names[5]),
+                 QStringLiteral("Файл TRF-2026 для рейтинга и других программ"));
     }
 
     void tournamentFromCreationToTrf() {
@@ -191,8 +198,20 @@ private slots:
         QCOMPARE(int(read.tournament.players.size()), 7);
         QCOMPARE(read.tournament.pairedRounds(), 1);
         QCOMPARE(read.tournament.totalRounds, 3);
-        QCOMPARE(int(read.tournament.byeRequests.size()), 1);
-        QCOMPARE(read.tournament.byeRequests.front().player, 3);
+        // TRF-16 has the bye asked for round 2 in that round's column, TRF-2026 a 240 record.
+        QVERIFY(read.tournament.byeRequests.empty());
+        QVERIFY(read.tournament.players[2].rounds.at(1).outcome ==
+                velmora::swiss::Outcome::HalfBye);
+        const QString trf2026 = m_dir.filePath(QStringLiteral("турнир-2026.trf"));
+        QVERIFY(e.SaveReport(t, 5, trf2026.toUtf8().constData()));
+        const QByteArray bytes2026 = ReadAll(trf2026);
+        const velmora::swiss::TrfReadResult read2026 =
+            velmora::swiss::readTrf(std::string_view(bytes2026.constData(), size_t(bytes2026.size())));
+        QVERIFY2(read2026.ok, read2026.error.c_str());
+        QVERIFY(bytes2026.contains("\r\n142 3\r\n"));
+        QCOMPARE(int(read2026.tournament.byeRequests.size()), 1);
+        QCOMPARE(read2026.tournament.byeRequests.front().player, 3);
+        QCOMPARE(read2026.tournament.totalRounds, 3);
 
         e.FreeTournament(loaded);
         e.FreeTournament(t);
