@@ -1,6 +1,9 @@
 // The built module driven through its exports as the host drives it, with its real modal
 // dialogs answered by a timer: a small tournament from the creation dialog to the TRF file.
 #include "ModalDriver.h"
+#include "Pairing.h"
+#include "PairingDialog.h"
+#include "SwissSystemTestUtil.h"
 #include "Trf.h"
 #include "velmora_system.h"
 
@@ -11,6 +14,7 @@
 #include <QLibrary>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -215,6 +219,62 @@ private slots:
 
         e.FreeTournament(loaded);
         e.FreeTournament(t);
+    }
+
+    // Two players picked in the pairing dialog change places; a change that makes a rematch
+    // asks first, naming C.04.1.2 and both players, and "Нет" leaves the pairing as it was.
+    void handSwapAsksBeforeBreakingARule() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(8), RoundsOf(5));
+        for (int r = 1; r <= 2; ++r) {
+            QCOMPARE(t.PairNextRound(), QString());
+            PlayCurrentRound(t);
+        }
+        QString error;
+        const std::vector<Board> boards = PairRound(t, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        sw::ui::PairingPreview preview(t, boards);
+        auto* table = preview.findChild<QTableWidget*>(QStringLiteral("boards"));
+        auto* swap = preview.findChild<QPushButton*>(QStringLiteral("swapPlayers"));
+        QVERIFY(table && swap && !swap->isEnabled());
+        // Board 1's white meets his round-1 opponent: put that opponent on board 1's black.
+        Board first;
+        for (const Board& b : t.Boards())
+            if (b.round == 1 && (b.white == boards[0].white || b.black == boards[0].white))
+                first = b;
+        const int opponent = first.white == boards[0].white ? first.black : first.white;
+        int row = -1, column = -1;
+        for (int k = 1; k < int(boards.size()); ++k) {
+            if (boards[size_t(k)].white == opponent)
+                row = k, column = 1;
+            if (boards[size_t(k)].black == opponent)
+                row = k, column = 2;
+        }
+        QVERIFY(row > 0);
+        auto pick = [&] {
+            table->clearSelection();
+            table->item(0, 2)->setSelected(true);
+            table->item(row, column)->setSelected(true);
+        };
+        pick();
+        QVERIFY(swap->isEnabled());
+        {
+            ModalDriver driver;
+            driver.OnMessage(QStringLiteral("C.04.1.2"), QMessageBox::No);
+            swap->click();
+            DRIVER_DONE(driver);
+            QVERIFY(driver.Messages().front().contains(t.PlayerAt(opponent).name));
+        }
+        QCOMPARE(preview.GetBoards(), boards);
+        pick();
+        {
+            ModalDriver driver;
+            driver.OnMessage(QStringLiteral("C.04.1.2"), QMessageBox::Yes);
+            swap->click();
+            DRIVER_DONE(driver);
+        }
+        QCOMPARE(preview.GetBoards()[0].black, opponent);
+        QVERIFY(table->item(0, 2)->text().contains(t.PlayerAt(opponent).name));
     }
 
     void foreignAndCorruptFilesAreRefused() {
