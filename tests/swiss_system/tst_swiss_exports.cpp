@@ -277,6 +277,21 @@ private slots:
         QVERIFY(table->item(0, 2)->text().contains(t.PlayerAt(opponent).name));
     }
 
+    // The points shown before a round count an earlier half-point bye, not only games.
+    void byesDialogCountsEarlierByes() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t); // the sixth loses on board 3
+        t.SetByes({{2, 5, ByeKind::Half}});
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t);
+        sw::ui::ByesDialog dialog(t, 3);
+        auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("players"));
+        QCOMPARE(table->item(5, 1)->text(), QStringLiteral("P6"));
+        QCOMPARE(table->item(5, 2)->text(), QStringLiteral("½"));
+    }
+
     void foreignAndCorruptFilesAreRefused() {
         const QString path = m_dir.filePath(QStringLiteral("чужой.vsw"));
         QFile f(path);

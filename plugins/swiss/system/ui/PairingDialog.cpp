@@ -2,6 +2,7 @@
 
 #include "HandPairing.h"
 #include "PlayerDialog.h"
+#include "SwissStandings.h"
 #include "Text.h"
 #include "Ui.h"
 
@@ -55,15 +56,8 @@ ByesDialog::ByesDialog(const Tournament& t, int round, QWidget* parent)
         const int p = m_players[row];
         m_table->setItem(row, 0, Cell(QString::number(p + 1)));
         m_table->setItem(row, 1, Cell(t.PlayerAt(p).name));
-        int halves = 0;
-        for (const Board& b : t.Boards()) {
-            if (b.IsBye() && b.white == p)
-                halves += t.GetSettings().points.win;
-            else if (!b.IsBye() && (b.white == p || b.black == p))
-                halves += PointsFor(ForSide(b.result, b.white == p ? Side::White : Side::Black),
-                                    t.GetSettings().points);
-        }
-        m_table->setItem(row, 2, Cell(PointsText(halves)));
+        // The half-point byes of earlier rounds count as much as games.
+        m_table->setItem(row, 2, Cell(PointsText(PlayerHalves(t, p))));
         auto* choice = new QComboBox(m_table);
         choice->setObjectName(QStringLiteral("choice%1").arg(p + 1));
         choice->addItems({QStringLiteral("Играет"), QStringLiteral("Пропуск тура за ½ очка"),
