@@ -281,6 +281,8 @@ private slots:
                  QList<Player>{Rated("Карпова Анна", 2010, "24101234", 2009)});
         QCOMPARE(Read("Name;FIDE ID;Date of birth\nDoe John;2012345;12.05.1987\n", true),
                  QList<Player>{Rated("Doe John", 0, "2012345", 1987)});
+        // A bare "ID" or "Год" is some other number (a list's own, a school year): asked about.
+        QCOMPARE(Read("ID;ФИО;Год\n17;Анна;5\n", false), QList<Player>{P("Анна")});
         const QList<Player> own{Rated("Зайцев Олег", 1500, "4100018", 1990, "КМС", "Тула"),
                                 P("Белов Яков")};
         QCOMPARE(Read(WritePlayers(own), true), own);

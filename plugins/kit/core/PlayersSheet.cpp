@@ -61,7 +61,7 @@ Word Classify(const QString& w) {
         {Key::FideId, true, {u"фиде", u"fide", u"fideid", u"фидеid"}},
         {Key::BirthYear,
          true,
-         {u"рождени", u"birth", u"born", u"birthyear", u"birthdate", u"yob", u"гр"}},
+         {u"рождени", u"birth", u"born", u"birthyear", u"birthdate", u"yob"}},
         {Key::Title,
          true,
          {u"звани", u"разряд", u"разр", u"title", u"rank", u"категори", u"квалификаци"}},
@@ -83,8 +83,6 @@ Word Classify(const QString& w) {
         {Key::Club, false, {u"название", u"наименовани"}},
         {Key::City, false, {u"пункт"}},
         {Key::Number, false, {u"№", u"#", u"n", u"no", u"nr", u"num", u"номер", u"пп"}},
-        {Key::FideId, false, {u"id"}},
-        {Key::BirthYear, false, {u"год"}},
     };
     for (const Stems& s : table)
         for (const char16_t* stem : s.stems)
