@@ -265,6 +265,26 @@ void TestSwissTrf::commandLine() {
     QVERIFY(s.waitForFinished(30000));
     QCOMPARE(s.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(s.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), lines);
+
+    // The same tournament as TRF-2026, with 1 and 2 kept apart from round 3 on: the command
+    // line reads the new records too, and pairs as the engine does.
+    Tournament t = readTrf(kThree).tournament;
+    t.forbiddenGroups.push_back({3, 0, {1, 2}});
+    forbiddenFor(t, 3);
+    const QString in2026 = folder + QStringLiteral("/раунд 3 (2026).trf");
+    QFile g(in2026);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write(writeTrf(t, TrfVersion::Trf2026).c_str());
+    g.close();
+    QProcess n;
+    n.start(QStringLiteral(VELMORA_PAIR), {QStringLiteral("--dutch"), in2026, QStringLiteral("-p")});
+    QVERIFY(n.waitForFinished(30000));
+    QCOMPARE(n.exitCode(), 0);
+    QStringList expected{QString::number(pairDutch(t).pairs.size())};
+    for (const Pair& pr : pairDutch(t).pairs)
+        expected << QStringLiteral("%1 %2").arg(pr.white).arg(pr.black);
+    QCOMPARE(QString::fromUtf8(n.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), expected);
+    QVERIFY(!expected.contains(QStringLiteral("1 2")) && !expected.contains(QStringLiteral("2 1")));
 }
 
 void TestSwissTrf::commandLineRefusesBadInput() {

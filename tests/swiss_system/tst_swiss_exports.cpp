@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLibrary>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -290,6 +291,36 @@ private slots:
         auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("players"));
         QCOMPARE(table->item(5, 1)->text(), QStringLiteral("P6"));
         QCOMPARE(table->item(5, 2)->text(), QStringLiteral("½"));
+    }
+
+    // A late entrant is entered in the round's dialog through the player dialog, with his
+    // FIDE ID; the missed rounds are worth what the organiser chose.
+    void lateEntrantThroughTheRoundDialog() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t);
+        sw::ui::ByesDialog dialog(t, 2);
+        auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("players"));
+        dialog.findChild<QComboBox*>(QStringLiteral("missedRounds"))->setCurrentIndex(1);
+        {
+            ModalDriver driver([](QDialog& d) {
+                d.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("Зоя"));
+                d.findChild<QLineEdit*>(QStringLiteral("fideId"))->setText(QStringLiteral("4100018"));
+                Accept(d);
+            });
+            dialog.findChild<QPushButton*>(QStringLiteral("addLateEntrant"))->click();
+            DRIVER_DONE(driver);
+        }
+        QCOMPARE(table->rowCount(), 7);
+        QCOMPARE(table->item(6, 1)->text(), QStringLiteral("Зоя"));
+        QCOMPARE(dialog.GetLateEntrants().size(), 1);
+        QCOMPARE(dialog.GetLateEntrants()[0].player.fideId, QStringLiteral("4100018"));
+        QVERIFY(dialog.MissedRounds() == ByeKind::Half);
+        // Nobody is late for round 1.
+        Tournament fresh(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        sw::ui::ByesDialog first(fresh, 1);
+        QVERIFY(!first.findChild<QPushButton*>(QStringLiteral("addLateEntrant"))->isEnabled());
     }
 
     void foreignAndCorruptFilesAreRefused() {
