@@ -88,8 +88,8 @@ QStringList PairingWarnings(const Tournament& t, const std::vector<Board>& board
             out.append(QStringLiteral("C.04.1.2 (два участника не встречаются между собой более "
                                       "одного раза): %1 и %2 уже играли.")
                            .arg(Name(t, b.white), Name(t, b.black)));
-        if (t.Forbidden().contains(ForbiddenPair{std::min(b.white, b.black),
-                                                 std::max(b.white, b.black)}))
+        if (t.Forbidden().contains(
+                ForbiddenPair{std::min(b.white, b.black), std::max(b.white, b.black)}))
             out.append(QStringLiteral("Запрещённая пара (параметры турнира): %1 и %2 не должны "
                                       "встречаться.")
                            .arg(Name(t, b.white), Name(t, b.black)));
