@@ -14,6 +14,9 @@
 #include "tournament/CWebBrowser.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
@@ -120,6 +123,7 @@ private slots:
     void parametersAndInformation();
     void openTheSameFileTwice();
     void saveOntoAFullDiskKeepsTheChanges();
+    void swissTournamentOfTwelve();
     void quitAnsweringTheSavePrompts();
 
 private:
@@ -703,6 +707,157 @@ void TestE2EJourney::saveOntoAFullDiskKeepsTheChanges() {
 #else
     QSKIP("Linux only");
 #endif
+}
+
+// A Swiss of twelve players over five rounds, every round through the pairing dialogs: a
+// half-point bye asked for in round 3, a withdrawal before round 4, the table page and the
+// TRF report checked at the end. The window is closed again so that the journey goes on
+// with the two round-robin windows.
+void TestE2EJourney::swissTournamentOfTwelve() {
+    Prompts::ClearAsked();
+    const QString path = m_tournaments + QStringLiteral("/Швейцарка.trn");
+    Prompts::QueueFileAnswer(m_tournaments + QStringLiteral("/Швейцарка"));
+    QStringList names;
+    for (int k = 1; k <= 12; ++k)
+        names << QStringLiteral("Игрок %1").arg(QChar(u'А' + k - 1));
+    {
+        JourneyDriver driver;
+        driver.On("CNewTournamentDlg", [](QWidget* dlg) {
+            QVERIFY(SelectRow(List(dlg, "listSystems"), "Швейцарская система"));
+            QVERIFY(SelectRow(List(dlg, "listSkins"), "Обычная"));
+            TypeText(dlg->findChild<QLineEdit*>("editName"), "Открытое первенство");
+            ClickButton(dlg, "btnNext");
+        });
+        for (int k = 0; k < 12; ++k)
+            driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
+                .On("playerDialog", [k, name = names[k]](QWidget* dlg) {
+                    TypeText(dlg->findChild<QLineEdit*>(QStringLiteral("name")), name);
+                    dlg->findChild<QSpinBox*>(QStringLiteral("rating"))->setValue(2300 - 20 * k);
+                    // The Swiss asks for what rating lists need.
+                    auto* fideId = dlg->findChild<QLineEdit*>(QStringLiteral("fideId"));
+                    QVERIFY(fideId);
+                    TypeText(fideId, QString::number(4100100 + k));
+                    dlg->findChild<QSpinBox*>(QStringLiteral("birthYear"))->setValue(1990 + k);
+                    PluginOk(dlg);
+                });
+        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnNext"); })
+            .On("CChooseSortingDlg",
+                [](QWidget* dlg) {
+                    QVERIFY(SelectRow(List(dlg, "listSortings"), "В порядке списка"));
+                    ClickButton(dlg, "btnNext");
+                })
+            .On("creationDialog", [](QWidget* dlg) {
+                dlg->findChild<QSpinBox*>(QStringLiteral("rounds"))->setValue(5);
+                PluginOk(dlg);
+            });
+        Main()->Action(Command::FileNew)->trigger();
+        DRIVER_DONE(driver);
+    }
+    CVelmoraDoc* swiss = ActiveDocument();
+    QVERIFY(swiss && swiss != m_document && swiss != m_second);
+    CVelmoraView* view = swiss->GetView();
+
+    auto playRound = [&](int round) {
+        // Each board by the result dialog: white wins on odd boards, draws on even ones.
+        QStringList nearest = MatchList(view, Nearest);
+        // While no result is in, the last line takes the pairing back: not a game.
+        nearest.removeIf([](const QString& line) { return line.startsWith("Отменить"); });
+        // From round 3 one player is out (the bye asked for, then the withdrawal): 11 play.
+        QCOMPARE(nearest.size(), round >= 3 ? 5 : 6);
+        for (int k = 0; k < nearest.size(); ++k) {
+            JourneyDriver driver;
+            driver.On("resultDialog", ChooseResult(k % 2 ? "resultDraw" : "resultWhiteWin"));
+            view->m_tabLists->setCurrentIndex(Nearest);
+            view->m_listMatches->setCurrentRow(0);
+            ClickButton(view, "btnResult");
+            DRIVER_DONE(driver);
+        }
+    };
+    auto pairRound = [&](int round, std::function<void(QWidget*)> byes) {
+        const QStringList nearest = MatchList(view, Nearest);
+        QCOMPARE(nearest, QStringList{QStringLiteral("Жеребьёвка %1 тура").arg(round)});
+        JourneyDriver driver;
+        driver.On("byesDialog", std::move(byes)).On("pairingPreview", [](QWidget* dlg) {
+            QVERIFY(dlg->findChild<QTableWidget*>(QStringLiteral("boards"))->rowCount() >= 5);
+            PluginOk(dlg);
+        });
+        view->m_listMatches->setCurrentRow(0);
+        ClickButton(view, "btnResult");
+        DRIVER_DONE(driver);
+    };
+    for (int round = 1; round <= 5; ++round) {
+        if (round == 3) {
+            // The fifth player asks for a half-point bye: eleven play, one gets the bye.
+            pairRound(3, [](QWidget* dlg) {
+                auto* choice = dlg->findChild<QComboBox*>(QStringLiteral("choice5"));
+                QVERIFY(choice);
+                choice->setCurrentIndex(1);
+                PluginOk(dlg);
+            });
+        } else if (round > 1) {
+            if (round == 4) {
+                // The twelfth player withdraws before round 4.
+                JourneyDriver driver;
+                driver.On("parametersDialog", [](QWidget* dlg) {
+                    QListWidget* list = List(dlg, "withdrawn");
+                    QCOMPARE(list->count(), 12);
+                    list->item(11)->setCheckState(Qt::Checked);
+                    PluginOk(dlg);
+                });
+                Main()->Action(Command::TournamentParameters)->trigger();
+                DRIVER_DONE(driver);
+            }
+            pairRound(round, PluginOk);
+        }
+        playRound(round);
+    }
+    QVERIFY(MatchList(view, Nearest).isEmpty());
+    Main()->Action(Command::FileSave)->trigger();
+    QVERIFY(!swiss->IsModified());
+    QVERIFY(ReadAll(path).startsWith("Velmora Swiss"));
+
+    // The page: five rounds played, the bye and the withdrawal shown, every player listed.
+    QTRY_VERIFY_WITH_TIMEOUT(PageText(swiss).contains("Сыграно 5 туров из 5"), 20000);
+    const QString text = PageText(swiss);
+    for (const QString& name : names)
+        QVERIFY2(text.contains(name), qPrintable(name));
+    QVERIFY2(text.contains(QStringLiteral("–½")), qPrintable(text));
+
+    // The TRF report: twelve player lines, the half-point bye in round 3, the withdrawn
+    // player absent from round 4 on, FIDE IDs and years of birth in their columns.
+    const QString report = m_root.filePath(QStringLiteral("Отчёты/Швейцарка"));
+    QVERIFY(QDir().mkpath(QFileInfo(report).absolutePath()));
+    {
+        JourneyDriver driver;
+        driver
+            .On("reportsDlg",
+                [&](QWidget* dlg) {
+                    QVERIFY(SelectRow(List(dlg, "listReports"),
+                                      "Файл TRF для рейтинга и других программ"));
+                    Prompts::QueueFileAnswer(report);
+                    ClickButton(dlg, "btnSaveAs");
+                })
+            .OnMessage("Отчёт сохранён", QMessageBox::Ok)
+            .On("reportsDlg", [](QWidget* dlg) { ClickButton(dlg, "btnCancel"); });
+        Main()->Action(Command::Reports)->trigger();
+        DRIVER_DONE(driver);
+    }
+    // Columns are counted in bytes: the names are Cyrillic.
+    const QByteArray trf = ReadAll(report + QStringLiteral(".trf"));
+    QList<QByteArray> players;
+    for (const QByteArray& line : trf.split('\n'))
+        if (line.startsWith("001 "))
+            players << line.trimmed();
+    QCOMPARE(players.size(), 12);
+    QVERIFY2(players[4].mid(91 + 20, 8) == "0000 - H", players[4].constData());
+    QVERIFY2(players[11].endsWith("0000 - Z  0000 - Z"), players[11].constData());
+    QVERIFY2(players[0].contains("4100100 1990"), players[0].constData());
+    QVERIFY(trf.contains("\r\nXXR 5\r\n"));
+
+    // Closed again: the journey goes on with the round-robin windows.
+    swiss->GetFrame()->close();
+    QTRY_COMPARE(Main()->ChildFrames().size(), 2);
+    Prompts::ClearAsked();
 }
 
 void TestE2EJourney::quitAnsweringTheSavePrompts() {

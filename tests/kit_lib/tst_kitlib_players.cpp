@@ -76,16 +76,26 @@ Player P(const QString& name, int rating = 0, const QString& title = {}, const Q
     return Player{name, rating, title, club, city};
 }
 
+// A player with what rating lists need.
+Player Rated(const QString& name, int rating, const QString& fideId, int birthYear,
+             const QString& title = {}, const QString& city = {}) {
+    Player p = P(name, rating, title, {}, city);
+    p.fideId = fideId;
+    p.birthYear = birthYear;
+    return p;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(kit::Player)
 
 namespace QTest {
 template <> char* toString(const kit::Player& p) {
-    return qstrdup(qPrintable(QStringLiteral("{%1 | %2 | %3 | %4 | %5}")
+    return qstrdup(qPrintable(QStringLiteral("{%1 | %2 | %3 | %4 | %5 | %6 | %7}")
                                   .arg(p.name)
                                   .arg(p.rating)
-                                  .arg(p.title, p.club, p.city)));
+                                  .arg(p.title, p.club, p.city, p.fideId)
+                                  .arg(p.birthYear)));
 }
 } // namespace QTest
 
@@ -203,18 +213,18 @@ private slots:
     // A column the reader cannot place is named, by letter and header, and asks the user.
     void unplacedColumnIsNamed() {
         QString notice;
-        const QByteArray content("Фамилия;Имя;Дата рождения;Класс;\n"
-                                 "Иванов;Пётр;01.02.2014;3А;\nПетрова;Анна;;3Б;\n");
+        const QByteArray content("Фамилия;Имя;Телефон родителей;Класс;\n"
+                                 "Иванов;Пётр;8-900-100;3А;\nПетрова;Анна;;3Б;\n");
         QCOMPARE(Read(content, false, &notice).size(), 2);
-        QCOMPARE(notice,
-                 QStringLiteral("Не загружен столбец C («Дата рождения»): неизвестно, что в нём."));
+        QCOMPARE(notice, QStringLiteral(
+                             "Не загружен столбец C («Телефон родителей»): неизвестно, что в нём."));
         QString dialogNote;
         ui::SetDialogHook([&](QDialog& dialog) {
             dialogNote = dialog.findChild<QLabel*>(QStringLiteral("note"))->text();
             return int(QDialog::Rejected);
         });
         QVERIFY(!ui::ImportPlayers(Write(QStringLiteral("список.csv"), content)));
-        QVERIFY2(dialogNote.contains(QStringLiteral("столбец C («Дата рождения»)")),
+        QVERIFY2(dialogNote.contains(QStringLiteral("столбец C («Телефон родителей»)")),
                  qPrintable(dialogNote));
         QCOMPARE(m_messages, QStringList{}); // a cancel is not an error
     }
@@ -260,6 +270,57 @@ private slots:
         QVERIFY2(m_messages[0].contains(QStringLiteral("«лист 1.csv»")) &&
                      m_messages[0].contains(QStringLiteral("Строка 1: рейтинг «Спартак»")),
                  qPrintable(m_messages[0]));
+    }
+
+    // FIDE ID and year of birth by their headers, in the program's own file, and from a
+    // tournament report file; a rating "of FIDE" stays a rating.
+    void ratingListColumns() {
+        QCOMPARE(Read("Фамилия, имя;Рейтинг ФИДЕ;ФИДЕ ID;Год рождения\n"
+                      "Карпова Анна;2010;24 101 234;2009\n",
+                      true),
+                 QList<Player>{Rated("Карпова Анна", 2010, "24101234", 2009)});
+        QCOMPARE(Read("Name;FIDE ID;Date of birth\nDoe John;2012345;12.05.1987\n", true),
+                 QList<Player>{Rated("Doe John", 0, "2012345", 1987)});
+        // A bare "ID" or "Год" is some other number (a list's own, a school year): asked about.
+        QCOMPARE(Read("ID;ФИО;Год\n17;Анна;5\n", false), QList<Player>{P("Анна")});
+        const QList<Player> own{Rated("Зайцев Олег", 1500, "4100018", 1990, "КМС", "Тула"),
+                                P("Белов Яков")};
+        QCOMPARE(Read(WritePlayers(own), true), own);
+        // Without them a list is written as before, for the versions that know no more.
+        QCOMPARE(WritePlayers({P("Белов Яков", 1400)}),
+                 QStringLiteral("Имя\tРейтинг\tЗвание\tКлуб\tГород\nБелов Яков\t1400\t\t\t\n")
+                     .toUtf8());
+        const PlayersReadResult bad =
+            ReadPlayers(QByteArray("ФИО;ФИДЕ ID;Год рождения\nАнна;24-1;2001\nБорис;1;19\n"));
+        QVERIFY(!bad.ok);
+        QCOMPARE(bad.error, QStringLiteral("Строка 2: ФИДЕ ID «24-1» — не число до 11 цифр."));
+        const PlayersReadResult year =
+            ReadPlayers(QByteArray("ФИО;Год рождения\nАнна;2001\nБорис;19\n"));
+        QCOMPARE(year.error, QStringLiteral("Строка 3: год рождения «19» — не год от 1900 до 2100."));
+    }
+
+    // A tournament report file gives its players' fixed columns, counted in bytes, so that a
+    // Cyrillic name does not shift the rating; the start numbers are the order.
+    void trfPlayersImport() {
+        auto line = [](int id, const char* title, const QString& name, int rating,
+                       const char* fed, const char* fide, const char* birth) {
+            QByteArray n = name.toUtf8();
+            n += QByteArray(33 - n.size(), ' ');
+            return "001 " + QByteArray::number(id).rightJustified(4) + " m" +
+                   QByteArray(title).rightJustified(3) + " " + n + " " +
+                   QByteArray::number(rating).rightJustified(4) + " " +
+                   QByteArray(fed).leftJustified(3) + " " + QByteArray(fide).rightJustified(11) +
+                   " " + QByteArray(birth).leftJustified(10) + "  0.0    1\r\n";
+        };
+        const QByteArray trf = "012 Кубок\r\n" +
+                               line(2, "IM", QStringLiteral("Ёлкина Юлия"), 2301, "RUS",
+                                    "24101234", "1999/03/04") +
+                               line(1, "GM", QStringLiteral("Doe, John"), 2500, "ENG", "400041",
+                                    "0000/00/00") +
+                               "XXR 5\r\n";
+        const QList<Player> players = Read(trf, true);
+        QCOMPARE(players, (QList<Player>{Rated("Doe, John", 2500, "400041", 0, "GM", "ENG"),
+                                         Rated("Ёлкина Юлия", 2301, "24101234", 1999, "IM", "RUS")}));
     }
 
     // Blank numbered lines of a form are skipped; a number that is not one names its line.

@@ -69,6 +69,7 @@ inline Tournament inputForRound(const Tournament& full, int r) {
         }
         p.rounds = keep;
     }
+    forbiddenFor(t, r); // the pairs kept apart in round r
     return t;
 }
 

@@ -39,6 +39,8 @@ private slots:
     void malformedLinesAreNamed();
     void steeringLines();
     void writerReadsBack();
+    void trf2026Records();
+    void bothRevisionsPairAlike();
     void commandLine();
     void commandLineRefusesBadInput();
 };
@@ -81,6 +83,16 @@ void TestSwissTrf::malformedLinesAreNamed_data() {
     QTest::newRow("bad points system") << p1 + p2 + "162  W x.0\n" << "line 3: point system";
     QTest::newRow("bad forbidden pair") << p1 + p2 + "XXP 1\n" << "line 3: forbidden pairs";
     QTest::newRow("bad bye request") << p1 + p2 + "240 Q 2 1\n" << "line 3: requested byes";
+    QTest::newRow("2026 forbidden pair without rounds")
+        << p1 + p2 + "260          0001 0002\n" << "line 3: forbidden pairs: the first round";
+    QTest::newRow("2026 forbidden pair, last round before the first")
+        << p1 + p2 + "260   5   2 0001 0002\n" << "line 3: forbidden pairs: the last round";
+    QTest::newRow("2026 forbidden pair of an unknown player")
+        << p1 + p2 + "260   1   9 0001 0007\n" << "line 3: forbidden pairs: 7 is not a player";
+    QTest::newRow("2026 acceleration without points")
+        << p1 + p2 + "250           1   2    1    2\n" << "line 3: acceleration: \"\" is not";
+    QTest::newRow("2026 acceleration for nobody")
+        << p1 + p2 + "250  1.0  1.0   1   2    9\n" << "line 3: acceleration: 9 is not";
     QTest::newRow("binary") << QString(p1 + p2 + "\x01\x02garbage\n") << "line 3: control character";
     QTest::newRow("unknown line") << p1 + p2 + "hello\n" << "line 3: unknown line";
     QTest::newRow("empty") << QString() << "no player lines";
@@ -153,11 +165,77 @@ void TestSwissTrf::writerReadsBack() {
     QCOMPARE(bareBack.tournament.points.draw, 10);
     QCOMPARE(bareBack.tournament.points.pairingBye, 15);
     QCOMPARE(normalised(pairDutch(bareBack.tournament, 7)), normalised(pairDutch(bare, 7)));
+    // TRF-16 has no record for a requested bye: player 5's for the next round is in its column.
+    QVERIFY(back.tournament.byeRequests.empty());
+    QVERIFY(back.tournament.players[4].rounds.at(7).outcome == Outcome::ZeroBye);
+    QCOMPARE(back.tournament.pairedRounds(), t.pairedRounds());
     for (size_t i = 0; i < t.players.size(); ++i) {
-        QCOMPARE(back.tournament.players[i].rounds.size(), t.players[i].rounds.size());
+        QCOMPARE(back.tournament.players[i].rounds.size(), t.players[i].rounds.size() + (i == 4 ? 1 : 0));
         for (size_t k = 0; k < t.players[i].rounds.size(); ++k) {
             QCOMPARE(back.tournament.players[i].rounds[k].opponent, t.players[i].rounds[k].opponent);
             QVERIFY(back.tournament.players[i].rounds[k].outcome == t.players[i].rounds[k].outcome);
+        }
+    }
+}
+
+// TRF-2026's own records at their columns: rounds, first colour, points, byes, acceleration
+// by ranges of rounds and players, forbidden pairs for a range of rounds.
+void TestSwissTrf::trf2026Records() {
+    const std::string text = std::string(kThree) +
+                             "142 5\n"
+                             "152 B\n"
+                             "162  W 3.0    D 1.0    L 0.0    P 1.0    A 0.0\n"
+                             "240 H   3 0004\n"
+                             "250  1.0  1.0   1   2    1    2\n"
+                             "260   3   5 0001 0002\n"
+                             "260   1   2 0003 0004\n";
+    const TrfReadResult r = readTrf(text);
+    QVERIFY2(r.ok, r.error.c_str());
+    const Tournament& t = r.tournament;
+    QCOMPARE(t.totalRounds, 5);
+    QVERIFY(t.initialColour == Colour::Black);
+    QCOMPARE(t.points.win, 30);
+    QCOMPARE(t.points.draw, 10);
+    QCOMPARE(t.points.pairingBye, 10);
+    QCOMPARE(t.byeRequests.size(), size_t(1));
+    QCOMPARE(t.byeRequests[0].player, 4);
+    QCOMPARE(t.players[0].accel, (std::vector<int>{10, 10}));
+    QCOMPARE(t.players[1].accel, (std::vector<int>{10, 10}));
+    QVERIFY(t.players[2].accel.empty());
+    // Round 3 is the one to pair: 1-2 are forbidden in rounds 3 to 5, 3-4 only in 1 and 2.
+    QCOMPARE(t.forbidden, (std::vector<std::pair<int, int>>{{1, 2}}));
+    // Written as TRF-2026 it reads back the same.
+    const TrfReadResult back = readTrf(writeTrf(t, TrfVersion::Trf2026));
+    QVERIFY2(back.ok, back.error.c_str());
+    QCOMPARE(back.tournament.forbidden, t.forbidden);
+    QCOMPARE(back.tournament.players[0].accel, t.players[0].accel);
+    QCOMPARE(back.tournament.points.win, 30);
+    QCOMPARE(back.tournament.byeRequests.size(), size_t(1));
+    QVERIFY(back.tournament.initialColour == Colour::Black);
+    QCOMPARE(normalised(pairDutch(back.tournament)), normalised(pairDutch(t)));
+}
+
+// Each reference tournament, written at each round as TRF-16 and as TRF-2026 with a
+// withdrawal and a forbidden pair added, pairs alike: the two revisions say the same.
+void TestSwissTrf::bothRevisionsPairAlike() {
+    const TrfReadResult r = readTrf(readAll(QStringLiteral(SWISS_REFERENCE_DIR "/swiss_020p_06r_201.trf")));
+    QVERIFY2(r.ok, r.error.c_str());
+    for (int round = 2; round <= 6; ++round) {
+        Tournament in = inputForRound(r.tournament, round);
+        in.players[5].withdrawn = true;
+        in.forbidden.push_back({1, 2});
+        in.byeRequests.push_back({round, 7, ByeKind::Half});
+        const TrfReadResult v16 = readTrf(writeTrf(in, TrfVersion::Trf16));
+        const TrfReadResult v26 = readTrf(writeTrf(in, TrfVersion::Trf2026));
+        QVERIFY2(v16.ok, v16.error.c_str());
+        QVERIFY2(v26.ok, v26.error.c_str());
+        const PairingResult direct = pairDutch(in, round);
+        QVERIFY2(direct.ok, direct.error.c_str());
+        QCOMPARE(normalised(pairDutch(v16.tournament, round)), normalised(direct));
+        QCOMPARE(normalised(pairDutch(v26.tournament, round)), normalised(direct));
+        for (const Pair& p : direct.pairs) {
+            QVERIFY(p.white != 6 && p.black != 6 && p.white != 7 && p.black != 7);
+            QVERIFY(!((p.white == 1 && p.black == 2) || (p.white == 2 && p.black == 1)));
         }
     }
 }
@@ -187,6 +265,26 @@ void TestSwissTrf::commandLine() {
     QVERIFY(s.waitForFinished(30000));
     QCOMPARE(s.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(s.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), lines);
+
+    // The same tournament as TRF-2026, with 1 and 2 kept apart from round 3 on: the command
+    // line reads the new records too, and pairs as the engine does.
+    Tournament t = readTrf(kThree).tournament;
+    t.forbiddenGroups.push_back({3, 0, {1, 2}});
+    forbiddenFor(t, 3);
+    const QString in2026 = folder + QStringLiteral("/раунд 3 (2026).trf");
+    QFile g(in2026);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write(writeTrf(t, TrfVersion::Trf2026).c_str());
+    g.close();
+    QProcess n;
+    n.start(QStringLiteral(VELMORA_PAIR), {QStringLiteral("--dutch"), in2026, QStringLiteral("-p")});
+    QVERIFY(n.waitForFinished(30000));
+    QCOMPARE(n.exitCode(), 0);
+    QStringList expected{QString::number(pairDutch(t).pairs.size())};
+    for (const Pair& pr : pairDutch(t).pairs)
+        expected << QStringLiteral("%1 %2").arg(pr.white).arg(pr.black);
+    QCOMPARE(QString::fromUtf8(n.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), expected);
+    QVERIFY(!expected.contains(QStringLiteral("1 2")) && !expected.contains(QStringLiteral("2 1")));
 }
 
 void TestSwissTrf::commandLineRefusesBadInput() {

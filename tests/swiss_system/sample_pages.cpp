@@ -1,18 +1,24 @@
 // Writes the table page of generated tournaments into a folder, once per skin, for looking
 // at (not a test): swiss_sample_pages <folder> <skins folder>. A 12-player Swiss after
-// three of five rounds with a bye request and a withdrawal, and 300 players after five of
-// nine rounds. Also pictures of the pairing dialogs for round 4 of the first.
+// three of five rounds with a bye request, a late entrant, a forbidden pair and a withdrawal,
+// and 300 players after five of nine rounds, each also as a tournament file to open in the
+// program. Also pictures of the pairing dialogs for round 4 of the first, one with a hand
+// change that breaks a rule, and of the parameters dialog.
 #include "SwissSystemTestUtil.h"
 
 #include "AtomicFile.h"
 #include "Pairing.h"
 #include "PairingDialog.h"
+#include "HandPairing.h"
+#include "SwissDialogs.h"
 #include "TablePage.h"
+#include "TournamentFile.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QTableWidget>
 #include <QTextStream>
 
 using namespace swisstest;
@@ -29,8 +35,15 @@ std::unique_ptr<Tournament> Sample(int players, int rounds, int played) {
                                           RoundsOf(rounds));
     t->SetInfo({QStringLiteral("Москва"), QStringLiteral("8–10 декабря"), QStringLiteral("Петров П."), {}});
     for (int r = 1; r <= played; ++r) {
-        if (r == 2)
+        if (r == 2) {
             t->SetByes({{2, 4, ByeKind::Half}});
+            t->SetForbidden({{0, 1}});
+            Entrant late;
+            late.player.name = QStringLiteral("Опоздавший Олег");
+            late.player.rating = 2350;
+            late.player.fideId = QStringLiteral("24100001");
+            t->AddLateEntrant(late, ByeKind::Zero);
+        }
         if (r == 3)
             t->SetWithdrawnFrom(5, 3);
         t->PairNextRound();
@@ -63,6 +76,8 @@ int main(int argc, char** argv) {
             kit::WriteFileAtomically(out.filePath(skin + u'/' + name + QStringLiteral(".html")),
                                      TablePageHtml(*t).toUtf8());
     }
+    for (const auto& [name, t] : samples)
+        kit::WriteFileAtomically(out.filePath(name + QStringLiteral(".trn")), SerializeTournament(*t));
     // The pairing dialogs of round 4 of the first sample, its round 3 complete.
     Tournament& t = *samples[0].second;
     PlayCurrentRound(t);
@@ -75,5 +90,16 @@ int main(int argc, char** argv) {
     const std::vector<Board> boards = sw::PairRound(trial, &error);
     sw::ui::PairingPreview preview(trial, boards);
     preview.grab().save(out.filePath(QStringLiteral("pairing-preview.png")));
+    // The first board's white and the second board's black picked for a swap, and what the
+    // warning would say of it.
+    auto* table = preview.findChild<QTableWidget*>(QStringLiteral("boards"));
+    table->item(0, 1)->setSelected(true);
+    table->item(1, 2)->setSelected(true);
+    preview.grab().save(out.filePath(QStringLiteral("pairing-preview-selected.png")));
+    std::vector<Board> swapped = boards;
+    sw::SwapSeats(swapped, {0, false}, {1, true});
+    QTextStream(stdout) << sw::PairingWarnings(trial, swapped).join(u'\n') << '\n';
+    sw::ui::ParametersDialog parameters(t);
+    parameters.grab().save(out.filePath(QStringLiteral("parameters-dialog.png")));
     return error.isEmpty() ? 0 : 1;
 }

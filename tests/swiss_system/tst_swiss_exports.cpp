@@ -1,6 +1,9 @@
 // The built module driven through its exports as the host drives it, with its real modal
 // dialogs answered by a timer: a small tournament from the creation dialog to the TRF file.
 #include "ModalDriver.h"
+#include "Pairing.h"
+#include "PairingDialog.h"
+#include "SwissSystemTestUtil.h"
 #include "Trf.h"
 #include "velmora_system.h"
 
@@ -10,7 +13,9 @@
 #include <QFile>
 #include <QLibrary>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -105,7 +110,14 @@ private slots:
         std::vector<char> description(VELMORA_DESCRIPTION_SIZE, 'x');
         e.GetSystemDescription(description.data());
         QVERIFY(QByteArray(description.data()).size() > 200);
-        QCOMPARE(e.GetReportsCount(), 5);
+        QCOMPARE(e.GetReportsCount(), 6);
+        std::vector<char> storage(6 * VELMORA_NAME_SIZE, 0);
+        std::vector<char*> names;
+        for (int k = 0; k < 6; ++k)
+            names.push_back(storage.data() + k * VELMORA_NAME_SIZE);
+        e.GetReportsNames(names.data(), 6);
+        QCOMPARE(QString::fromUtf8(names[5]),
+                 QStringLiteral("Файл TRF-2026 для рейтинга и других программ"));
     }
 
     void tournamentFromCreationToTrf() {
@@ -191,11 +203,124 @@ private slots:
         QCOMPARE(int(read.tournament.players.size()), 7);
         QCOMPARE(read.tournament.pairedRounds(), 1);
         QCOMPARE(read.tournament.totalRounds, 3);
-        QCOMPARE(int(read.tournament.byeRequests.size()), 1);
-        QCOMPARE(read.tournament.byeRequests.front().player, 3);
+        // TRF-16 has the bye asked for round 2 in that round's column, TRF-2026 a 240 record.
+        QVERIFY(read.tournament.byeRequests.empty());
+        QVERIFY(read.tournament.players[2].rounds.at(1).outcome ==
+                velmora::swiss::Outcome::HalfBye);
+        const QString trf2026 = m_dir.filePath(QStringLiteral("турнир-2026.trf"));
+        QVERIFY(e.SaveReport(t, 5, trf2026.toUtf8().constData()));
+        const QByteArray bytes2026 = ReadAll(trf2026);
+        const velmora::swiss::TrfReadResult read2026 =
+            velmora::swiss::readTrf(std::string_view(bytes2026.constData(), size_t(bytes2026.size())));
+        QVERIFY2(read2026.ok, read2026.error.c_str());
+        QVERIFY(bytes2026.contains("\r\n142 3\r\n"));
+        QCOMPARE(int(read2026.tournament.byeRequests.size()), 1);
+        QCOMPARE(read2026.tournament.byeRequests.front().player, 3);
+        QCOMPARE(read2026.tournament.totalRounds, 3);
 
         e.FreeTournament(loaded);
         e.FreeTournament(t);
+    }
+
+    // Two players picked in the pairing dialog change places; a change that makes a rematch
+    // asks first, naming C.04.1.2 and both players, and "Нет" leaves the pairing as it was.
+    void handSwapAsksBeforeBreakingARule() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(8), RoundsOf(5));
+        for (int r = 1; r <= 2; ++r) {
+            QCOMPARE(t.PairNextRound(), QString());
+            PlayCurrentRound(t);
+        }
+        QString error;
+        const std::vector<Board> boards = PairRound(t, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        sw::ui::PairingPreview preview(t, boards);
+        auto* table = preview.findChild<QTableWidget*>(QStringLiteral("boards"));
+        auto* swap = preview.findChild<QPushButton*>(QStringLiteral("swapPlayers"));
+        QVERIFY(table && swap && !swap->isEnabled());
+        // Board 1's white meets his round-1 opponent: put that opponent on board 1's black.
+        Board first;
+        for (const Board& b : t.Boards())
+            if (b.round == 1 && (b.white == boards[0].white || b.black == boards[0].white))
+                first = b;
+        const int opponent = first.white == boards[0].white ? first.black : first.white;
+        int row = -1, column = -1;
+        for (int k = 1; k < int(boards.size()); ++k) {
+            if (boards[size_t(k)].white == opponent)
+                row = k, column = 1;
+            if (boards[size_t(k)].black == opponent)
+                row = k, column = 2;
+        }
+        QVERIFY(row > 0);
+        auto pick = [&] {
+            table->clearSelection();
+            table->item(0, 2)->setSelected(true);
+            table->item(row, column)->setSelected(true);
+        };
+        pick();
+        QVERIFY(swap->isEnabled());
+        {
+            ModalDriver driver;
+            driver.OnMessage(QStringLiteral("C.04.1.2"), QMessageBox::No);
+            swap->click();
+            DRIVER_DONE(driver);
+            QVERIFY(driver.Messages().front().contains(t.PlayerAt(opponent).name));
+        }
+        QCOMPARE(preview.GetBoards(), boards);
+        pick();
+        {
+            ModalDriver driver;
+            driver.OnMessage(QStringLiteral("C.04.1.2"), QMessageBox::Yes);
+            swap->click();
+            DRIVER_DONE(driver);
+        }
+        QCOMPARE(preview.GetBoards()[0].black, opponent);
+        QVERIFY(table->item(0, 2)->text().contains(t.PlayerAt(opponent).name));
+    }
+
+    // The points shown before a round count an earlier half-point bye, not only games.
+    void byesDialogCountsEarlierByes() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t); // the sixth loses on board 3
+        t.SetByes({{2, 5, ByeKind::Half}});
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t);
+        sw::ui::ByesDialog dialog(t, 3);
+        auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("players"));
+        QCOMPARE(table->item(5, 1)->text(), QStringLiteral("P6"));
+        QCOMPARE(table->item(5, 2)->text(), QStringLiteral("½"));
+    }
+
+    // A late entrant is entered in the round's dialog through the player dialog, with his
+    // FIDE ID; the missed rounds are worth what the organiser chose.
+    void lateEntrantThroughTheRoundDialog() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        QCOMPARE(t.PairNextRound(), QString());
+        PlayCurrentRound(t);
+        sw::ui::ByesDialog dialog(t, 2);
+        auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("players"));
+        dialog.findChild<QComboBox*>(QStringLiteral("missedRounds"))->setCurrentIndex(1);
+        {
+            ModalDriver driver([](QDialog& d) {
+                d.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("Зоя"));
+                d.findChild<QLineEdit*>(QStringLiteral("fideId"))->setText(QStringLiteral("4100018"));
+                Accept(d);
+            });
+            dialog.findChild<QPushButton*>(QStringLiteral("addLateEntrant"))->click();
+            DRIVER_DONE(driver);
+        }
+        QCOMPARE(table->rowCount(), 7);
+        QCOMPARE(table->item(6, 1)->text(), QStringLiteral("Зоя"));
+        QCOMPARE(dialog.GetLateEntrants().size(), 1);
+        QCOMPARE(dialog.GetLateEntrants()[0].player.fideId, QStringLiteral("4100018"));
+        QVERIFY(dialog.MissedRounds() == ByeKind::Half);
+        // Nobody is late for round 1.
+        Tournament fresh(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
+        sw::ui::ByesDialog first(fresh, 1);
+        QVERIFY(!first.findChild<QPushButton*>(QStringLiteral("addLateEntrant"))->isEnabled());
     }
 
     void foreignAndCorruptFilesAreRefused() {

@@ -8,6 +8,8 @@
 #include "TablePage.h"
 #include "TournamentFile.h"
 #include "Dutch.h"
+#include "HandPairing.h"
+#include "Pairing.h"
 #include "Trf.h"
 
 #include <QTest>
@@ -27,6 +29,74 @@ std::vector<Board> RoundBoards(const Tournament& t, int round) {
         if (b.round == round)
             boards.push_back(b);
     return boards;
+}
+
+
+namespace eng = velmora::swiss;
+
+// What the pairing program knew before round r, from a report of the whole tournament: the
+// rounds before it and the absences already known for round r (a requested bye, a
+// withdrawal, the rounds before a late entry).
+eng::Tournament BeforeRound(const eng::Tournament& full, int r) {
+    eng::Tournament t = full;
+    t.byeRequests.clear();
+    for (eng::Player& p : t.players) {
+        std::vector<eng::RoundEntry> keep(p.rounds.begin(),
+                                          p.rounds.begin() + std::min<size_t>(p.rounds.size(), size_t(r - 1)));
+        if (int(p.rounds.size()) >= r && p.rounds[size_t(r - 1)].opponent == 0 &&
+            p.rounds[size_t(r - 1)].outcome != eng::Outcome::PairingBye)
+            keep.push_back(p.rounds[size_t(r - 1)]);
+        p.rounds = keep;
+    }
+    eng::forbiddenFor(t, r);
+    return t;
+}
+
+// A round's boards as "white black" by start number, the bye as "n 0", in board order.
+QStringList HostPairs(const Tournament& t, int round) {
+    QStringList out;
+    for (const Board& b : RoundBoards(t, round))
+        out << QStringLiteral("%1 %2").arg(b.white + 1).arg(b.black + 1);
+    return out;
+}
+QStringList EnginePairs(const eng::PairingResult& r) {
+    QStringList out;
+    for (const eng::Pair& p : r.pairs)
+        out << QStringLiteral("%1 %2").arg(p.white).arg(p.black);
+    return out;
+}
+
+Entrant Late(const QString& name, int rating) {
+    Entrant e;
+    e.player.name = name;
+    e.player.rating = rating;
+    e.player.fideId = QStringLiteral("24100001");
+    e.player.birthYear = 2001;
+    return e;
+}
+
+// Twelve players, five rounds, with what organisers do on the way: a forbidden pair, a
+// half-point bye asked for round 3, a late entrant before round 3, a withdrawal from round 4;
+// `played` rounds paired and played.
+std::unique_ptr<Tournament> EventfulTournament(int played = 5) {
+    auto t = std::make_unique<Tournament>(QStringLiteral("Открытый турнир"), MakeEntrants(12),
+                                          RoundsOf(5));
+    t->SetForbidden({{0, 2}});
+    for (int r = 1; r <= 5; ++r) {
+        if (r == 3) {
+            t->SetByes({{3, 4, ByeKind::Half}});
+            t->AddLateEntrant(Late(QStringLiteral("Опоздавший"), 2390), ByeKind::Zero);
+        }
+        if (r == 4)
+            t->SetWithdrawnFrom(8, 4);
+        if (r > played)
+            break;
+        const QString error = t->PairNextRound();
+        if (!error.isEmpty())
+            qFatal("round %d: %s", r, qPrintable(error));
+        PlayCurrentRound(*t, true);
+    }
+    return t;
 }
 
 // What the rules never allow (C.04.1 b, f; C.04.3 C.1–C.3): a rematch, a player twice in a
@@ -78,9 +148,10 @@ QString Illegal(const Tournament& t) {
     return {};
 }
 
-std::unique_ptr<Tournament> Played(int players, int rounds, bool forfeits = false) {
+// `rounds` paired and played of `total` (as many when 0).
+std::unique_ptr<Tournament> Played(int players, int rounds, bool forfeits = false, int total = 0) {
     auto t = std::make_unique<Tournament>(QStringLiteral("Кубок"), MakeEntrants(players),
-                                          RoundsOf(rounds));
+                                          RoundsOf(std::max(rounds, total)));
     for (int r = 1; r <= rounds; ++r) {
         const QString error = t->PairNextRound();
         if (!error.isEmpty())
@@ -358,6 +429,180 @@ private slots:
             QCOMPARE(w.opponent, b.black + 1);
         }
         QCOMPARE(QString::fromStdString(read.tournament.players[2].name), QStringLiteral("Ёлкина Юлия"));
+    }
+
+    // The report of the whole tournament, as TRF-16 and as TRF-2026, replays through the
+    // engine round by round: the bye, the late entry, the withdrawal and the forbidden pair
+    // are all in the file, so every round comes out as it was paired.
+    void trfReportReplaysRoundByRound() {
+        const auto t = EventfulTournament();
+        QCOMPARE(Illegal(*t), QString());
+        for (TrfKind kind : {TrfKind::Trf16, TrfKind::Trf2026}) {
+            const QByteArray text = TrfExport(*t, kind);
+            const eng::TrfReadResult read = eng::readTrf(text.toStdString());
+            QVERIFY2(read.ok, read.error.c_str());
+            QCOMPARE(read.tournament.players.size(), size_t(13));
+            for (int r = 1; r <= 5; ++r) {
+                const eng::PairingResult again = eng::pairDutch(BeforeRound(read.tournament, r), r);
+                QVERIFY2(again.ok, again.error.c_str());
+                if (EnginePairs(again) != HostPairs(*t, r))
+                    qWarning("round %d, TRF-%s", r, kind == TrfKind::Trf16 ? "16" : "2026");
+                QCOMPARE(EnginePairs(again), HostPairs(*t, r));
+            }
+            // The withdrawn player (9) is absent from round 4 on; the late entrant (number 2
+            // by rating) missed rounds 1 and 2 with no points.
+            const eng::Player& withdrawn = read.tournament.players[8];
+            QCOMPARE(withdrawn.rounds.size(), size_t(5));
+            QVERIFY(withdrawn.rounds[3].opponent == 0 && withdrawn.rounds[4].opponent == 0);
+            const eng::Player& late = read.tournament.players[1];
+            QCOMPARE(late.name, std::string("Опоздавший"));
+            QCOMPARE(late.fideId, std::string("24100001"));
+            QVERIFY(late.rounds[0].outcome == eng::Outcome::ZeroBye &&
+                    late.rounds[1].outcome == eng::Outcome::ZeroBye);
+            QCOMPARE(BeforeRound(read.tournament, 5).forbidden,
+                     (std::vector<std::pair<int, int>>{{1, 4}}));
+            QCOMPARE(read.tournament.totalRounds, 5);
+        }
+        QVERIFY(TrfExport(*t, TrfKind::Trf2026).contains("\r\n142 5\r\n"));
+        QVERIFY(TrfExport(*t, TrfKind::Trf2026).contains("\r\n260   1   5    1    4\r\n"));
+        QVERIFY(TrfExport(*t).contains("\r\nXXP 1 4\r\n"));
+        // Before round 4 the report says who will not play it: the withdrawal in its column.
+        const auto before = EventfulTournament(3);
+        const eng::TrfReadResult three = eng::readTrf(TrfExport(*before).toStdString());
+        QVERIFY2(three.ok, three.error.c_str());
+        QVERIFY(three.tournament.players[8].rounds.size() >= 4);
+        QVERIFY(three.tournament.players[8].rounds[3].outcome == eng::Outcome::ZeroBye);
+    }
+
+    // A late entrant takes the start number his rating gives (C.04.2): those below move
+    // down, their boards and byes with them, and he has the missed rounds as byes.
+    void lateEntrantTakesHisPlace() {
+        auto t = Played(8, 2, false, 5);
+        const QString third = t->PlayerAt(2).name;
+        QCOMPARE(t->AddLateEntrant(Late(QStringLiteral("Новичок"), 2395), ByeKind::Half), 1);
+        QCOMPARE(t->PlayerCount(), 9);
+        QCOMPARE(t->PlayerAt(1).name, QStringLiteral("Новичок"));
+        QCOMPARE(t->PlayerAt(3).name, third);
+        // The same games, numbered anew.
+        for (const Board& b : t->Boards())
+            QVERIFY(b.white != 1 && b.black != 1);
+        QVERIFY(t->ByeOf(1, 1) && t->ByeOf(1, 1)->kind == ByeKind::Half);
+        QVERIFY(t->ByeOf(1, 2));
+        const std::vector<Standing> table = ComputeStandings(*t);
+        const auto late = std::find_if(table.begin(), table.end(),
+                                       [](const Standing& s) { return s.player == 1; });
+        QCOMPARE(late->points, 1.0); // two half-point byes
+        QCOMPARE(t->PairNextRound(), QString());
+        QCOMPARE(Illegal(*t), QString());
+        // The file keeps him, his byes and his FIDE ID.
+        QString error;
+        const auto back = ParseTournament(SerializeTournament(*t), &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->Entrants(), t->Entrants());
+        QCOMPARE(back->Byes(), t->Byes());
+        // Once every round is paired nobody can join.
+        auto full = Played(6, 3);
+        QCOMPARE(full->AddLateEntrant(Late(QStringLiteral("Поздно"), 1000), ByeKind::Zero), -1);
+    }
+
+    // Forbidden pairs: never paired by the engine, kept by the file, refused when malformed.
+    void forbiddenPairs() {
+        auto t = std::make_unique<Tournament>(QStringLiteral("Семья"), MakeEntrants(10), RoundsOf(5));
+        QVERIFY(t->SetForbidden({{3, 0}, {0, 3}, {1, 2}}));
+        QCOMPARE(t->Forbidden(), (QList<ForbiddenPair>{{0, 3}, {1, 2}}));
+        QVERIFY(!t->SetForbidden({{2, 2}}));
+        QVERIFY(!t->SetForbidden({{0, 10}}));
+        for (int r = 1; r <= 5; ++r) {
+            QCOMPARE(t->PairNextRound(), QString());
+            for (const Board& b : RoundBoards(*t, r))
+                QVERIFY(!t->Forbidden().contains(
+                    ForbiddenPair{std::min(b.white, b.black), std::max(b.white, b.black)}));
+            PlayCurrentRound(*t);
+        }
+        QString error;
+        const QByteArray file = SerializeTournament(*t);
+        const auto back = ParseTournament(file, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->Forbidden(), t->Forbidden());
+        QByteArray bad = file;
+        bad.replace("\"forbidden\": [", "\"forbidden\": [[1, 1], ");
+        QVERIFY(bad != file);
+        QVERIFY(!ParseTournament(bad, &error));
+        QVERIFY2(error.contains(QStringLiteral("Запрещённая пара 1")), qPrintable(error));
+        // A file without them is as it always was.
+        auto plain = Played(4, 1);
+        QVERIFY(!SerializeTournament(*plain).contains("forbidden"));
+    }
+
+    // A pairing changed by hand is checked against the rules, naming article and players:
+    // the engine's own pairing breaks none of them before the last round.
+    void handChangesNameTheRuleTheyBreak() {
+        auto t = Played(8, 2, false, 5);
+        QString error;
+        std::vector<Board> boards = PairRound(*t, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(PairingWarnings(*t, boards), QStringList());
+        // A rematch: put round 1's opponents of board 1's white on one board.
+        const Board first = RoundBoards(*t, 1).front();
+        std::vector<Board> rematch = boards;
+        int seatOf = -1;
+        bool black = false;
+        for (int k = 0; k < int(rematch.size()); ++k) {
+            if (rematch[size_t(k)].white == first.black) { seatOf = k; black = false; }
+            if (rematch[size_t(k)].black == first.black) { seatOf = k; black = true; }
+        }
+        int boardOfWhite = -1;
+        bool whiteIsBlack = false;
+        for (int k = 0; k < int(rematch.size()); ++k) {
+            if (rematch[size_t(k)].white == first.white) { boardOfWhite = k; whiteIsBlack = false; }
+            if (rematch[size_t(k)].black == first.white) { boardOfWhite = k; whiteIsBlack = true; }
+        }
+        QVERIFY(seatOf >= 0 && boardOfWhite >= 0 && seatOf != boardOfWhite);
+        QVERIFY(SwapSeats(rematch, {boardOfWhite, !whiteIsBlack}, {seatOf, black}));
+        const QString warnings = PairingWarnings(*t, rematch).join(u'\n');
+        QVERIFY2(warnings.contains(QStringLiteral("C.04.1.2")) &&
+                     warnings.contains(t->PlayerAt(first.white).name) &&
+                     warnings.contains(t->PlayerAt(first.black).name),
+                 qPrintable(warnings));
+        // A forbidden pair, named as such.
+        t->SetForbidden({{std::min(boards[0].white, boards[0].black),
+                          std::max(boards[0].white, boards[0].black)}});
+        QVERIFY(PairingWarnings(*t, boards).join(u' ').contains(QStringLiteral("Запрещённая пара")));
+        t->SetForbidden({});
+        // Colours: a player with white twice gets white a third time (C.04.1.7).
+        int twiceWhite = -1;
+        for (int p = 0; p < t->PlayerCount() && twiceWhite < 0; ++p) {
+            const std::vector<Board> r1 = RoundBoards(*t, 1), r2 = RoundBoards(*t, 2);
+            auto white = [p](const std::vector<Board>& r) {
+                return std::any_of(r.begin(), r.end(), [p](const Board& b) { return b.white == p && !b.IsBye(); });
+            };
+            if (white(r1) && white(r2))
+                twiceWhite = p;
+        }
+        if (twiceWhite >= 0) {
+            std::vector<Board> colours = boards;
+            for (Board& b : colours)
+                if (b.black == twiceWhite)
+                    std::swap(b.white, b.black);
+            const QString w = PairingWarnings(*t, colours).join(u'\n');
+            QVERIFY2(w.contains(QStringLiteral("C.04.1.7")) && w.contains(t->PlayerAt(twiceWhite).name),
+                     qPrintable(w));
+        }
+        // A second pairing-allocated bye (C.04.1.4), and the bye's empty side is no seat.
+        auto odd = Played(7, 1, false, 5);
+        std::vector<Board> next = PairRound(*odd, &error);
+        const Board oldBye = RoundBoards(*odd, 1).back();
+        QVERIFY(oldBye.IsBye() && next.back().IsBye());
+        QVERIFY(!SwapSeats(next, {int(next.size()) - 1, true}, {0, false}));
+        for (int k = 0; k + 1 < int(next.size()); ++k) {
+            if (next[size_t(k)].white == oldBye.white)
+                QVERIFY(SwapSeats(next, {k, false}, {int(next.size()) - 1, false}));
+            if (next[size_t(k)].black == oldBye.white)
+                QVERIFY(SwapSeats(next, {k, true}, {int(next.size()) - 1, false}));
+        }
+        const QString bye = PairingWarnings(*odd, next).join(u'\n');
+        QVERIFY2(bye.contains(QStringLiteral("C.04.1.4")) && bye.contains(odd->PlayerAt(oldBye.white).name),
+                 qPrintable(bye));
     }
 
     void standingsCsvHasOneRowPerPlayer() {

@@ -270,8 +270,14 @@ DrawRecord ReadDraw(JsonReader& r, const QJsonObject& root) {
 }
 
 QJsonObject PlayerObject(const Player& p, int entry) {
-    return QJsonObject{{"name", p.name}, {"rating", p.rating}, {"title", p.title},
-                       {"club", p.club}, {"city", p.city},     {"entry", entry + 1}};
+    QJsonObject o{{"name", p.name}, {"rating", p.rating}, {"title", p.title},
+                  {"club", p.club}, {"city", p.city},     {"entry", entry + 1}};
+    // Only when known, so that the files of systems that never ask stay as they were.
+    if (!p.fideId.isEmpty())
+        o.insert("fide_id", p.fideId);
+    if (p.birthYear > 0)
+        o.insert("birth_year", p.birthYear);
+    return o;
 }
 
 Player ReadPlayer(JsonReader& r, const QJsonValue& v, const QString& where) {
@@ -288,6 +294,10 @@ Player ReadPlayer(JsonReader& r, const QJsonValue& v, const QString& where) {
     p.title = r.String(o, "title", where, false);
     p.club = r.String(o, "club", where, false);
     p.city = r.String(o, "city", where, false);
+    p.fideId = r.String(o, "fide_id", where, false);
+    if (!r.failed && !IsFideId(p.fideId))
+        r.Fail(where + QStringLiteral(": ФИДЕ ID «%1» — не число.").arg(p.fideId.left(20)));
+    p.birthYear = int(r.Integer(o, "birth_year", where, 0, 9999, false));
     return p;
 }
 

@@ -15,6 +15,15 @@ QString PlayerLine(const Player& player) {
     return line;
 }
 
+bool IsFideId(const QString& text) {
+    if (text.size() > 11)
+        return false;
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
 QStringList DrawMethodNames() {
     return {QStringLiteral("В порядке списка"), QStringLiteral("Случайная жеребьёвка"),
             QStringLiteral("По рейтингу")};

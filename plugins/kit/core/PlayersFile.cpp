@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cctype>
 
 namespace kit {
 
@@ -32,6 +33,52 @@ QString Clean(const QString& text) {
     if (out.contains(u'"'))
         out = u'"' + out.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
     return out;
+}
+
+// A tournament report file (TRF-16 or TRF-2026) gives its players on "001" lines with fields
+// at fixed byte positions, so it is cut up as bytes, not as decoded text: a Cyrillic name
+// takes more bytes than letters.
+bool IsTrf(const QByteArray& content) {
+    if (content.contains('\0'))
+        return false;
+    const bool players =
+        content.startsWith("001 ") || content.contains("\n001 ") || content.contains("\r001 ");
+    for (const QByteArray& raw : content.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty())
+            continue;
+        // A report starts with one of its numbered records: "012 Name" or "001 ...".
+        auto digit = [&](int i) { return std::isdigit(static_cast<unsigned char>(line[i])) != 0; };
+        return players && line.size() >= 4 && digit(0) && digit(1) && digit(2) && line[3] == ' ';
+    }
+    return false;
+}
+
+PlayersSheet TrfSheet(const QByteArray& content) {
+    PlayersSheet sheet;
+    sheet.columns = 7;
+    sheet.rows.append({0, {QStringLiteral("№"), QStringLiteral("Имя"), QStringLiteral("Рейтинг"),
+                           QStringLiteral("Звание"), QStringLiteral("Федерация"),
+                           QStringLiteral("ФИДЕ ID"), QStringLiteral("Год рождения")}});
+    QByteArray text = content;
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    const QList<QByteArray> lines = text.split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QByteArray& line = lines[n];
+        if (!line.startsWith("001 "))
+            continue;
+        auto field = [&](int from1, int length) {
+            return DecodeText(line.mid(from1 - 1, length)).trimmed();
+        };
+        QString birth = field(70, 10);
+        if (birth.startsWith(QStringLiteral("0000")))
+            birth.clear(); // the format's "not known"
+        sheet.rows.append({int(n + 1),
+                           {field(5, 4), field(15, 33), field(49, 4), field(11, 3), field(54, 3),
+                            field(58, 11), birth}});
+    }
+    return sheet;
 }
 
 } // namespace
@@ -59,10 +106,20 @@ QString DecodeText(const QByteArray& content) {
 }
 
 QByteArray WritePlayers(const QList<Player>& players) {
-    QString text = QStringLiteral("Имя\tРейтинг\tЗвание\tКлуб\tГород\n");
+    // The rating lists' columns only when someone has them: a list without them reads as
+    // it always did, in older versions too.
+    const bool ids = std::any_of(players.begin(), players.end(), [](const Player& p) {
+        return !p.fideId.isEmpty() || p.birthYear > 0;
+    });
+    QString text = QStringLiteral("Имя\tРейтинг\tЗвание\tКлуб\tГород") +
+                   (ids ? QStringLiteral("\tФИДЕ ID\tГод рождения\n") : QStringLiteral("\n"));
     for (const Player& p : players) {
         text += Clean(p.name) + u'\t' + (p.rating > 0 ? QString::number(p.rating) : QString()) +
-                u'\t' + Clean(p.title) + u'\t' + Clean(p.club) + u'\t' + Clean(p.city) + u'\n';
+                u'\t' + Clean(p.title) + u'\t' + Clean(p.club) + u'\t' + Clean(p.city);
+        if (ids)
+            text += u'\t' + Clean(p.fideId) + u'\t' +
+                    (p.birthYear > 0 ? QString::number(p.birthYear) : QString());
+        text += u'\n';
     }
     return text.toUtf8();
 }
@@ -85,6 +142,11 @@ PlayersImport AnalysePlayers(const QByteArray& content) {
                                           "повреждён.");
             return result;
         }
+    } else if (IsTrf(content)) {
+        result.sheet = TrfSheet(content);
+        result.guess = GuessLayout(result.sheet);
+        result.ok = true;
+        return result;
     } else if (content.contains('\0')) {
         result.error =
             QStringLiteral("Файл не похож на список участников: в нём есть двоичные данные.");

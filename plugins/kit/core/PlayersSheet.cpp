@@ -1,5 +1,6 @@
 #include "PlayersSheet.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -24,7 +25,9 @@ enum class Key {
     Rating,
     Title,
     Club,
-    City
+    City,
+    FideId,
+    BirthYear
 };
 struct Word {
     Key key = Key::None;
@@ -55,6 +58,10 @@ Word Classify(const QString& w) {
         {Key::FirstOrName, true, {u"имя", u"имени"}},
         {Key::Patronymic, true, {u"отчеств", u"patronymic", u"middle", u"middlename"}},
         {Key::Rating, true, {u"рейтинг", u"рейт", u"rating", u"elo", u"эло", u"rtg"}},
+        {Key::FideId, true, {u"фиде", u"fide", u"fideid", u"фидеid"}},
+        {Key::BirthYear,
+         true,
+         {u"рождени", u"birth", u"born", u"birthyear", u"birthdate", u"yob"}},
         {Key::Title,
          true,
          {u"звани", u"разряд", u"разр", u"title", u"rank", u"категори", u"квалификаци"}},
@@ -134,6 +141,10 @@ CellKey HeaderKey(const QString& cell) {
     // "Рейтинг команды", "Город клуба": the club is whose, the other word is what.
     if (strong.size() == 2 && strong.contains(Key::Club))
         strong.removeAll(Key::Club);
+    // "Рейтинг ФИДЕ", "FIDE Elo" is a rating; "Федерация ФИДЕ" a place.
+    if (strong.size() == 2 && strong.contains(Key::FideId) &&
+        (strong.contains(Key::Rating) || strong.contains(Key::City)))
+        strong.removeAll(Key::FideId);
     // "Имя игрока", "First name": the name part outweighs a general word beside it.
     const QList<Key>& keys = strong.isEmpty() ? weak : strong;
     if (keys.isEmpty())
@@ -287,8 +298,9 @@ LayoutGuess FromHeader(const PlayersSheet& sheet, int headerRow) {
         patronymic = patronymic || k.key == Key::Patronymic;
     }
     // In the order of Key; "Имя" alone is the whole name.
-    static const F byKey[] = {F::Ignore, F::Surname, F::FirstName, F::Name, F::Patronymic, F::Name,
-                              F::Number, F::Rating,  F::Title,     F::Club, F::City};
+    static const F byKey[] = {F::Ignore, F::Surname, F::FirstName, F::Name,   F::Patronymic,
+                              F::Name,   F::Number,  F::Rating,    F::Title,  F::Club,
+                              F::City,   F::FideId,  F::BirthYear};
     for (Key key : keys)
         guess.layout.fields.append(
             key == Key::FirstOrName && (surname || patronymic) ? F::FirstName : byKey[int(key)]);
@@ -303,10 +315,11 @@ LayoutGuess FromHeader(const PlayersSheet& sheet, int headerRow) {
             guess.certain = false;
     }
     // Clubs and places may come in parts (school and class, town and region); the rest once.
-    for (F f : {F::Name, F::Surname, F::FirstName, F::Patronymic, F::Number, F::Rating, F::Title}) {
+    for (F f : {F::Name, F::Surname, F::FirstName, F::Patronymic, F::Number, F::Rating, F::Title,
+                F::FideId, F::BirthYear}) {
         if (fields.count(f) > 1) {
             guess.certain = false;
-            if (f == F::Number || f == F::Rating)
+            if (f == F::Number || f == F::Rating || f == F::FideId || f == F::BirthYear)
                 for (qsizetype c = fields.indexOf(f) + 1; c < fields.size(); ++c)
                     if (fields[c] == f)
                         fields[c] = F::Ignore;
@@ -391,6 +404,10 @@ QString PlayerFieldText(PlayerField field) {
         return QStringLiteral("клуб, команда, школа, класс");
     case F::City:
         return QStringLiteral("город");
+    case F::FideId:
+        return QStringLiteral("ФИДЕ ID");
+    case F::BirthYear:
+        return QStringLiteral("год рождения");
     }
     return {};
 }
@@ -571,6 +588,30 @@ QString PlayerFromRow(const SheetRow& row, const SheetLayout& layout, Player* pl
                     .arg(kMaxRating)
                     .arg(value.left(40));
             player->rating = int(rating);
+            break;
+        }
+        case F::FideId: {
+            QString id = value;
+            id.remove(u' ');
+            if (!IsFideId(id))
+                return QStringLiteral("Строка %1: ФИДЕ ID «%2» — не число до 11 цифр.")
+                    .arg(row.line)
+                    .arg(value.left(40));
+            player->fideId = id;
+            break;
+        }
+        case F::BirthYear: {
+            // "1987", "12.05.1987", "1987-05-12": the one four-digit number in the cell.
+            static const QRegularExpression year(QStringLiteral("(?<!\\d)(\\d{4})(?!\\d)"));
+            const QRegularExpressionMatch m = year.match(value);
+            const int y = m.hasMatch() ? m.captured(1).toInt() : 0;
+            if (y < kMinBirthYear || y > kMaxBirthYear)
+                return QStringLiteral("Строка %1: год рождения «%2» — не год от %3 до %4.")
+                    .arg(row.line)
+                    .arg(value.left(40))
+                    .arg(kMinBirthYear)
+                    .arg(kMaxBirthYear);
+            player->birthYear = y;
             break;
         }
         }

@@ -24,8 +24,10 @@ enum class PlayerField {
     Title,
     Club, // several club columns (school, class) are joined
     City, // the same for city, region, country
+    FideId,
+    BirthYear, // a year, or a date with one
 };
-constexpr int kPlayerFieldCount = 10;
+constexpr int kPlayerFieldCount = 12;
 
 // What the preview's choice per column says of each field.
 QString PlayerFieldText(PlayerField field);

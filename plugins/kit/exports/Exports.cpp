@@ -141,7 +141,7 @@ VELMORA_EXPORT int32_t OnAddPlayer(VelmoraPlayers players) {
         PlayerList* list = PlayerLists().Find(players);
         if (!list)
             return -1;
-        PlayerDialog dialog(Player{}, true);
+        PlayerDialog dialog(Player{}, true, TheSystem().AsksRatingIds());
         if (RunDialog(dialog) != QDialog::Accepted || dialog.GetPlayer().name.isEmpty())
             return -1;
         return list->Add(dialog.GetPlayer());
@@ -164,7 +164,7 @@ VELMORA_EXPORT int32_t OnModifyPlayer(VelmoraPlayers players, int32_t index) {
         PlayerList* list = PlayerLists().Find(players);
         if (!list || !list->Valid(index))
             return 0;
-        PlayerDialog dialog(list->Players()[index], false);
+        PlayerDialog dialog(list->Players()[index], false, TheSystem().AsksRatingIds());
         if (RunDialog(dialog) != QDialog::Accepted || dialog.GetPlayer().name.isEmpty())
             return 0;
         return list->Replace(index, dialog.GetPlayer()) ? 1 : 0;

@@ -127,6 +127,8 @@ public:
                                           const PlayerList& players) = 0;
     // nullptr with the reason, for the user, in `error`.
     virtual std::unique_ptr<Event> Load(const QString& path, QString* error) = 0;
+    // Whether the player dialog asks for what rating lists need (FIDE ID, year of birth).
+    virtual bool AsksRatingIds() const { return false; }
     // Said when saving fails; %1 is the path, the reason follows.
     virtual QString SaveFailure() const {
         return QStringLiteral("Не удалось сохранить турнир в файл «%1»");

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -20,7 +21,8 @@ QLineEdit* Edit(const char* name, const QString& text, QWidget* parent) {
 }
 } // namespace
 
-PlayerDialog::PlayerDialog(const Player& player, bool isNew, QWidget* parent) : QDialog(parent) {
+PlayerDialog::PlayerDialog(const Player& player, bool isNew, bool ratingIds, QWidget* parent)
+    : QDialog(parent), m_original(player) {
     setObjectName(QStringLiteral("playerDialog"));
     setWindowTitle(isNew ? QStringLiteral("Новый участник") : QStringLiteral("Участник"));
     m_name = Edit("name", player.name, this);
@@ -39,6 +41,19 @@ PlayerDialog::PlayerDialog(const Player& player, bool isNew, QWidget* parent) : 
     form->addRow(QStringLiteral("&Звание или разряд:"), m_title);
     form->addRow(QStringLiteral("&Клуб или команда:"), m_club);
     form->addRow(QStringLiteral("&Город:"), m_city);
+    if (ratingIds) {
+        m_fideId = Edit("fideId", player.fideId, this);
+        m_fideId->setMaxLength(11);
+        m_fideId->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,11}")), m_fideId));
+        m_birthYear = new QSpinBox(this);
+        m_birthYear->setObjectName(QStringLiteral("birthYear"));
+        m_birthYear->setRange(kMinBirthYear - 1, kMaxBirthYear);
+        m_birthYear->setSpecialValueText(QStringLiteral("нет"));
+        m_birthYear->setValue(player.birthYear > 0 ? player.birthYear : kMinBirthYear - 1);
+        form->addRow(QStringLiteral("&ФИДЕ ID:"), m_fideId);
+        form->addRow(QStringLiteral("Год рожде&ния:"), m_birthYear);
+    }
 
     m_buttons = OkCancelButtons(this);
     auto updateOk = [this] {
@@ -54,12 +69,16 @@ PlayerDialog::PlayerDialog(const Player& player, bool isNew, QWidget* parent) : 
 }
 
 Player PlayerDialog::GetPlayer() const {
-    Player p;
+    Player p = m_original;
     p.name = m_name->text().trimmed();
     p.rating = m_rating->value();
     p.title = m_title->text().trimmed();
     p.club = m_club->text().trimmed();
     p.city = m_city->text().trimmed();
+    if (m_fideId) {
+        p.fideId = m_fideId->text().trimmed();
+        p.birthYear = m_birthYear->value() >= kMinBirthYear ? m_birthYear->value() : 0;
+    }
     return p;
 }
 

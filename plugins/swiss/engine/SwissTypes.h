@@ -71,13 +71,22 @@ struct ByeRequest {
     ByeKind kind = ByeKind::Half;
 };
 
+// Players of whom no two may meet in the rounds from `firstRound` to `lastRound` (0: to the
+// end), as a TRF-2026 "260" record or a TRF-16 "XXP" line gives them.
+struct ForbiddenGroup {
+    int firstRound = 1;
+    int lastRound = 0;
+    std::vector<int> players;
+};
+
 struct Tournament {
     std::string name;
     std::vector<Player> players;
     int totalRounds = 0;                  // 0 when unknown
     Colour initialColour = Colour::White; // colour of pairing number 1's side in round 1 (E.5)
     PointSystem points;
-    std::vector<std::pair<int, int>> forbidden; // pairs that must not meet
+    std::vector<std::pair<int, int>> forbidden; // pairs that must not meet in the round to pair
+    std::vector<ForbiddenGroup> forbiddenGroups; // as the file gave them, with their rounds
     std::vector<ByeRequest> byeRequests;
     bool bakuAcceleration = false;
     std::vector<std::string> otherLines; // TRF lines kept as they were, for writing back

@@ -149,12 +149,21 @@ TrfReadResult readTrf(std::string_view text) {
         }
     }
     std::map<int, int> lineOfPlayer;
-    bool pabSet = false;
+    bool pabSet = false, flSet = false;
     struct PendingAccel {
         int line;
         std::vector<std::string> tok;
     };
     std::vector<PendingAccel> accelLines;
+    struct PendingRange {
+        int line, points, firstRound, lastRound, firstPlayer, lastPlayer;
+    };
+    std::vector<PendingRange> rangeLines;
+    struct PendingForbidden {
+        int line, first, last;
+        std::vector<int> ids;
+    };
+    std::vector<PendingForbidden> forbiddenLines;
     auto fail = [&](int n, const std::string& what) {
         res.ok = false;
         res.error = lineError(n, what);
@@ -303,16 +312,21 @@ TrfReadResult readTrf(std::string_view text) {
                     val = tok[++i];
                 }
                 int v = 0;
-                if (!parseTenths(val, v) || v < 0)
-                    return fail(n, "point system: \"" + val + "\" is not a number of points");
                 for (auto& ch : key)
                     ch = char(std::toupper((unsigned char)ch));
+                // Only a forfeit may cost points (some leagues take one off for it).
+                const bool mayBeNegative = key == "FL" || key == "LF" || key == "A";
+                if (!parseTenths(val, v) || (v < 0 && !mayBeNegative))
+                    return fail(n, "point system: \"" + val + "\" is not a number of points");
                 if (key == "W") { t.points.win = v; t.points.forfeitWin = v; if (!pabSet) t.points.pairingBye = v; t.points.fullBye = v; }
                 else if (key == "D") { t.points.draw = v; t.points.halfBye = v; }
                 else if (key == "L") t.points.loss = v;
-                else if (key == "A" || key == "Z") t.points.zeroBye = v;
+                else if (key == "Z") t.points.zeroBye = v;
+                // TRF-2026's A is what an absence scores: a zero-point bye, and a forfeit
+                // loss unless the line gives that apart.
+                else if (key == "A") { t.points.zeroBye = v; if (!flSet) t.points.forfeitLoss = v; }
                 else if (key == "FW" || key == "WF") t.points.forfeitWin = v;
-                else if (key == "FL" || key == "LF") t.points.forfeitLoss = v;
+                else if (key == "FL" || key == "LF") { t.points.forfeitLoss = v; flSet = true; }
                 else if (key == "P" || key == "U" || key == "PAB") { t.points.pairingBye = v; pabSet = true; }
                 else if (key == "H" || key == "HB") t.points.halfBye = v;
                 else if (key == "F" || key == "FB") t.points.fullBye = v;
@@ -331,7 +345,7 @@ TrfReadResult readTrf(std::string_view text) {
             if (tag == "BBF") t.points.forfeitLoss = v;
             if (tag == "BBU") { t.points.pairingBye = v; pabSet = true; }
             t.otherLines.push_back(raw);
-        } else if (tag == "260" || tag == "XXP") {
+        } else if (tag == "XXP") {
             const auto tok = tokens(line.substr(3));
             std::vector<int> ids;
             for (const auto& s : tok) {
@@ -342,9 +356,30 @@ TrfReadResult readTrf(std::string_view text) {
             }
             if (ids.size() < 2)
                 return fail(n, "forbidden pairs need at least two players");
-            for (size_t a = 0; a < ids.size(); ++a)
-                for (size_t b = a + 1; b < ids.size(); ++b)
-                    t.forbidden.emplace_back(ids[a], ids[b]);
+            forbiddenLines.push_back({n, 1, 0, ids});
+        } else if (tag == "260") {
+            // TRF-2026: "260 RRR RRR PPPP PPPP ...": the first and last round the players
+            // must not meet in (the last left blank: that round only), then the players.
+            PendingForbidden f{n, 0, 0, {}};
+            const std::string first = field(line, 5, 3), last = field(line, 9, 3);
+            if (!parseInt(first, f.first) || f.first <= 0 || f.first > 999)
+                return fail(n, "forbidden pairs: the first round \"" + first + "\" is not a round number");
+            f.last = f.first;
+            if (!last.empty() && (!parseInt(last, f.last) || f.last < f.first || f.last > 999))
+                return fail(n, "forbidden pairs: the last round \"" + last + "\" is not a round number from the first on");
+            for (size_t col = 13; col <= line.size(); col += 5) {
+                const std::string s = field(line, col, 4);
+                int id = 0;
+                if (s.empty())
+                    continue;
+                if (!parseInt(s, id) || id <= 0 || (col >= 2 && line[col - 2] != ' '))
+                    return fail(n, "forbidden pairs: \"" + s + "\" at column " + std::to_string(col) +
+                                       " is not a starting number");
+                f.ids.push_back(id);
+            }
+            if (f.ids.size() < 2)
+                return fail(n, "forbidden pairs need at least two players");
+            forbiddenLines.push_back(f);
         } else if (tag == "240") {
             // "240 H   3  0012 0034": kind, round, players.
             const auto tok = tokens(line.substr(3));
@@ -365,8 +400,30 @@ TrfReadResult readTrf(std::string_view text) {
                     return fail(n, "requested byes: \"" + tok[i] + "\" is not a starting number");
                 t.byeRequests.push_back({round, id, kind});
             }
-        } else if (tag == "250" || tag == "XXA") {
+        } else if (tag == "XXA") {
             accelLines.push_back({n, tokens(line.substr(3))});
+        } else if (tag == "250") {
+            // TRF-2026: "250 MMMM GGGG RRR RRR PPPP PPPP": match points and game points (an
+            // individual tournament uses the game points, or the match points when those are
+            // all it gives), the rounds and the players they are added for.
+            PendingRange a{n, 0, 0, 0, 0, 0};
+            const std::string match = field(line, 5, 4), game = field(line, 10, 4);
+            const std::string& pts = game.empty() ? match : game;
+            if (!parseTenths(pts, a.points) || a.points < 0)
+                return fail(n, "acceleration: \"" + pts + "\" is not a number of points");
+            const std::string r1 = field(line, 15, 3), r2 = field(line, 19, 3);
+            const std::string p1 = field(line, 23, 4), p2 = field(line, 28, 4);
+            if (!parseInt(r1, a.firstRound) || a.firstRound <= 0 || a.firstRound > 999)
+                return fail(n, "acceleration: the first round \"" + r1 + "\" is not a round number");
+            a.lastRound = a.firstRound;
+            if (!r2.empty() && (!parseInt(r2, a.lastRound) || a.lastRound < a.firstRound || a.lastRound > 999))
+                return fail(n, "acceleration: the last round \"" + r2 + "\" is not a round number from the first on");
+            if (!parseInt(p1, a.firstPlayer) || a.firstPlayer <= 0)
+                return fail(n, "acceleration: the first player \"" + p1 + "\" is not a starting number");
+            a.lastPlayer = a.firstPlayer;
+            if (!p2.empty() && (!parseInt(p2, a.lastPlayer) || a.lastPlayer < a.firstPlayer))
+                return fail(n, "acceleration: the last player \"" + p2 + "\" is not a starting number from the first on");
+            rangeLines.push_back(a);
         } else if (tag == "XXB" || tag == "BAK") {
             t.bakuAcceleration = true;
         } else if (tag.size() == 3 && (std::isdigit((unsigned char)tag[0]) || std::isupper((unsigned char)tag[0]))) {
@@ -398,6 +455,33 @@ TrfReadResult readTrf(std::string_view text) {
         }
     }
 
+    for (const auto& a : rangeLines) {
+        for (int id = a.firstPlayer; id <= a.lastPlayer; ++id) {
+            if (!lineOfPlayer.count(id)) {
+                if (a.firstPlayer == a.lastPlayer)
+                    return fail(a.line, "acceleration: " + std::to_string(id) + " is not a player's starting number");
+                continue; // a range may span numbers nobody has
+            }
+            for (auto& q : t.players) {
+                if (q.id != id)
+                    continue;
+                if (int(q.accel.size()) < a.lastRound)
+                    q.accel.resize(size_t(a.lastRound), 0);
+                for (int r = a.firstRound; r <= a.lastRound; ++r)
+                    q.accel[size_t(r - 1)] = a.points;
+            }
+        }
+    }
+    for (const auto& f : forbiddenLines) {
+        for (int id : f.ids)
+            if (!lineOfPlayer.count(id))
+                return fail(f.line, "forbidden pairs: " + std::to_string(id) + " is not a player's starting number");
+        t.forbiddenGroups.push_back({f.first, f.last, f.ids});
+    }
+    // The engine keeps the pairs that must not meet in the round it pairs: the one after the
+    // last round with a pairing in the file.
+    forbiddenFor(t, t.pairedRounds() + 1);
+
     if (t.players.empty()) {
         res.error = "no player lines (001) in the file";
         return res;
@@ -427,7 +511,7 @@ TrfReadResult readTrf(std::string_view text) {
         }
     }
     for (const auto& [a, b] : t.forbidden)
-        if (!byId.count(a) || !byId.count(b)) {
+        if (!byId.count(a) || !byId.count(b)) { // cannot happen: the groups were checked
             res.error = "forbidden pair " + std::to_string(a) + "-" + std::to_string(b) + " names an unknown player";
             return res;
         }
@@ -439,6 +523,17 @@ TrfReadResult readTrf(std::string_view text) {
     std::sort(t.players.begin(), t.players.end(), [](const Player& a, const Player& b) { return a.id < b.id; });
     res.ok = true;
     return res;
+}
+
+void forbiddenFor(Tournament& t, int round) {
+    t.forbidden.clear();
+    for (const ForbiddenGroup& g : t.forbiddenGroups) {
+        if (round < g.firstRound || (g.lastRound > 0 && round > g.lastRound))
+            continue;
+        for (size_t a = 0; a < g.players.size(); ++a)
+            for (size_t b = a + 1; b < g.players.size(); ++b)
+                t.forbidden.emplace_back(g.players[a], g.players[b]);
+    }
 }
 
 namespace {
@@ -478,9 +573,76 @@ char resultChar(Outcome o) {
     return 'Z';
 }
 
+// The groups to write: the file's own, then each pair set directly that no group already
+// keeps apart, as a group for every round.
+std::vector<ForbiddenGroup> forbiddenToWrite(const Tournament& t) {
+    std::vector<ForbiddenGroup> groups = t.forbiddenGroups;
+    auto covered = [&](int a, int b) {
+        for (const ForbiddenGroup& g : t.forbiddenGroups) {
+            const bool hasA = std::find(g.players.begin(), g.players.end(), a) != g.players.end();
+            const bool hasB = std::find(g.players.begin(), g.players.end(), b) != g.players.end();
+            if (hasA && hasB)
+                return true;
+        }
+        return false;
+    };
+    for (const auto& [a, b] : t.forbidden)
+        if (!covered(a, b))
+            groups.push_back({1, 0, {a, b}});
+    return groups;
+}
+
+std::string ids(const std::vector<int>& players, size_t width) {
+    std::string out;
+    for (int id : players)
+        out += " " + (width ? pad(std::to_string(id), width, true) : std::to_string(id));
+    return out;
+}
+
+bool hasLine(const std::vector<std::string>& lines, std::initializer_list<const char*> tags) {
+    for (const auto& l : lines)
+        for (const char* tag : tags)
+            if (l.rfind(tag, 0) == 0)
+                return true;
+    return false;
+}
+
+const char* byeCode(ByeKind k) {
+    return k == ByeKind::Half ? "H" : k == ByeKind::Zero ? "Z" : "F";
+}
+
+// The rounds a player's line shows: those played, then the known absences. TRF-16 has no
+// record for a requested bye, so one for the round after the player's last is written in
+// that round's column, where the pairing programs look for it.
+std::vector<RoundEntry> cellsOf(const Tournament& t, const Player& p, TrfVersion version,
+                                std::vector<bool>& byeInColumn) {
+    std::vector<RoundEntry> cells = p.rounds;
+    const size_t next = cells.size() + 1;
+    if (version == TrfVersion::Trf16) {
+        for (size_t i = 0; i < t.byeRequests.size(); ++i) {
+            const ByeRequest& q = t.byeRequests[i];
+            if (q.player != p.id || size_t(q.round) != next || cells.size() >= next)
+                continue;
+            const Outcome o = q.kind == ByeKind::Half   ? Outcome::HalfBye
+                              : q.kind == ByeKind::Full ? Outcome::FullBye
+                                                        : Outcome::ZeroBye;
+            cells.push_back({0, Colour::None, o});
+            byeInColumn[i] = true;
+        }
+    }
+    if (p.withdrawn) {
+        // To the last round when the file says how many there are, else the next one.
+        const size_t last = t.totalRounds > 0 ? size_t(t.totalRounds) : next;
+        while (cells.size() < last)
+            cells.push_back({0, Colour::None, Outcome::ZeroBye});
+    }
+    return cells;
+}
+
 } // namespace
 
-std::string writeTrf(const Tournament& t) {
+std::string writeTrf(const Tournament& t, TrfVersion version) {
+    const bool v2026 = version == TrfVersion::Trf2026;
     std::string out;
     const char* eol = "\r\n";
     bool wroteName = false;
@@ -491,7 +653,9 @@ std::string writeTrf(const Tournament& t) {
     }
     if (!wroteName && !t.name.empty())
         out += "012 " + t.name + eol;
+    std::vector<bool> byeInColumn(t.byeRequests.size(), false);
     for (const Player& p : t.players) {
+        // The points column sums what was scored; an absence still to come scores nothing yet.
         int score = 0;
         for (const auto& e : p.rounds)
             score += t.points.points(e.outcome);
@@ -499,7 +663,7 @@ std::string writeTrf(const Tournament& t) {
                            " " + pad(p.name, 33) + " " + pad(p.rating ? std::to_string(p.rating) : "", 4, true) + " " +
                            pad(p.federation, 3) + " " + pad(p.fideId, 11, true) + " " + pad(p.birth, 10) + " " +
                            pad(tenths(score), 4, true) + " " + pad("", 4);
-        for (const auto& e : p.rounds) {
+        for (const auto& e : cellsOf(t, p, version, byeInColumn)) {
             const char c = e.colour == Colour::White ? 'w' : e.colour == Colour::Black ? 'b' : '-';
             line += "  " + (e.opponent ? pad(std::to_string(e.opponent), 4, true) : std::string("0000")) + " " + c + " " +
                     resultChar(e.outcome);
@@ -510,15 +674,60 @@ std::string writeTrf(const Tournament& t) {
     }
     // A tournament built without a TRF has no point-system line to carry over: write one
     // whenever the points are not the usual ones, or they would be lost on reading back.
-    bool pointsLine = false;
-    for (const auto& l : t.otherLines)
-        pointsLine = pointsLine || l.rfind("162", 0) == 0 || l.rfind("XXS", 0) == 0 || l.rfind("BB", 0) == 0;
+    const bool pointsLine = hasLine(t.otherLines, {"162", "XXS", "BB"});
     const PointSystem usual;
     const PointSystem& ps = t.points;
-    if (!pointsLine && (ps.win != usual.win || ps.draw != usual.draw || ps.loss != usual.loss ||
-                        ps.forfeitWin != ps.win || ps.forfeitLoss != usual.forfeitLoss ||
-                        ps.pairingBye != ps.win || ps.fullBye != ps.win || ps.halfBye != ps.draw ||
-                        ps.zeroBye != usual.zeroBye)) {
+    const bool unusual = ps.win != usual.win || ps.draw != usual.draw || ps.loss != usual.loss ||
+                         ps.forfeitWin != ps.win || ps.forfeitLoss != usual.forfeitLoss ||
+                         ps.pairingBye != ps.win || ps.fullBye != ps.win || ps.halfBye != ps.draw ||
+                         ps.zeroBye != usual.zeroBye;
+    if (v2026) {
+        if (!hasLine(t.otherLines, {"192"}))
+            out += std::string("192 FIDE_DUTCH_2025") + (t.bakuAcceleration ? "_BAKU" : "") + eol;
+        if (t.totalRounds > 0)
+            out += "142 " + std::to_string(t.totalRounds) + eol;
+        out += std::string("152 ") + (t.initialColour == Colour::Black ? "B" : "W") + eol;
+        if (!pointsLine && unusual) {
+            // Fixed columns: the letter at 6, 15, 24..., its points in the four after it.
+            auto group = [](char letter, int v) { return std::string(1, letter) + pad(tenths(v), 4, true) + "    "; };
+            std::string line = "162  " + group('W', ps.win) + group('D', ps.draw) + group('L', ps.loss) +
+                               group('P', ps.pairingBye) + group('A', ps.zeroBye);
+            while (line.back() == ' ')
+                line.pop_back();
+            out += line + eol;
+            // What the record has no letter for goes on a line of the engine's own.
+            if (ps.forfeitLoss != ps.zeroBye || ps.forfeitWin != ps.win || ps.fullBye != ps.win ||
+                ps.halfBye != ps.draw)
+                out += "XXS FW=" + tenths(ps.forfeitWin) + " FL=" + tenths(ps.forfeitLoss) + " F=" +
+                       tenths(ps.fullBye) + " H=" + tenths(ps.halfBye) + eol;
+        }
+        for (const auto& q : t.byeRequests)
+            out += std::string("240 ") + byeCode(q.kind) + " " + pad(std::to_string(q.round), 3, true) + " " +
+                   pad(std::to_string(q.player), 4, true) + eol;
+        for (const Player& p : t.players) {
+            // One record for each run of rounds with the same virtual points.
+            for (size_t r = 0; r < p.accel.size();) {
+                size_t e = r;
+                while (e + 1 < p.accel.size() && p.accel[e + 1] == p.accel[r])
+                    ++e;
+                if (p.accel[r] != 0) {
+                    const std::string pts = pad(tenths(p.accel[r]), 4, true);
+                    const std::string id = pad(std::to_string(p.id), 4, true);
+                    out += "250 " + pts + " " + pts + " " + pad(std::to_string(r + 1), 3, true) + " " +
+                           pad(std::to_string(e + 1), 3, true) + " " + id + " " + id + eol;
+                }
+                r = e + 1;
+            }
+        }
+        // "To the end" has no field of its own: the last round, or the largest the field holds.
+        const int end = t.totalRounds > 0 ? t.totalRounds : 999;
+        for (const ForbiddenGroup& g : forbiddenToWrite(t))
+            out += "260 " + pad(std::to_string(g.firstRound), 3, true) + " " +
+                   pad(std::to_string(g.lastRound > 0 ? g.lastRound : std::max(end, g.firstRound)), 3, true) +
+                   ids(g.players, 4) + eol;
+        return out;
+    }
+    if (!pointsLine && unusual) {
         out += "162  W " + tenths(ps.win) + "  D " + tenths(ps.draw) + "  L " + tenths(ps.loss) + "  FW " +
                tenths(ps.forfeitWin) + "  FL " + tenths(ps.forfeitLoss) + "  P " + tenths(ps.pairingBye) +
                "  F " + tenths(ps.fullBye) + "  H " + tenths(ps.halfBye) + "  Z " + tenths(ps.zeroBye) + eol;
@@ -526,11 +735,16 @@ std::string writeTrf(const Tournament& t) {
     if (t.totalRounds > 0)
         out += "XXR " + std::to_string(t.totalRounds) + eol;
     out += std::string("XXC ") + (t.initialColour == Colour::Black ? "black1" : "white1") + eol;
-    for (const auto& [a, b] : t.forbidden)
-        out += "XXP " + std::to_string(a) + " " + std::to_string(b) + eol;
-    for (const auto& q : t.byeRequests)
-        out += std::string("240 ") + (q.kind == ByeKind::Half ? "H" : q.kind == ByeKind::Zero ? "Z" : "F") + " " +
-               std::to_string(q.round) + " " + std::to_string(q.player) + eol;
+    // XXP knows no rounds: groups for every round, and those that hold in the next one.
+    const int next = t.pairedRounds() + 1;
+    for (const ForbiddenGroup& g : forbiddenToWrite(t))
+        if (g.firstRound <= next && (g.lastRound == 0 || next <= g.lastRound))
+            out += "XXP" + ids(g.players, 0) + eol;
+    // Requests for later rounds than the next have no column yet: the 2026 record keeps them.
+    for (size_t i = 0; i < t.byeRequests.size(); ++i)
+        if (!byeInColumn[i])
+            out += std::string("240 ") + byeCode(t.byeRequests[i].kind) + " " +
+                   std::to_string(t.byeRequests[i].round) + " " + std::to_string(t.byeRequests[i].player) + eol;
     for (const Player& p : t.players) {
         if (p.accel.empty())
             continue;

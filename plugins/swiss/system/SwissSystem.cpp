@@ -84,6 +84,7 @@ public:
                               CheckSettings))
             return false;
         m_t->SetSettings(settings);
+        m_t->SetForbidden(dialog.GetForbidden());
         const QList<bool> withdrawn = dialog.GetWithdrawn();
         for (int i = 0; i < withdrawn.size() && i < m_t->PlayerCount(); ++i) {
             const int from = m_t->Entrants()[i].withdrawnFrom;
@@ -119,6 +120,8 @@ private:
             return;
         Tournament trial = *m_t;
         trial.SetByes(byes.GetByes());
+        for (const Entrant& late : byes.GetLateEntrants())
+            trial.AddLateEntrant(late, byes.MissedRounds());
         QString error;
         const std::vector<Board> boards = PairRound(trial, &error);
         if (!error.isEmpty()) {
@@ -128,8 +131,9 @@ private:
         PairingPreview preview(trial, boards);
         if (RunDialog(preview) != QDialog::Accepted)
             return;
-        m_t->SetByes(trial.Byes());
-        m_t->AppendRound(boards);
+        // The late entrants renumber the players: the trial is the tournament from now on.
+        *m_t = trial;
+        m_t->AppendRound(preview.GetBoards());
     }
 };
 
@@ -183,6 +187,8 @@ public:
         return std::make_unique<SwissEvent>(std::move(t));
     }
 
+    bool AsksRatingIds() const override { return true; }
+
     std::unique_ptr<kit::Event> Load(const QString& path, QString* error) override {
         return kit::EventFor<SwissEvent>(LoadTournament(path, error));
     }
@@ -194,7 +200,7 @@ private:
                                                      const PlayerList& players) {
         QList<Entrant> entrants;
         for (const Player& p : players.Players())
-            entrants.append({p, {}, 0, 0});
+            entrants.append({p, 0});
         const QList<Entrant> ordered = StartingOrder(entrants);
         DrawRecord draw = players.Draw();
         if (draw.entryOrder.size() == entrants.size()) {

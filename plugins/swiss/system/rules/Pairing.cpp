@@ -73,9 +73,9 @@ eng::Tournament ToEngine(const Tournament& t, int nextRound) {
         ep.id = i + 1;
         ep.name = Utf8(en.player.name);
         ep.title = Utf8(en.player.title);
-        ep.fideId = Utf8(en.fideId);
-        if (en.birthYear > 0)
-            ep.birth = std::to_string(en.birthYear);
+        ep.fideId = Utf8(en.player.fideId);
+        if (en.player.birthYear > 0)
+            ep.birth = std::to_string(en.player.birthYear);
         ep.rating = en.player.rating;
         ep.rounds.resize(size_t(played));
         for (int r = 1; r <= played; ++r) {
@@ -105,6 +105,8 @@ eng::Tournament ToEngine(const Tournament& t, int nextRound) {
                                      bye.kind == ByeKind::Half   ? eng::ByeKind::Half
                                      : bye.kind == ByeKind::Full ? eng::ByeKind::Full
                                                                  : eng::ByeKind::Zero});
+    for (const ForbiddenPair& f : t.Forbidden())
+        e.forbidden.emplace_back(f.a + 1, f.b + 1);
     e.bakuAcceleration = t.GetSettings().bakuAcceleration;
     if (e.bakuAcceleration)
         eng::applyBakuAcceleration(e);

@@ -48,6 +48,8 @@ QString ReportName(Report report) {
         return QStringLiteral("Сводная таблица по турам");
     case Report::Trf:
         return QStringLiteral("Файл TRF для рейтинга и других программ");
+    case Report::Trf2026:
+        return QStringLiteral("Файл TRF-2026 для рейтинга и других программ");
     case Report::Protocol:
         return QStringLiteral("Протокол турнира (текст)");
     }
@@ -62,6 +64,7 @@ QString ReportExtension(Report report) {
     case Report::StandingsCsv:
         return QStringLiteral("csv");
     case Report::Trf:
+    case Report::Trf2026:
         return QStringLiteral("trf");
     case Report::Protocol:
         return QStringLiteral("txt");
@@ -98,8 +101,8 @@ QByteArray StandingsCsv(const Tournament& t) {
                            e.player.title,
                            e.player.club,
                            e.player.city,
-                           e.fideId,
-                           e.birthYear > 0 ? QString::number(e.birthYear) : QString(),
+                           e.player.fideId,
+                           e.player.birthYear > 0 ? QString::number(e.player.birthYear) : QString(),
                            Decimal(s.points)};
         for (qsizetype k = 0; k < tieBreaks.size(); ++k) {
             const double v = s.values[size_t(k)];
@@ -140,11 +143,13 @@ int ExportedRounds(const Tournament& t) {
     return rounds;
 }
 
-QByteArray TrfExport(const Tournament& t) {
+QByteArray TrfExport(const Tournament& t, TrfKind kind) {
     velmora::swiss::Tournament e = ToEngine(t, ExportedRounds(t) + 1);
     // The acceleration's virtual points are written out player by player; the reader takes
     // them as they are and needs no flag to compute them again.
-    const std::string text = velmora::swiss::writeTrf(e);
+    const std::string text = velmora::swiss::writeTrf(
+        e, kind == TrfKind::Trf2026 ? velmora::swiss::TrfVersion::Trf2026
+                                    : velmora::swiss::TrfVersion::Trf16);
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
@@ -206,6 +211,8 @@ QByteArray ReportContent(const Tournament& t, Report report) {
         return WallChartReport(t).toUtf8();
     case Report::Trf:
         return TrfExport(t);
+    case Report::Trf2026:
+        return TrfExport(t, TrfKind::Trf2026);
     case Report::Protocol:
         return ProtocolText(t).toUtf8();
     }

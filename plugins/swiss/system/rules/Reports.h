@@ -8,8 +8,9 @@
 namespace sw {
 
 // The reports this system offers, in the order listed to the user.
-enum class Report { Pairings, StandingsCsv, WallChart, Trf, Protocol };
-constexpr int kReportCount = 5;
+// TRF-2026 comes last so that the reports' numbers stay what they were.
+enum class Report { Pairings, StandingsCsv, WallChart, Trf, Protocol, Trf2026 };
+constexpr int kReportCount = 6;
 QString ReportName(Report report);
 QString ReportExtension(Report report);
 
@@ -20,9 +21,11 @@ QString PairingsReport(const Tournament& tournament);
 QByteArray StandingsCsv(const Tournament& tournament);
 // Every player's record round by round in start-number order, and the standings.
 QString WallChartReport(const Tournament& tournament);
-// The complete rounds as a tournament report file (TRF-16) that the pairing program reads:
-// pairing it gives the round after them.
-QByteArray TrfExport(const Tournament& tournament);
+// The complete rounds as a tournament report file that the pairing program reads, with the
+// next round's requested byes, the withdrawals and the forbidden pairs: pairing it gives the
+// round after them.
+enum class TrfKind { Trf16, Trf2026 };
+QByteArray TrfExport(const Tournament& tournament, TrfKind kind = TrfKind::Trf16);
 // The rounds that TrfExport writes: those complete from round 1 on.
 int ExportedRounds(const Tournament& tournament);
 // A plain-text protocol: details, players, the boards of every round, the final table.

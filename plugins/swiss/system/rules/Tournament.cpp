@@ -171,6 +171,61 @@ bool Tournament::SetByes(const QList<RoundBye>& byes) {
     return true;
 }
 
+bool Tournament::SetForbidden(const QList<ForbiddenPair>& pairs) {
+    QList<ForbiddenPair> sorted;
+    for (ForbiddenPair p : pairs) {
+        if (p.a == p.b || p.a < 0 || p.b < 0 || p.a >= PlayerCount() || p.b >= PlayerCount())
+            return false;
+        if (p.a > p.b)
+            std::swap(p.a, p.b);
+        if (!sorted.contains(p))
+            sorted.append(p);
+    }
+    if (sorted == m_forbidden)
+        return false;
+    m_forbidden = sorted;
+    Changed();
+    return true;
+}
+
+int Tournament::AddLateEntrant(const Entrant& entrant, ByeKind missed) {
+    if (m_paired >= m_settings.rounds || PlayerCount() >= kMaxPlayers)
+        return -1;
+    // Before the first entrant StartingOrder puts after him; after everyone level with him.
+    int at = PlayerCount();
+    for (int i = 0; i < PlayerCount(); ++i) {
+        const QList<Entrant> two = StartingOrder({m_entrants[i], entrant});
+        if (!(two.front() == m_entrants[i])) {
+            at = i;
+            break;
+        }
+    }
+    auto shift = [at](int& index) {
+        if (index >= at)
+            ++index;
+    };
+    for (Board& b : m_boards) {
+        shift(b.white);
+        if (b.black >= 0)
+            shift(b.black);
+    }
+    for (RoundBye& b : m_byes)
+        shift(b.player);
+    for (ForbiddenPair& p : m_forbidden) {
+        shift(p.a);
+        shift(p.b);
+    }
+    if (!m_draw.entryOrder.isEmpty())
+        m_draw.entryOrder.insert(at, int(m_entrants.size()));
+    Entrant e = entrant;
+    e.withdrawnFrom = 0;
+    m_entrants.insert(at, e);
+    for (int r = 1; r <= m_paired; ++r)
+        m_byes.append({r, at, missed});
+    Changed();
+    return at;
+}
+
 int Tournament::GamesPlayed() const {
     return int(std::count_if(m_boards.begin(), m_boards.end(), [](const Board& b) {
         return !b.IsBye() && b.result.IsSet() && !b.result.IsForfeit();

@@ -12,11 +12,10 @@
 
 namespace sw {
 
-// A Swiss entrant: the kit's player and what rating lists need besides.
+// A Swiss entrant: the kit's player (with what rating lists need: FIDE ID, year of birth)
+// and when he stopped playing.
 struct Entrant {
     Player player;
-    QString fideId;        // digits only, or empty
-    int birthYear = 0;     // 0 when not known
     int withdrawnFrom = 0; // the first round he is no longer paired in; 0 = plays on
 
     bool operator==(const Entrant&) const = default;
@@ -52,6 +51,14 @@ constexpr int kNextRoundLine = 1 << 30;
 constexpr int kUnpairLine = kNextRoundLine + 1;
 constexpr int kMaxPlayers = 5000;
 
+// Two players who must not be paired with each other (same family, same club), by index,
+// the lower first.
+struct ForbiddenPair {
+    int a = 0;
+    int b = 0;
+    bool operator==(const ForbiddenPair&) const = default;
+};
+
 // One Swiss tournament: the entrants in start-number order, the rounds paired so far (boards
 // stored round by round), the requested byes, and the "changed since" flags the host asks
 // about.
@@ -70,6 +77,7 @@ public:
     int PlayerCount() const { return int(m_entrants.size()); }
     const std::vector<Board>& Boards() const { return m_boards; }
     const QList<RoundBye>& Byes() const { return m_byes; }
+    const QList<ForbiddenPair>& Forbidden() const { return m_forbidden; }
     bool ValidGame(int game) const {
         return game >= 0 && game < int(m_boards.size()) && !m_boards[size_t(game)].IsBye();
     }
@@ -102,6 +110,16 @@ public:
     bool SetSettings(const Settings& settings);
     bool SetWithdrawnFrom(int player, int round);
     bool SetByes(const QList<RoundBye>& byes);
+    // Pairs are put lower index first, once each; a pair of one player or a bad index refuses
+    // the whole list.
+    bool SetForbidden(const QList<ForbiddenPair>& pairs);
+    // A late entrant joins before the next round is paired: he takes the place his rating,
+    // title and name give him among the start numbers (those below move down by one, the
+    // pairing numbers before the list is closed being provisional, C.04.2), and each round
+    // already paired counts as the bye `missed` (C.04.2: no points unless the tournament's
+    // rules give half a point). Returns his index, or -1 once every round is paired or the
+    // list is full.
+    int AddLateEntrant(const Entrant& entrant, ByeKind missed);
 
     int GamesPlayed() const; // at the board
     int GamesDecided() const;
@@ -112,6 +130,7 @@ private:
     QList<Entrant> m_entrants;
     std::vector<Board> m_boards;
     QList<RoundBye> m_byes;
+    QList<ForbiddenPair> m_forbidden;
     int m_paired = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace sw {
@@ -49,8 +50,9 @@ QByteArray SerializeTournament(const Tournament& t) {
         const Entrant& e = t.Entrants()[i];
         QJsonObject o =
             PlayerObject(e.player, t.Draw().entryOrder.isEmpty() ? i : t.Draw().entryOrder[i]);
-        o.insert("fide_id", e.fideId);
-        o.insert("birth_year", e.birthYear);
+        // Written even when empty, as files of this system always had them.
+        o.insert("fide_id", e.player.fideId);
+        o.insert("birth_year", e.player.birthYear);
         if (e.withdrawnFrom > 0)
             o.insert("withdrawn_from", e.withdrawnFrom);
         players.append(o);
@@ -76,6 +78,13 @@ QByteArray SerializeTournament(const Tournament& t) {
     QJsonObject root = RootObject(t.Name(), t.Info(), settings, t.Draw(), players);
     root.insert("rounds", rounds);
     root.insert("byes", byes);
+    // Only when there are some: files without them load in earlier versions as before.
+    if (!t.Forbidden().isEmpty()) {
+        QJsonArray forbidden;
+        for (const ForbiddenPair& f : t.Forbidden())
+            forbidden.append(QJsonArray{f.a + 1, f.b + 1});
+        root.insert("forbidden", forbidden);
+    }
     return WriteEnvelope(kFormatId, kFileVersion, root);
 }
 
@@ -100,8 +109,6 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         if (r.failed)
             return nullptr;
         const QJsonObject o = head->players[i].toObject();
-        e.fideId = r.String(o, "fide_id", where, false);
-        e.birthYear = int(r.Integer(o, "birth_year", where, 0, 9999, false));
         e.withdrawnFrom = int(r.Integer(o, "withdrawn_from", where, 0, kMaxRounds + 1, false));
         const int entry = ReadEntry(r, o, where, i, n, entrySeen);
         if (entry < 0)
@@ -210,6 +217,31 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
         byeList.append(b);
     }
     t->SetByes(byeList);
+
+    const QJsonValue forbiddenValue = root.value("forbidden");
+    if (!forbiddenValue.isUndefined() && !forbiddenValue.isArray()) {
+        r.Fail(QStringLiteral("Запрещённые пары: запись не является списком."));
+        return nullptr;
+    }
+    QList<ForbiddenPair> forbidden;
+    const QJsonArray pairs = forbiddenValue.toArray();
+    for (int k = 0; k < int(pairs.size()); ++k) {
+        const QJsonArray pair = pairs[k].toArray();
+        const auto index = [&](int i) {
+            const QJsonValue v = pair.size() == 2 ? pair.at(i) : QJsonValue();
+            const double d = v.toDouble(-1);
+            return v.isDouble() && d >= 1 && d <= n && d == std::floor(d) ? int(d) - 1 : -1;
+        };
+        const ForbiddenPair f{index(0), index(1)};
+        if (f.a < 0 || f.b < 0 || f.a == f.b) {
+            r.Fail(QStringLiteral("Запрещённая пара %1: нужны два разных номера участников от 1 до %2.")
+                       .arg(k + 1)
+                       .arg(n));
+            return nullptr;
+        }
+        forbidden.append(f);
+    }
+    t->SetForbidden(forbidden);
     t->SetInfo(head->info);
     t->Saved();
     return t;

@@ -1,11 +1,18 @@
 #include "PairingDialog.h"
 
+#include "HandPairing.h"
+#include "PlayerDialog.h"
+#include "SwissStandings.h"
 #include "Text.h"
 #include "Ui.h"
 
 #include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -49,15 +56,8 @@ ByesDialog::ByesDialog(const Tournament& t, int round, QWidget* parent)
         const int p = m_players[row];
         m_table->setItem(row, 0, Cell(QString::number(p + 1)));
         m_table->setItem(row, 1, Cell(t.PlayerAt(p).name));
-        int halves = 0;
-        for (const Board& b : t.Boards()) {
-            if (b.IsBye() && b.white == p)
-                halves += t.GetSettings().points.win;
-            else if (!b.IsBye() && (b.white == p || b.black == p))
-                halves += PointsFor(ForSide(b.result, b.white == p ? Side::White : Side::Black),
-                                    t.GetSettings().points);
-        }
-        m_table->setItem(row, 2, Cell(PointsText(halves)));
+        // The half-point byes of earlier rounds count as much as games.
+        m_table->setItem(row, 2, Cell(PointsText(PlayerHalves(t, p))));
         auto* choice = new QComboBox(m_table);
         choice->setObjectName(QStringLiteral("choice%1").arg(p + 1));
         choice->addItems({QStringLiteral("Играет"), QStringLiteral("Пропуск тура за ½ очка"),
@@ -71,11 +71,43 @@ ByesDialog::ByesDialog(const Tournament& t, int round, QWidget* parent)
                                            "разведены по голландской системе ФИДЕ."),
                             this);
     note->setWordWrap(true);
+    auto* late = new QPushButton(QStringLiteral("&Опоздавший участник…"), this);
+    late->setObjectName(QStringLiteral("addLateEntrant"));
+    late->setAutoDefault(false);
+    connect(late, &QPushButton::clicked, this, [this] { AddLateEntrant(); });
+    m_missed = new QComboBox(this);
+    m_missed->setObjectName(QStringLiteral("missedRounds"));
+    m_missed->addItems({QStringLiteral("0 очков (C.04.2)"),
+                        QStringLiteral("по ½ очка за тур, если так сказано в положении")});
+    auto* lateRow = new QHBoxLayout;
+    lateRow->addWidget(late);
+    lateRow->addWidget(new QLabel(QStringLiteral("За пропущенные туры:"), this));
+    lateRow->addWidget(m_missed, 1);
+    // Round 1 is paired with the list as it stands: nobody is late for it.
+    late->setEnabled(round > 1 && t.PlayerCount() < kMaxPlayers);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note);
     layout->addWidget(m_table);
+    layout->addLayout(lateRow);
     layout->addWidget(OkCancelButtons(this));
     resize(560, 480);
+}
+
+void ByesDialog::AddLateEntrant() {
+    PlayerDialog dialog(Player{}, true, true, this);
+    if (RunDialog(dialog) != QDialog::Accepted || dialog.GetPlayer().name.isEmpty())
+        return;
+    m_late.append({dialog.GetPlayer(), 0});
+    const int row = m_table->rowCount();
+    m_table->insertRow(row);
+    m_table->setItem(row, 0, Cell(QStringLiteral("—")));
+    m_table->setItem(row, 1, Cell(m_late.back().player.name));
+    m_table->setItem(row, 2, Cell(QString()));
+    m_table->setItem(row, 3, Cell(QStringLiteral("Опоздавший: играет с этого тура")));
+}
+
+ByeKind ByesDialog::MissedRounds() const {
+    return m_missed->currentIndex() == 1 ? ByeKind::Half : ByeKind::Zero;
 }
 
 QList<RoundBye> ByesDialog::GetByes() const {
@@ -95,32 +127,85 @@ QList<RoundBye> ByesDialog::GetByes() const {
 
 PairingPreview::PairingPreview(const Tournament& t, const std::vector<Board>& boards,
                                QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), m_t(t), m_boards(boards) {
     setObjectName(QStringLiteral("pairingPreview"));
     const int round = boards.empty() ? t.PairedRounds() + 1 : boards.front().round;
     setWindowTitle(QStringLiteral("Пары %1 тура").arg(round));
-    auto* table = Table(this, {QStringLiteral("Доска"), QStringLiteral("Белые"),
-                               QStringLiteral("Чёрные")},
-                        int(boards.size()), "boards");
-    for (int row = 0; row < int(boards.size()); ++row) {
-        const Board& b = boards[size_t(row)];
-        const QString white = QStringLiteral("%1. %2").arg(b.white + 1).arg(t.PlayerAt(b.white).name);
-        table->setItem(row, 0, Cell(b.IsBye() ? QString() : QString::number(b.board)));
-        table->setItem(row, 1, Cell(white));
-        table->setItem(row, 2, Cell(b.IsBye() ? QStringLiteral("свободен от игры")
-                                              : QStringLiteral("%1. %2")
-                                                    .arg(b.black + 1)
-                                                    .arg(t.PlayerAt(b.black).name)));
-    }
-    table->resizeColumnsToContents();
-    auto* note = new QLabel(QStringLiteral("«ОК» вносит пары в турнир; «Отмена» оставляет тур "
-                                           "неразведённым."),
+    m_table = Table(this, {QStringLiteral("Доска"), QStringLiteral("Белые"),
+                           QStringLiteral("Чёрные")},
+                    int(boards.size()), "boards");
+    m_table->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    Fill();
+    auto* swap = new QPushButton(QStringLiteral("&Поменять местами"), this);
+    swap->setObjectName(QStringLiteral("swapPlayers"));
+    swap->setAutoDefault(false);
+    swap->setEnabled(false);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this,
+            [this, swap] { swap->setEnabled(m_table->selectedItems().size() == 2); });
+    connect(swap, &QPushButton::clicked, this, [this] { SwapSelected(); });
+    auto* note = new QLabel(QStringLiteral("Чтобы изменить пары, отметьте двух участников и "
+                                           "нажмите «Поменять местами». «ОК» вносит пары в "
+                                           "турнир; «Отмена» оставляет тур неразведённым."),
                             this);
+    note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table);
+    layout->addWidget(m_table);
+    layout->addWidget(swap, 0, Qt::AlignLeft);
     layout->addWidget(note);
     layout->addWidget(OkCancelButtons(this));
     resize(600, 480);
+}
+
+void PairingPreview::Fill() {
+    const QSignalBlocker block(m_table);
+    m_table->clearSelection();
+    for (int row = 0; row < int(m_boards.size()); ++row) {
+        const Board& b = m_boards[size_t(row)];
+        m_table->setItem(row, 0, Cell(b.IsBye() ? QString() : QString::number(b.board)));
+        m_table->setItem(row, 1, Cell(QStringLiteral("%1. %2").arg(b.white + 1).arg(m_t.PlayerAt(b.white).name)));
+        auto* black = Cell(b.IsBye() ? QStringLiteral("свободен от игры")
+                                     : QStringLiteral("%1. %2")
+                                           .arg(b.black + 1)
+                                           .arg(m_t.PlayerAt(b.black).name));
+        if (b.IsBye())
+            black->setFlags(Qt::ItemIsEnabled);
+        m_table->setItem(row, 2, black);
+        m_table->item(row, 0)->setFlags(Qt::ItemIsEnabled);
+    }
+    m_table->resizeColumnsToContents();
+}
+
+void PairingPreview::SwapSelected() {
+    const QList<QTableWidgetItem*> items = m_table->selectedItems();
+    if (items.size() != 2)
+        return;
+    std::vector<Board> changed = m_boards;
+    if (!SwapSeats(changed, {items[0]->row(), items[0]->column() == 2},
+                   {items[1]->row(), items[1]->column() == 2}))
+        return;
+    // Only what the change itself breaks: the engine's pairing may already bend a rule it is
+    // allowed to (colours in the last round).
+    const QStringList before = PairingWarnings(m_t, m_boards);
+    QStringList broken;
+    for (const QString& w : PairingWarnings(m_t, changed))
+        if (!before.contains(w))
+            broken << QStringLiteral("• ") + w;
+    if (!broken.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Швейцарская система"),
+                        QStringLiteral("Это изменение нарушает правила ФИДЕ:\n\n%1\n\nВсё равно "
+                                       "поменять?")
+                            .arg(broken.join(u'\n')),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("ruleWarning"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+        box.setDefaultButton(QMessageBox::No);
+        if (RunDialog(box) != QMessageBox::Yes)
+            return;
+    }
+    m_boards = changed;
+    Fill();
 }
 
 } // namespace sw::ui

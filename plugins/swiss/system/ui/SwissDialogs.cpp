@@ -9,9 +9,14 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sw::ui {
 
@@ -122,15 +127,19 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
         withdrawn << (e.withdrawnFrom > 0);
     }
     m_withdrawn = new WithdrawnBox(names, withdrawn, this);
+    m_forbidden = new ForbiddenPairsBox(t, this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Число &туров:"), m_rounds);
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addWidget(fixed);
     left->addWidget(m_rules);
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_withdrawn, 1);
+    right->addWidget(m_forbidden);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
-    columns->addWidget(m_withdrawn);
+    columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(OkCancelButtons(this));
@@ -140,6 +149,70 @@ Settings ParametersDialog::GetSettings() const {
     Settings s = m_rules->Apply(m_base);
     s.rounds = m_rounds->value();
     return s;
+}
+
+ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
+    : QWidget(parent), m_t(t), m_pairs(t.Forbidden()) {
+    auto* group = new QGroupBox(QStringLiteral("Запрещённые пары (не встречаются между собой)"),
+                                this);
+    m_list = new QListWidget(group);
+    m_list->setObjectName(QStringLiteral("forbiddenList"));
+    m_first = new QComboBox(group);
+    m_first->setObjectName(QStringLiteral("forbiddenFirst"));
+    m_second = new QComboBox(group);
+    m_second->setObjectName(QStringLiteral("forbiddenSecond"));
+    for (int i = 0; i < t.PlayerCount(); ++i) {
+        const QString name = QStringLiteral("%1. %2").arg(i + 1).arg(t.PlayerAt(i).name);
+        m_first->addItem(name, i);
+        m_second->addItem(name, i);
+    }
+    m_second->setCurrentIndex(std::min(1, t.PlayerCount() - 1));
+    auto* add = new QPushButton(QStringLiteral("Добавить &пару"), group);
+    add->setObjectName(QStringLiteral("addForbidden"));
+    add->setAutoDefault(false);
+    auto* remove = new QPushButton(QStringLiteral("Удалить"), group);
+    remove->setObjectName(QStringLiteral("removeForbidden"));
+    remove->setAutoDefault(false);
+    connect(add, &QPushButton::clicked, this, [this] {
+        const int a = m_first->currentData().toInt(), b = m_second->currentData().toInt();
+        const ForbiddenPair pair{std::min(a, b), std::max(a, b)};
+        if (a == b || m_pairs.contains(pair))
+            return;
+        m_pairs.append(pair);
+        Refill();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const int row = m_list->currentRow();
+        if (row >= 0 && row < m_pairs.size())
+            m_pairs.removeAt(row);
+        Refill();
+    });
+    auto* pick = new QHBoxLayout;
+    pick->addWidget(m_first, 1);
+    pick->addWidget(new QLabel(QStringLiteral("и"), group));
+    pick->addWidget(m_second, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    auto* inner = new QVBoxLayout(group);
+    inner->addWidget(m_list);
+    inner->addLayout(pick);
+    inner->addLayout(buttons);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(group);
+    Refill();
+}
+
+void ForbiddenPairsBox::Refill() {
+    m_list->clear();
+    for (const ForbiddenPair& p : m_pairs)
+        m_list->addItem(QStringLiteral("%1. %2 — %3. %4")
+                            .arg(p.a + 1)
+                            .arg(m_t.PlayerAt(p.a).name)
+                            .arg(p.b + 1)
+                            .arg(m_t.PlayerAt(p.b).name));
 }
 
 QList<bool> ParametersDialog::GetWithdrawn() const {

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
 class QSpinBox;
 
 namespace sw::ui {
@@ -42,19 +43,38 @@ private:
     RulesEditor* m_rules;
 };
 
-// A running Swiss: rounds (not below those paired), points, tie-breaks, and who has
-// withdrawn (no longer paired from the next round on).
+// The pairs of players who must not meet (same family, same club): a list, and two players to
+// add as a pair.
+class ForbiddenPairsBox : public QWidget {
+public:
+    ForbiddenPairsBox(const Tournament& tournament, QWidget* parent = nullptr);
+    QList<ForbiddenPair> GetPairs() const { return m_pairs; }
+
+private:
+    void Refill();
+
+    const Tournament& m_t;
+    QList<ForbiddenPair> m_pairs;
+    QListWidget* m_list;
+    QComboBox* m_first;
+    QComboBox* m_second;
+};
+
+// A running Swiss: rounds (not below those paired), points, tie-breaks, who has withdrawn (no
+// longer paired from the next round on) and the forbidden pairs.
 class ParametersDialog : public QDialog {
 public:
     explicit ParametersDialog(const Tournament& tournament, QWidget* parent = nullptr);
     Settings GetSettings() const;
     QList<bool> GetWithdrawn() const;
+    QList<ForbiddenPair> GetForbidden() const { return m_forbidden->GetPairs(); }
 
 private:
     Settings m_base;
     QSpinBox* m_rounds;
     RulesEditor* m_rules;
     WithdrawnBox* m_withdrawn;
+    ForbiddenPairsBox* m_forbidden;
 };
 
 // The tournament's details, editable, and its figures so far.
