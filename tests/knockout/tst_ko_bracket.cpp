@@ -287,6 +287,14 @@ private slots:
         // first rematch unavoidable in the seventh.
         QCOMPARE(UnavoidableRematchRound(5), 5);
         QCOMPARE(UnavoidableRematchRound(6), 7);
+        // The larger brackets, full, through the reduced model: 128 lines reach the bound; 256
+        // lines stop one lower round short of it (8 against 9), and stay so, as tournaments
+        // saved with that crossing must open unchanged.
+        for (int k = 7; k <= 8; ++k) {
+            const BracketShape shape(1 << k, kotest::DoubleOptions().bracket);
+            QCOMPARE(FirstRematch(CrossingOf(shape), std::vector<bool>(size_t(1 << (k - 1)), true)),
+                     UnavoidableRematchRound(k) - (k == 8 ? 1 : 0));
+        }
     }
 
     void crossingAlternatesByRound() {
