@@ -44,10 +44,9 @@ void WriteEntry(const QString& group, const QString& tournamentPath, const QStri
     QSettings settings = ProfileSettings();
     settings.beginGroup(group);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    settings.setValue(KeyOf(tournamentPath),
-                      QStringList{QString::number(now),
-                                  QFileInfo(tournamentPath).absoluteFilePath()} +
-                          values);
+    settings.setValue(
+        KeyOf(tournamentPath),
+        QStringList{QString::number(now), QFileInfo(tournamentPath).absoluteFilePath()} + values);
     const QStringList keys = settings.childKeys();
     if (keys.size() <= kRememberedTournaments)
         return;

@@ -85,10 +85,11 @@ private:
     }
     // The standings table as the engine shows it: "place|seed|name|out" per row.
     QStringList Standings() const {
-        return EvaluateOnPage(Engine(),
-                              QStringLiteral("Array.from(document.querySelectorAll("
-                                             "'table.standings tbody tr')).map(r => Array.from("
-                                             "r.cells).map(c => c.innerText).join('|')).join('\\n')"))
+        return EvaluateOnPage(
+                   Engine(),
+                   QStringLiteral("Array.from(document.querySelectorAll("
+                                  "'table.standings tbody tr')).map(r => Array.from("
+                                  "r.cells).map(c => c.innerText).join('|')).join('\\n')"))
             .toString()
             .split(u'\n', Qt::SkipEmptyParts);
     }
@@ -132,38 +133,22 @@ void TestE2ECup::createTheCup() {
     Prompts::ClearAsked();
     Prompts::QueueFileAnswer(m_program + QStringLiteral("/Tournaments/Кубок"));
     JourneyDriver driver;
-    driver.On("CNewTournamentDlg", [](QWidget* dlg) {
-        QVERIFY(SelectRow(List(dlg, "listSystems"), "Олимпийская система"));
-        QVERIFY(SelectRow(List(dlg, "listSkins"), "Обычная"));
-        TypeText(dlg->findChild<QLineEdit*>("editName"), "Кубок клуба");
-        ClickButton(dlg, "btnNext");
+    NewTournamentSteps(
+        driver, "Олимпийская система", "Обычная", "Кубок клуба", kCup,
+        [](QWidget* dlg) { QCOMPARE(Rows(List(dlg, "listPlayers")).size(), kCup.size()); },
+        "В порядке списка");
+    driver.On("creationDialog", [](QWidget* dlg) {
+        auto* format = dlg->findChild<QComboBox*>("format");
+        QVERIFY(format);
+        format->setCurrentIndex(
+            format->findText(QStringLiteral("С выбыванием после двух поражений")));
+        QVERIFY(format->currentIndex() == 1);
+        // Two losses: no third-place match, and the deciding match stays on.
+        QVERIFY(!dlg->findChild<QCheckBox*>("thirdPlace")->isEnabled());
+        auto* reset = dlg->findChild<QCheckBox*>("reset");
+        QVERIFY(reset->isEnabled() && reset->isChecked());
+        PluginOk(dlg);
     });
-    for (const QString& name : kCup)
-        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
-            .On("playerDialog", TypePlayer(name));
-    driver
-        .On("CGetPlayersDlg",
-            [](QWidget* dlg) {
-                QCOMPARE(Rows(List(dlg, "listPlayers")).size(), kCup.size());
-                ClickButton(dlg, "btnNext");
-            })
-        .On("CChooseSortingDlg",
-            [](QWidget* dlg) {
-                QVERIFY(SelectRow(List(dlg, "listSortings"), "В порядке списка"));
-                ClickButton(dlg, "btnNext");
-            })
-        .On("creationDialog", [](QWidget* dlg) {
-            auto* format = dlg->findChild<QComboBox*>("format");
-            QVERIFY(format);
-            format->setCurrentIndex(
-                format->findText(QStringLiteral("С выбыванием после двух поражений")));
-            QVERIFY(format->currentIndex() == 1);
-            // Two losses: no third-place match, and the deciding match stays on.
-            QVERIFY(!dlg->findChild<QCheckBox*>("thirdPlace")->isEnabled());
-            auto* reset = dlg->findChild<QCheckBox*>("reset");
-            QVERIFY(reset->isEnabled() && reset->isChecked());
-            PluginOk(dlg);
-        });
     Main()->Action(Command::FileNew)->trigger();
     DRIVER_DONE(driver);
     QVERIFY(Messages().isEmpty());
@@ -224,9 +209,8 @@ void TestE2ECup::playEveryMatchToTheEnd() {
 }
 
 void TestE2ECup::CheckStandings() {
-    QTRY_VERIFY_WITH_TIMEOUT(Standings().size() == kCup.size() &&
-                                 Standings().value(0).startsWith("1|"),
-                             20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Standings().size() == kCup.size() && Standings().value(0).startsWith("1|"), 20000);
     const QStringList rows = Standings();
     QStringList places;
     for (qsizetype k = 0; k < rows.size(); ++k) {

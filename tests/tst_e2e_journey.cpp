@@ -160,31 +160,17 @@ void TestE2EJourney::createTournament() {
     Prompts::ClearAsked();
     Prompts::QueueFileAnswer(m_tournaments + QStringLiteral("/Кубок"));
     JourneyDriver driver;
-    driver.On("CNewTournamentDlg", [](QWidget* dlg) {
-        QVERIFY(SelectRow(List(dlg, "listSystems"), "Круговая система"));
-        QVERIFY(SelectRow(List(dlg, "listSkins"), "Обычная"));
-        TypeText(dlg->findChild<QLineEdit*>("editName"), "Чемпионат клуба");
-        ClickButton(dlg, "btnNext");
-    });
-    for (const QString& name : kPlayers)
-        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
-            .On("playerDialog", TypePlayer(name));
-    driver
-        .On("CGetPlayersDlg",
-            [](QWidget* dlg) {
-                // Each as typed, the one with markup as plain text.
-                const QStringList rows = Rows(List(dlg, "listPlayers"));
-                QCOMPARE(rows.size(), kPlayers.size());
-                for (qsizetype k = 0; k < rows.size(); ++k)
-                    QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
-                ClickButton(dlg, "btnNext");
-            })
-        .On("CChooseSortingDlg",
-            [](QWidget* dlg) {
-                QVERIFY(SelectRow(List(dlg, "listSortings"), "В порядке списка"));
-                ClickButton(dlg, "btnNext");
-            })
-        .On("creationDialog", PluginOk);
+    NewTournamentSteps(
+        driver, "Круговая система", "Обычная", "Чемпионат клуба", kPlayers,
+        [](QWidget* dlg) {
+            // Each as typed, the one with markup as plain text.
+            const QStringList rows = Rows(List(dlg, "listPlayers"));
+            QCOMPARE(rows.size(), kPlayers.size());
+            for (qsizetype k = 0; k < rows.size(); ++k)
+                QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
+        },
+        "В порядке списка");
+    driver.On("creationDialog", PluginOk);
     Main()->Action(Command::FileNew)->trigger();
     DRIVER_DONE(driver);
 

@@ -71,6 +71,33 @@ inline QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The new-tournament wizard's steps up to the system's creation dialog: `system` in `skin`
+// named `name`, the players typed one by one, `checkPlayers` run on the players dialog before
+// Next, the draw `sorting`.
+inline void NewTournamentSteps(ModalDriver& driver, const QString& system, const QString& skin,
+                               const QString& name, const QStringList& players,
+                               const ModalDriver::Action& checkPlayers, const QString& sorting) {
+    driver.On("CNewTournamentDlg", [=](QWidget* dlg) {
+        QVERIFY(SelectRow(List(dlg, "listSystems"), system));
+        QVERIFY(SelectRow(List(dlg, "listSkins"), skin));
+        TypeText(dlg->findChild<QLineEdit*>("editName"), name);
+        ClickButton(dlg, "btnNext");
+    });
+    for (const QString& player : players)
+        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
+            .On("playerDialog", TypePlayer(player));
+    driver
+        .On("CGetPlayersDlg",
+            [checkPlayers](QWidget* dlg) {
+                checkPlayers(dlg);
+                ClickButton(dlg, "btnNext");
+            })
+        .On("CChooseSortingDlg", [sorting](QWidget* dlg) {
+            QVERIFY(SelectRow(List(dlg, "listSortings"), sorting));
+            ClickButton(dlg, "btnNext");
+        });
+}
+
 // A program folder of its own holding a copy of the bundled systems as built, so that
 // nothing is ever written into the build tree.
 inline void CopyBundledSystems(const QString& program) {
@@ -80,8 +107,8 @@ inline void CopyBundledSystems(const QString& program) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo entry(it.next());
-        const QString target = program + QStringLiteral("/Systems/") +
-                               QDir(source).relativeFilePath(entry.filePath());
+        const QString target =
+            program + QStringLiteral("/Systems/") + QDir(source).relativeFilePath(entry.filePath());
         if (entry.isDir())
             QVERIFY(QDir().mkpath(target));
         else
