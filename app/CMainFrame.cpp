@@ -585,7 +585,7 @@ void CMainFrame::OnCommand(int command) {
     case Command::Publish:
         if (document && document->m_pEntries)
             CPublishDlg::Run(this, CLiveService::Instance(), document, *document->m_pEntries,
-                             document->GetTournament());
+                             document->GetTournament(), document->m_strTournamentPath);
         break;
     case Command::WindowCascade:
         m_pMdiArea->cascadeSubWindows();

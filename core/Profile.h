@@ -23,4 +23,16 @@ struct TournamentChoice {
 TournamentChoice RememberedChoice(const QString& tournamentPath);
 void RememberChoice(const QString& tournamentPath, const TournamentChoice& choice);
 
+// Where a tournament's page is published and with which reports, keyed like the choice
+// above: each tournament keeps its own, so that opening it again offers its destination and
+// publishing one never carries over to another.
+struct PublishChoice {
+    bool on = false;
+    QString destination;
+    QList<int> reports; // the system's report indexes
+    bool operator==(const PublishChoice&) const = default;
+};
+PublishChoice RememberedPublishing(const QString& tournamentPath);
+void RememberPublishing(const QString& tournamentPath, const PublishChoice& choice);
+
 } // namespace Profile

@@ -3,6 +3,8 @@
 #include "CLiveService.h"
 #include "CPublisher.h"
 
+#include "core/Profile.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,7 +18,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include <array>
@@ -105,30 +106,45 @@ QStringList ReportNames(const SystemEntryTable& entries) {
 } // namespace
 
 void CPublishDlg::Run(QWidget* parent, CLiveService* service, const void* key,
-                      const SystemEntryTable& entries, VelmoraTournament tournament) {
+                      const SystemEntryTable& entries, VelmoraTournament tournament,
+                      const QString& tournamentPath) {
     const QStringList reportNames = ReportNames(entries);
 
     CPublishDlg dlg(reportNames, parent);
     CPublisher* publisher = service->Publisher(key);
-    QSettings settings(QStringLiteral("Harrowfield Soft"), QStringLiteral("Velmora"));
-    dlg.m_checkOn->setChecked(publisher != nullptr);
-    dlg.m_editDestination->setText(publisher ? publisher->Destination()
-                                             : settings.value("Publish/Destination").toString());
-    if (publisher)
+    // What is under way, or else what this tournament had when it was last published.
+    Profile::PublishChoice choice = Profile::RememberedPublishing(tournamentPath);
+    if (publisher) {
+        choice.on = true;
+        choice.destination = publisher->Destination();
+        choice.reports.clear();
         for (const CPublisher::Report& report : publisher->Reports())
-            if (QListWidgetItem* item = dlg.m_listReports->item(report.index))
-                item->setCheckState(Qt::Checked);
+            choice.reports.append(report.index);
+    }
+    dlg.m_checkOn->setChecked(choice.on);
+    dlg.m_editDestination->setText(CPublisher::IsRemote(choice.destination)
+                                       ? choice.destination
+                                       : QDir::toNativeSeparators(choice.destination));
+    for (const int index : std::as_const(choice.reports))
+        if (QListWidgetItem* item = dlg.m_listReports->item(index))
+            item->setCheckState(Qt::Checked);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    if (!dlg.m_checkOn->isChecked()) {
+    const QString destination = dlg.m_editDestination->text().trimmed();
+    choice.on = dlg.m_checkOn->isChecked();
+    choice.destination =
+        CPublisher::IsRemote(destination) ? destination : QDir::fromNativeSeparators(destination);
+    choice.reports.clear();
+    for (int i = 0; i < dlg.m_listReports->count(); ++i)
+        if (dlg.m_listReports->item(i)->checkState() == Qt::Checked)
+            choice.reports.append(i);
+    Profile::RememberPublishing(tournamentPath, choice);
+    if (!choice.on) {
         service->EndPublishing(key);
         return;
     }
-    const QString destination = dlg.m_editDestination->text().trimmed();
-    settings.setValue("Publish/Destination", destination);
     publisher = service->StartPublishing(key);
-    publisher->SetDestination(CPublisher::IsRemote(destination) ? destination
-                                                                : QDir::fromNativeSeparators(destination));
+    publisher->SetDestination(choice.destination);
     QList<CPublisher::Report> reports;
     const QString base = QFileInfo(service->TablePage(key)).completeBaseName();
     static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));

@@ -19,9 +19,12 @@ public:
     CPublishDlg(const QStringList& reportNames, QWidget* parent = nullptr);
 
     // Runs the dialog for the tournament window `key` and sets up or ends its publishing.
-    // entries and tournament are the window's system and tournament, for the reports.
+    // entries and tournament are the window's system and tournament, for the reports;
+    // tournamentPath is its file, under which the choices are remembered and offered again
+    // when the tournament is next opened.
     static void Run(QWidget* parent, CLiveService* service, const void* key,
-                    const SystemEntryTable& entries, VelmoraTournament tournament);
+                    const SystemEntryTable& entries, VelmoraTournament tournament,
+                    const QString& tournamentPath);
 
     QCheckBox* m_checkOn;
     QLineEdit* m_editDestination;

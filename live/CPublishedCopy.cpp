@@ -6,8 +6,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
+
+#include <filesystem>
 
 namespace {
 
@@ -30,7 +31,18 @@ QStringList SkinFiles(const QString& skinFolder) {
     return files;
 }
 
-// Replaces dest whole, so that a request never reads half a file.
+std::filesystem::path FsPath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// Replaces dest whole, so that a request never reads half a file. A plain write and a
+// rename, not QSaveFile: its commit waits for the disk (fsync), tens of milliseconds on a
+// busy one between a result and the browsers hearing of it, and this copy is remade from the
+// tournament's own files whenever the server starts, so it needs no durability.
 bool CopyReplacing(const QString& source, const QString& dest) {
     const QFileInfo info(source);
     if (info.isSymLink() || !info.isFile())
@@ -38,9 +50,23 @@ bool CopyReplacing(const QString& source, const QString& dest) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
+    const QByteArray bytes = in.readAll();
+    if (bytes.size() != in.size())
+        return false;
     QDir().mkpath(QFileInfo(dest).absolutePath());
-    QSaveFile out(dest);
-    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) == in.size() && out.commit();
+    const QString temporary = dest + QStringLiteral(".part");
+    QFile out(temporary);
+    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         out.write(bytes) == bytes.size() && out.flush();
+    out.close();
+    std::error_code error;
+    if (written)
+        std::filesystem::rename(FsPath(temporary), FsPath(dest), error);
+    if (!written || error) {
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // platform's file dialogs answered through the seam. Each test function is one step of the
 // journey and relies on the ones before it; the files on disk are checked at every step.
 #include "WizardTestSupport.h"
+#include "support/JourneySupport.h"
 #include "support/PageEvaluation.h"
 
 #include "app/CRecentFileList.h"
@@ -38,64 +39,9 @@
 #include <sys/mount.h>
 #endif
 
+using namespace journey;
+
 namespace {
-
-// The journey waits longer than the other tests: a page load or a plug-in's work may come
-// between two windows.
-class JourneyDriver : public ModalDriver {
-public:
-    JourneyDriver() : ModalDriver(15000) {}
-};
-
-// Types text as key presses, letter by letter: QTest's own typing knows only Latin-1.
-void TypeText(QWidget* widget, const QString& text) {
-    QVERIFY(widget);
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-// The OK of a round-robin dialog, which must be enabled by what was entered.
-void PluginOk(QWidget* dialog) {
-    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttons"));
-    QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-    QVERIFY(ok && ok->isEnabled());
-    ok->click();
-}
-
-JourneyDriver::Action TypePlayer(const QString& name) {
-    return [name](QWidget* dialog) {
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("name"));
-        QVERIFY(edit);
-        TypeText(edit, name);
-        QCOMPARE(edit->text(), name);
-        PluginOk(dialog);
-    };
-}
-
-JourneyDriver::Action ChooseResult(const char* radio) {
-    return [radio](QWidget* dialog) {
-        auto* button = dialog->findChild<QRadioButton*>(QLatin1String(radio));
-        QVERIFY(button);
-        button->click();
-        PluginOk(dialog);
-    };
-}
-
-// Selects the list row with the given text.
-bool SelectRow(QListWidget* list, const QString& text) {
-    const auto items = list ? list->findItems(text, Qt::MatchExactly) : QList<QListWidgetItem*>();
-    if (items.isEmpty())
-        return false;
-    list->setCurrentItem(items.first());
-    return true;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString kVenue = QStringLiteral("Клуб «Ладья» <b>");
 
@@ -187,20 +133,9 @@ void TestE2EJourney::initTestCase() {
     // A program folder of its own holding a copy of the bundled systems, so that nothing is
     // ever written into the build tree.
     m_program = m_root.filePath(QStringLiteral("Программа"));
-    const QString source = QStringLiteral(VELMORA_BIN_DIR "/Systems");
-    QVERIFY2(QFileInfo(source + QStringLiteral("/RoundRobin")).isDir(), qPrintable(source));
-    QDirIterator it(source, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = m_program + QStringLiteral("/Systems/") +
-                               QDir(source).relativeFilePath(entry.filePath());
-        if (entry.isDir())
-            QVERIFY(QDir().mkpath(target));
-        else
-            QVERIFY(QDir().mkpath(QFileInfo(target).absolutePath()) &&
-                    QFile::copy(entry.filePath(), target));
-    }
+    CopyBundledSystems(m_program);
+    if (QTest::currentTestFailed())
+        return;
     m_tournaments = m_program + QStringLiteral("/Tournaments");
     QVERIFY(QDir().mkpath(m_tournaments));
     m_path = m_tournaments + QStringLiteral("/Кубок.trn");
@@ -229,31 +164,17 @@ void TestE2EJourney::createTournament() {
     Prompts::ClearAsked();
     Prompts::QueueFileAnswer(m_tournaments + QStringLiteral("/Кубок"));
     JourneyDriver driver;
-    driver.On("CNewTournamentDlg", [](QWidget* dlg) {
-        QVERIFY(SelectRow(List(dlg, "listSystems"), "Круговая система"));
-        QVERIFY(SelectRow(List(dlg, "listSkins"), "Обычная"));
-        TypeText(dlg->findChild<QLineEdit*>("editName"), "Чемпионат клуба");
-        ClickButton(dlg, "btnNext");
-    });
-    for (const QString& name : kPlayers)
-        driver.On("CGetPlayersDlg", [](QWidget* dlg) { ClickButton(dlg, "btnPlayerAdd"); })
-            .On("playerDialog", TypePlayer(name));
-    driver
-        .On("CGetPlayersDlg",
-            [](QWidget* dlg) {
-                // Each as typed, the one with markup as plain text.
-                const QStringList rows = Rows(List(dlg, "listPlayers"));
-                QCOMPARE(rows.size(), kPlayers.size());
-                for (qsizetype k = 0; k < rows.size(); ++k)
-                    QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
-                ClickButton(dlg, "btnNext");
-            })
-        .On("CChooseSortingDlg",
-            [](QWidget* dlg) {
-                QVERIFY(SelectRow(List(dlg, "listSortings"), "В порядке списка"));
-                ClickButton(dlg, "btnNext");
-            })
-        .On("creationDialog", PluginOk);
+    NewTournamentSteps(
+        driver, "Круговая система", "Обычная", "Чемпионат клуба", kPlayers,
+        [](QWidget* dlg) {
+            // Each as typed, the one with markup as plain text.
+            const QStringList rows = Rows(List(dlg, "listPlayers"));
+            QCOMPARE(rows.size(), kPlayers.size());
+            for (qsizetype k = 0; k < rows.size(); ++k)
+                QVERIFY2(rows[k].contains(kPlayers[k]), qPrintable(rows[k]));
+        },
+        "В порядке списка");
+    driver.On("creationDialog", PluginOk);
     Main()->Action(Command::FileNew)->trigger();
     DRIVER_DONE(driver);
 

@@ -13,6 +13,7 @@ namespace ko::ui {
 
 CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Олимпийская система"));
+    setObjectName(QStringLiteral("creationDialog"));
     m_format = new QComboBox(this);
     m_format->setObjectName("format");
     m_format->addItems({QStringLiteral("С выбыванием после поражения"),

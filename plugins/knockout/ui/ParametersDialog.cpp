@@ -13,6 +13,7 @@ namespace ko::ui {
 
 ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Параметры турнира"));
+    setObjectName(QStringLiteral("parametersDialog"));
     const BracketOptions& b = t.GetOptions().bracket;
     QString kind = b.format == Format::Single ? QStringLiteral("с выбыванием после поражения")
                                               : QStringLiteral("с выбыванием после двух поражений");

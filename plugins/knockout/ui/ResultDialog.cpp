@@ -39,6 +39,7 @@ ResultDialog::ResultDialog(const Tournament& t, int match, QWidget* parent)
     const QString a = t.SideName(st.side[0]), b = t.SideName(st.side[1]);
     const MatchFormat& f = t.Format();
     setWindowTitle(t.Shape().Title(match));
+    setObjectName(QStringLiteral("resultDialog"));
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(QStringLiteral("<b>%1</b> — <b>%2</b>").arg(a.toHtmlEscaped(), b.toHtmlEscaped()), this);
