@@ -76,6 +76,11 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
         }
     }
 
+    for (Standing& row : rows) {
+        row.deducted = t.DeductedHalves(row.player);
+        row.points -= row.deducted;
+    }
+
     // Order and tie-breaks come from the kit's game model, which every system shares: it
     // counts unplayed games and direct encounter as FIDE's tie-break regulations do.
     const QList<TieBreak>& tieBreaks = t.GetSettings().tieBreaks;
@@ -87,6 +92,9 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
     input.forfeitLoss = p.forfeitLoss / 2.0;
     for (TieBreak tb : tieBreaks)
         input.measures.push_back(ToMeasure(tb));
+    if (!t.Deductions().isEmpty())
+        for (const Standing& row : rows)
+            input.deductions.push_back(row.deducted / 2.0);
     input.games.reserve(size_t(t.GameCount()));
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];

@@ -17,6 +17,15 @@ struct Game : ScheduledGame {
     Result result; // as entered; see Tournament::Effective for withdrawals
 };
 
+// Points taken off a player by the organiser (a penalty), with the reason the table gives.
+struct Deduction {
+    int player = 0; // start number - 1
+    int halves = 0; // half-points taken off, above zero
+    QString reason;
+    bool operator==(const Deduction&) const = default;
+};
+constexpr int kMaxDeduction = 2000; // half-points: 1000 points, more than any table holds
+
 // More players than this would make a schedule nobody can play (and millions of games).
 constexpr int kMaxPlayers = 1000;
 
@@ -51,6 +60,13 @@ public:
     // Cycles and result kind stay as created; the rest is taken if it passes CheckSettings.
     bool SetSettings(const Settings& settings);
 
+    // Penalties in the order they were given. A deduction needs a valid player, 1 to
+    // kMaxDeduction half-points and a reason; AddDeduction refuses anything else.
+    const QList<Deduction>& Deductions() const { return m_deductions; }
+    int DeductedHalves(int player) const; // the player's deductions together
+    bool AddDeduction(const Deduction& deduction);
+    bool RemoveDeduction(int index);
+
     int CompletedRounds() const;
     int GamesDecided() const; // games with an effective result
     int GamesPlayed() const;  // of those, the ones played: forfeits are not
@@ -60,6 +76,7 @@ private:
     DrawRecord m_draw;
     QList<Player> m_players;
     QList<bool> m_withdrawn;
+    QList<Deduction> m_deductions;
     std::vector<Game> m_games;
     int m_rounds = 0;
     Joins m_joins = Joins::Mended;

@@ -12,9 +12,11 @@ namespace rr {
 // The first line of every tournament file of this system.
 inline constexpr char kFormatId[] = "Velmora Round Robin 1";
 // The version of the JSON document that follows the first line. Version 2 schedules three
-// and four cycles with mended joins (see Joins); a file is written as version 1 whenever the
-// two schedules agree, so that older programs still read it.
-constexpr int kFileVersion = 2;
+// and four cycles with mended joins (see Joins); version 3 adds points deductions, and says
+// "joins": "legacy" where the older schedule is kept. A file is written with the lowest
+// version that holds it (version 1 whenever the two schedules agree and nobody lost points),
+// so that older programs still read it, and refuse a file whose penalties they would drop.
+constexpr int kFileVersion = 3;
 constexpr qint64 kMaxTournamentFileSize = 64 * 1024 * 1024;
 
 QByteArray SerializeTournament(const Tournament& tournament);
