@@ -16,7 +16,8 @@ QList<int> CurrentGames(const Tournament& tournament);
 // Last: the games of complete rounds, latest round first, boards in order.
 QList<int> LastGames(const Tournament& tournament);
 
-// "3 тур, доска 2: Иванов Иван — Петров Пётр 1–0" (no result part for an unplayed game).
+// "3 тур, доска 2: Иванов Иван — Петров Пётр 1–0", or with scores "1 тур: Спартак — Динамо
+// 2:1" (no result part for an unplayed game).
 QString GameLine(const Tournament& tournament, int game);
 
 } // namespace rr
