@@ -91,7 +91,7 @@ private slots:
         QTest::newRow("not an object") << QByteArray(kFormatId) + "\n[1,2]"
                                        << "не читаются";
         QTest::newRow("newer version")
-            << Edited("\"version\": 1", "\"version\": 3") << "более новой";
+            << Edited("\"version\": 1", "\"version\": 4") << "более новой";
         QTest::newRow("no name") << Edited("\"name\": \"Лига", "\"title\": \"Лига") << "«name»";
         QTest::newRow("empty player name")
             << Edited("\"name\": \"Торпедо\"", "\"name\": \" \"") << "Участник";
