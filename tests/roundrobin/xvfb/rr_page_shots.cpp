@@ -105,10 +105,19 @@ int main(int argc, char** argv) {
             view.move(0, 0);
             bool loaded = false;
             QObject::connect(&view, &QWebEngineView::loadFinished, [&](bool) { loaded = true; });
-            view.load(QUrl::fromLocalFile(page.fileName()));
-            view.show();
-            QTest::qWaitFor([&] { return loaded; }, 20000);
-            QTest::qWait(1500); // the first painted frame comes after loadFinished
+            auto show = [&](const QString& file) {
+                loaded = false;
+                view.load(QUrl::fromLocalFile(file));
+                view.show();
+                QTest::qWaitFor([&] { return loaded; }, 20000);
+                QTest::qWait(1500); // the first painted frame comes after loadFinished
+            };
+            // The pairings sheet carries its own styles: once per tournament.
+            if (skin == skins.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name).first()) {
+                show(report.fileName());
+                view.grab().save(QStringLiteral("%1/%2-pairs.png").arg(out, stem));
+            }
+            show(page.fileName());
             const QVariant reach = EvaluateOnPage(
                 &view, QStringLiteral("Math.max(...[...document.querySelectorAll('table')].map("
                                       "t => t.getBoundingClientRect().right)) + ' of ' + "
