@@ -1,8 +1,8 @@
 // The table pages organisers look at, in every skin, on a real (virtual) display: a football
-// league of eight teams in two cycles and a rated chess field of ten. Each page is written
-// beside its skin's style.css, shown at the given width and grabbed; for each it prints how
-// far the widest table reaches, so that a column cut off at the window's edge is seen in
-// figures too. Not a test and not shipped:
+// league of eight teams in two cycles, a rated chess field of ten, and ten with long names in
+// two cycles. Each page is written beside its skin's style.css, shown at the given width and
+// grabbed; for each it prints how far the widest table reaches, so that a column cut off at
+// the window's edge is seen in figures too. Not a test and not shipped:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" rr_page_shots <output folder> [width]
 #include "PageEvaluation.h"
 #include "Reports.h"
@@ -71,6 +71,20 @@ Tournament Chess() {
     return t;
 }
 
+// The widest ten a hall shows: long names, titles, clubs, two cycles.
+Tournament LongNames() {
+    QList<Player> players;
+    for (int i = 0; i < 10; ++i)
+        players.append({QStringLiteral("Константинопольская-Длинная Александра %1").arg(i + 1),
+                        2400 - i * 37, QStringLiteral("ММ"), QStringLiteral("Клуб «Ладья»"), {}});
+    Settings s = DefaultSettings(ResultKind::Games);
+    s.cycles = 2;
+    Tournament t(QStringLiteral("Первенство"), players, s);
+    for (int i = 0; i < t.GameCount(); ++i)
+        Enter(t, i, Result::Of(i % 3 ? Outcome::Draw : Outcome::WhiteWin));
+    return t;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,7 +97,8 @@ int main(int argc, char** argv) {
     const int width = argc > 2 ? std::atoi(argv[2]) : 1600;
     const QDir skins(QStringLiteral(RR_SKINS_DIR));
     const std::vector<std::pair<QString, Tournament>> events{{QStringLiteral("league"), League()},
-                                                             {QStringLiteral("chess"), Chess()}};
+                                                             {QStringLiteral("chess"), Chess()},
+                                                             {QStringLiteral("long"), LongNames()}};
     for (const auto& [stem, t] : events) {
         for (const QString& skin : skins.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             const QString folder = out + u'/' + stem + u'-' + skin;
