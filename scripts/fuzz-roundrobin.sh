@@ -11,13 +11,25 @@ out=$(realpath -m "${VELMORA_FUZZ_DIR:-build-fuzz}")
 mkdir -p "$out/corpus"
 src=plugins/roundrobin/rules
 kit=plugins/kit/core
+# The standings come from the kit's game model through the round robin's bridge.
+bridge=plugins/roundrobin/games
+games=plugins/kit/games
 bin="$out/fuzz_rr_files"
 sources=("$src"/*.cpp "$kit"/*.cpp tests/roundrobin/fuzz_rr_files.cpp)
-if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "$src"/*.h "$kit"/*.h -newer "$bin" 2>/dev/null)" ]; then
+model=("$bridge"/*.cpp "$games"/*.cpp)
+flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+if [ ! -x "$bin" ] || [ -n "$(find "${sources[@]}" "${model[@]}" "$src"/*.h "$kit"/*.h "$games"/*.h -newer "$bin" 2>/dev/null)" ]; then
   echo "Building $bin" >&2
-  flock /tmp/velmora-build.lock clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I"$src" -I"$kit" $(pkg-config --cflags Qt6Core) \
-    "${sources[@]}" $(pkg-config --libs Qt6Core) -o "$bin"
+  # The game model has a Standings.h of its own: it is compiled apart from the rules.
+  objects=()
+  for f in "${model[@]}"; do
+    o="$out/model-$(basename "$f" .cpp).o"
+    flock /tmp/velmora-build.lock clang++ "${flags[@]}" -I"$bridge" -I"$games" \
+      $(pkg-config --cflags Qt6Core) -c "$f" -o "$o"
+    objects+=("$o")
+  done
+  flock /tmp/velmora-build.lock clang++ "${flags[@]}" -I"$src" -I"$kit" -I"$bridge" -I"$games" \
+    $(pkg-config --cflags Qt6Core) "${sources[@]}" "${objects[@]}" $(pkg-config --libs Qt6Core) -o "$bin"
 fi
 # Seeds: the readers' own test inputs.
 cp -n tests/roundrobin/fuzz-seeds/* "$out/corpus/" 2>/dev/null || true
