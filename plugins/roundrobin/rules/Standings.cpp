@@ -146,8 +146,11 @@ QString TieBreakText(TieBreak tb, double value) {
         // Shares of ½ on half-points give quarters of a point; they are written as the
         // points beside them are, "10¼" by "5½", not "10,25".
         return QuarterPointsText(int(std::lround(value * 2)));
-    default:
-        return QString::number(qlonglong(std::llround(value)));
+    default: {
+        // A true minus, as the points and the league table's goal difference beside it.
+        const qlonglong whole = std::llround(value);
+        return whole < 0 ? QChar(0x2212) + QString::number(-whole) : QString::number(whole);
+    }
     }
 }
 
