@@ -21,7 +21,10 @@ Tournament TenPlayers() {
     QList<Player> players;
     for (int i = 0; i < 10; ++i)
         players.append({QStringLiteral("Константинопольская-Длинная Александра %1").arg(i + 1),
-                        2400 - i * 37, QStringLiteral("ММ"), QStringLiteral("Клуб «Ладья»"), {}});
+                        2400 - i * 37,
+                        QStringLiteral("ММ"),
+                        QStringLiteral("Клуб «Ладья»"),
+                        {}});
     Settings s = DefaultSettings(ResultKind::Games);
     s.cycles = 2;
     Tournament t(QStringLiteral("Первенство"), players, s);
@@ -66,7 +69,8 @@ private slots:
             " const koya = [...cells].find(c => c.textContent === 'Койя');"
             " return [cells[cells.length - 1].getBoundingClientRect().right,"
             " koya.getBoundingClientRect().right,"
-            " parseFloat(getComputedStyle(document.querySelector('table.crosstable')).fontSize)]; })()");
+            " parseFloat(getComputedStyle(document.querySelector('table.crosstable')).fontSize)]; "
+            "})()");
         const QVariantList figures = EvaluateOnPage(&view, script).toList();
         QCOMPARE(figures.size(), 3);
         QVERIFY2(figures[0].toDouble() <= client, qPrintable(figures[0].toString()));

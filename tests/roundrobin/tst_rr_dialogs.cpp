@@ -103,15 +103,17 @@ private slots:
     void creationSaysTheScheduleSize() {
         CreationDialog forty(40);
         auto* size = Find<QLabel>(forty, "scheduleSize");
-        QVERIFY2(size->text().startsWith(QStringLiteral("40 участников, 1 круг: 39 туров, 780 встреч.")),
-                 qPrintable(size->text()));
+        QVERIFY2(
+            size->text().startsWith(QStringLiteral("40 участников, 1 круг: 39 туров, 780 встреч.")),
+            qPrintable(size->text()));
         QVERIFY(size->text().contains(QStringLiteral("Внимание: больше 20 туров")));
 
         CreationDialog twelve(12);
         size = Find<QLabel>(twelve, "scheduleSize");
         QCOMPARE(size->text(), QStringLiteral("12 участников, 1 круг: 11 туров, 66 встреч."));
         Find<QSpinBox>(twelve, "cycles")->setValue(2);
-        QVERIFY(size->text().startsWith(QStringLiteral("12 участников, 2 круга: 22 тура, 132 встречи.")));
+        QVERIFY(size->text().startsWith(
+            QStringLiteral("12 участников, 2 круга: 22 тура, 132 встречи.")));
         QVERIFY(size->text().contains(QStringLiteral("Внимание")));
 
         QCOMPARE(ScheduleText(21, 1), QStringLiteral("21 участник, 1 круг: 21 тур, 210 встреч.\n"
@@ -144,27 +146,31 @@ private slots:
             Find<QPushButton>(parameters, "deductionsButton")->click();
             SetDialogHook(nullptr);
         };
-        step([&](DeductionsDialog& d) {
-            QCOMPARE(Find<QListWidget>(d, "deductionList")->item(0)->text(),
-                     QStringLiteral("Спартак: 1 очко — опоздание"));
-            QCOMPARE(Find<QDoubleSpinBox>(d, "deductionPoints")->value(), 3.0); // a win's worth
-            Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
-            Find<QPushButton>(d, "addDeduction")->click(); // no reason yet: refused
-            QCOMPARE(errors.size(), 1);
-            QCOMPARE(d.GetDeductions().size(), 1);
-            Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
-            Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral(" договорной матч "));
-            Find<QPushButton>(d, "addDeduction")->click();
-        }, false);
+        step(
+            [&](DeductionsDialog& d) {
+                QCOMPARE(Find<QListWidget>(d, "deductionList")->item(0)->text(),
+                         QStringLiteral("Спартак: 1 очко — опоздание"));
+                QCOMPARE(Find<QDoubleSpinBox>(d, "deductionPoints")->value(), 3.0); // a win's worth
+                Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
+                Find<QPushButton>(d, "addDeduction")->click(); // no reason yet: refused
+                QCOMPARE(errors.size(), 1);
+                QCOMPARE(d.GetDeductions().size(), 1);
+                Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
+                Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral(" договорной матч "));
+                Find<QPushButton>(d, "addDeduction")->click();
+            },
+            false);
         QCOMPARE(parameters.GetDeductions(), t.Deductions()); // cancelled: nothing kept
-        step([&](DeductionsDialog& d) {
-            Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
-            Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral("договорной матч"));
-            Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
-            Find<QPushButton>(d, "addDeduction")->click();
-            Find<QListWidget>(d, "deductionList")->setCurrentRow(0);
-            Find<QPushButton>(d, "removeDeduction")->click(); // the old one, taken back
-        }, true);
+        step(
+            [&](DeductionsDialog& d) {
+                Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
+                Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral("договорной матч"));
+                Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
+                Find<QPushButton>(d, "addDeduction")->click();
+                Find<QListWidget>(d, "deductionList")->setCurrentRow(0);
+                Find<QPushButton>(d, "removeDeduction")->click(); // the old one, taken back
+            },
+            true);
         SetMessageHook(nullptr);
         QCOMPARE(parameters.GetDeductions(),
                  (QList<Deduction>{{2, 3, QStringLiteral("договорной матч")}}));

@@ -97,8 +97,8 @@ private slots:
                 html.indexOf(QStringLiteral("<table class=\"crosstable\"")));
         const QList<QStringList> rows = Rows(html, QStringLiteral("league"));
         QCOMPARE(rows.size(), 5);
-        QCOMPARE(rows[0].mid(0, 10),
-                 (QStringList{"Место", "Команда", "И", "В", "Н", "П", "Заб.", "Проп.", "±", "Очки"}));
+        QCOMPARE(rows[0].mid(0, 10), (QStringList{"Место", "Команда", "И", "В", "Н", "П", "Заб.",
+                                                  "Проп.", "±", "Очки"}));
         QCOMPARE(rows[0].mid(10), (QStringList{"Л.в.", "Разн.", "Заб.", "Поб."}));
         QCOMPARE(rows[1].mid(0, 10),
                  (QStringList{"1", "Динамо", "3", "1", "2", "0", "3", "2", "+1", "5"}));
@@ -121,11 +121,11 @@ private slots:
         const Tournament t = RatedField();
         const std::vector<Performance> p = Performances(t);
         QCOMPARE(p[0].averageRating, 1700); // Анна: Борис and Вера; Дарья is unrated
-        QCOMPARE(p[0].rating, 1700 + 193);  // 1½ of 2
-        QCOMPARE(p[1].games, 2);            // Борис: the forfeit win is no game
-        QCOMPARE(p[1].rating, 1800 - 193);  // ½ of 2
-        QCOMPARE(p[2].rating, 1900);        // Вера: 1 of 2 against 1800 and 2000
-        QCOMPARE(p[3].rating, 1800 - 800);  // Дарья: nothing scored
+        QCOMPARE(p[0].rating, 1700 + 193); // 1½ of 2
+        QCOMPARE(p[1].games, 2);           // Борис: the forfeit win is no game
+        QCOMPARE(p[1].rating, 1800 - 193); // ½ of 2
+        QCOMPARE(p[2].rating, 1900);       // Вера: 1 of 2 against 1800 and 2000
+        QCOMPARE(p[3].rating, 1800 - 800); // Дарья: nothing scored
 
         const QString html = TablePageHtml(t);
         const QList<QStringList> rows = Rows(html, QStringLiteral("crosstable"));
@@ -147,7 +147,8 @@ private slots:
     // Teams play matches: no board and no colours anywhere in a score tournament's lines
     // and reports; chess keeps them. Every line starts with its round.
     void sportWording() {
-        Tournament t(QStringLiteral("Лига"), MakePlayers(4, {"Спартак", "Динамо", "Торпедо", "Зенит"}),
+        Tournament t(QStringLiteral("Лига"),
+                     MakePlayers(4, {"Спартак", "Динамо", "Торпедо", "Зенит"}),
                      DefaultSettings(ResultKind::Scores));
         QVERIFY(Play(t, 1, 1, "2:1")); // Спартак–Зенит
         QCOMPARE(GameLine(t, GameOf(t, 1, 1)), QStringLiteral("1 тур: Спартак — Зенит 2:1"));
@@ -159,7 +160,8 @@ private slots:
         for (const QString& text : texts) {
             const QString lower = text.toLower();
             for (const char* word : {"доск", "белы", "белых", "чёрн", "черн"})
-                QVERIFY2(!lower.contains(QString::fromUtf8(word)), qPrintable(word + (u' ' + text.left(200))));
+                QVERIFY2(!lower.contains(QString::fromUtf8(word)),
+                         qPrintable(word + (u' ' + text.left(200))));
         }
         QVERIFY(RoundsReport(t).contains(QStringLiteral("<th>Хозяева</th>")));
         QVERIFY(RoundsReport(t).contains(QStringLiteral("<th>Гости</th>")));
@@ -188,7 +190,8 @@ private slots:
         QCOMPARE(rows[3][9], QStringLiteral("1*"));
         QCOMPARE(rows[4][1], QStringLiteral("Зенит"));
         QCOMPARE(rows[4][9], QStringLiteral("1"));
-        QVERIFY(html.contains(QStringLiteral("Торпедо: снято 3 очка — неявка на матч &lt;3 тура&gt;")));
+        QVERIFY(
+            html.contains(QStringLiteral("Торпедо: снято 3 очка — неявка на матч &lt;3 тура&gt;")));
         QVERIFY(CrosstableReport(t).contains(QStringLiteral("снято 3 очка")));
         QVERIFY(ProtocolText(t).contains(QStringLiteral("Торпедо — 1 (снято 3 очка)")));
         QVERIFY(ProtocolText(t).contains(QStringLiteral("\nСнятие очков\nТорпедо: снято 3 очка")));
@@ -241,15 +244,18 @@ private slots:
         three.cycles = 3;
         Tournament legacy(QStringLiteral("Т"), MakePlayers(4), three, {}, Joins::Legacy);
         legacy.AddDeduction({3, 2, QStringLiteral("x")});
-        const std::unique_ptr<Tournament> again = ParseTournament(SerializeTournament(legacy), &error);
+        const std::unique_ptr<Tournament> again =
+            ParseTournament(SerializeTournament(legacy), &error);
         QVERIFY2(again, qPrintable(error));
         QCOMPARE(again->GetJoins(), Joins::Legacy);
         QCOMPARE(again->Deductions().size(), 1);
 
         const QByteArray good = content;
         const QList<QPair<QByteArray, QByteArray>> bad{
-            {"\"player\": 3", "\"player\": 5"},        {"\"points\": 3", "\"points\": 0"},
-            {"\"points\": 3", "\"points\": 0.3"},      {"\"points\": 3", "\"points\": \"3\""},
+            {"\"player\": 3", "\"player\": 5"},
+            {"\"points\": 3", "\"points\": 0"},
+            {"\"points\": 3", "\"points\": 0.3"},
+            {"\"points\": 3", "\"points\": \"3\""},
             {"\"reason\": \"неявка\"", "\"reason\": \" \""},
             {"\"deductions\": [", "\"deductions\": {\"x\": ["}};
         for (const auto& [from, to] : bad) {
@@ -257,7 +263,8 @@ private slots:
             QVERIFY2(edited.contains(from), from.constData());
             edited.replace(from, to);
             QVERIFY2(!ParseTournament(edited, &error), to.constData());
-            QVERIFY2(error.contains(QStringLiteral("Снятие очков")) || error.contains("не читаются"),
+            QVERIFY2(error.contains(QStringLiteral("Снятие очков")) ||
+                         error.contains("не читаются"),
                      qPrintable(error));
         }
     }

@@ -34,11 +34,10 @@ QString PairingsTableHtml(const PairingColumns& c, const QList<PairingLine>& lin
                          : QString();
         };
         html += QStringLiteral("<tr>") + Cell("board", QString::number(l.board)) +
-                Cell("number", QString::number(l.first.number)) +
-                Cell("name", l.first.nameHtml) + extraCell(l.first) +
-                Cell("result", l.resultHtml) + extraCell(l.second) +
-                Cell("name", l.second.nameHtml) +
-                Cell("number", QString::number(l.second.number)) + QStringLiteral("</tr>\n");
+                Cell("number", QString::number(l.first.number)) + Cell("name", l.first.nameHtml) +
+                extraCell(l.first) + Cell("result", l.resultHtml) + extraCell(l.second) +
+                Cell("name", l.second.nameHtml) + Cell("number", QString::number(l.second.number)) +
+                QStringLiteral("</tr>\n");
     }
     return html + QStringLiteral("</tbody>\n</table>\n");
 }

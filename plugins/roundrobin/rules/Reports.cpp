@@ -89,9 +89,12 @@ QString CrosstableReport(const Tournament& t) {
 }
 
 QByteArray StandingsCsv(const Tournament& t) {
-    QStringList header{QStringLiteral("Место"),   QStringLiteral("Участник"),
-                       QStringLiteral("Рейтинг"), QStringLiteral("Звание"),
-                       QStringLiteral("Клуб"),    QStringLiteral("Город"),
+    QStringList header{QStringLiteral("Место"),
+                       QStringLiteral("Участник"),
+                       QStringLiteral("Рейтинг"),
+                       QStringLiteral("Звание"),
+                       QStringLiteral("Клуб"),
+                       QStringLiteral("Город"),
                        Scores(t) ? QStringLiteral("Матчи") : QStringLiteral("Партии"),
                        QStringLiteral("Очки")};
     for (TieBreak tb : t.GetSettings().tieBreaks)
@@ -209,8 +212,9 @@ QString ProtocolText(const Tournament& t) {
 
 QString PairingsReport(const Tournament& t) {
     const int round = CurrentRound(t);
-    const QString body = round > 0 ? RoundHtml(t, round, true)
-                                   : QStringLiteral("<p class=\"empty\">В турнире нет встреч.</p>\n");
+    const QString body = round > 0
+                             ? RoundHtml(t, round, true)
+                             : QStringLiteral("<p class=\"empty\">В турнире нет встреч.</p>\n");
     return StandalonePage(t, t.Name() + QStringLiteral(" — пары %1 тура").arg(std::max(1, round)),
                           body, PairingsSheetStyle());
 }

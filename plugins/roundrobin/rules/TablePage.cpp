@@ -64,8 +64,8 @@ QString NameHtml(const Tournament& t, int player) {
 QString PointsCell(const Standing& s) {
     QString html = QStringLiteral("<td class=\"points\">") + PointsText(s.points);
     if (s.deducted > 0)
-        html += QStringLiteral("<sup class=\"deducted\" title=\"снято ") +
-                PointsText(s.deducted) + QStringLiteral("\">*</sup>");
+        html += QStringLiteral("<sup class=\"deducted\" title=\"снято ") + PointsText(s.deducted) +
+                QStringLiteral("\">*</sup>");
     return html + QStringLiteral("</td>");
 }
 
@@ -93,8 +93,7 @@ QString RowStart(const Tournament& t, const Standing& s) {
 
 QString Number(const char* cls, int value, bool blankZero = false) {
     return QStringLiteral("<td class=\"") + QLatin1String(cls) + QStringLiteral("\">") +
-           (blankZero && value == 0 ? QString() : QString::number(value)) +
-           QStringLiteral("</td>");
+           (blankZero && value == 0 ? QString() : QString::number(value)) + QStringLiteral("</td>");
 }
 
 // The columns every row of a chess table ends with after its points.
@@ -113,13 +112,12 @@ QString ChessTailHeadings(const ChessTail& tail, const QList<TieBreak>& tieBreak
     return html;
 }
 
-QString ChessTailCells(const ChessTail& tail, const QList<TieBreak>& tieBreaks,
-                       const Standing& s) {
+QString ChessTailCells(const ChessTail& tail, const QList<TieBreak>& tieBreaks, const Standing& s) {
     QString html = Number("games", s.played) + TieBreakCells(tieBreaks, s);
     if (tail.performance) {
         const Performance& p = tail.figures[size_t(s.player)];
-        html += Number("performance", p.averageRating, true) +
-                Number("performance", p.rating, true);
+        html +=
+            Number("performance", p.averageRating, true) + Number("performance", p.rating, true);
     }
     return html;
 }
@@ -148,8 +146,9 @@ QString StandingsHtml(const Tournament& t, const std::vector<Standing>& table) {
             QStringLiteral("</tr>\n</thead>\n<tbody>\n");
     for (const Standing& s : table) {
         const Player& p = t.Players()[s.player];
-        html += RowStart(t, s) + Number("number", s.player + 1) + QStringLiteral("<td class=\"name\">") +
-                NameHtml(t, s.player) + QStringLiteral("</td>");
+        html += RowStart(t, s) + Number("number", s.player + 1) +
+                QStringLiteral("<td class=\"name\">") + NameHtml(t, s.player) +
+                QStringLiteral("</td>");
         if (fields.rating)
             html += Number("rating", p.rating, true);
         if (fields.club)
@@ -348,12 +347,16 @@ QString RoundHtml(const Tournament& t, int round, bool resultBoxes) {
     }
     const bool rated = FieldsOf(t).rating;
     const PairingColumns columns =
-        scores ? PairingColumns{QStringLiteral("Матч"), QStringLiteral("Хозяева"),
-                                QStringLiteral("Счёт"), QStringLiteral("Гости"),
+        scores ? PairingColumns{QStringLiteral("Матч"),
+                                QStringLiteral("Хозяева"),
+                                QStringLiteral("Счёт"),
+                                QStringLiteral("Гости"),
                                 rated ? QStringLiteral("Рейтинг") : QString(),
                                 QStringLiteral("rating")}
-               : PairingColumns{QStringLiteral("Доска"), QStringLiteral("Белые"),
-                                QStringLiteral("Результат"), QStringLiteral("Чёрные"),
+               : PairingColumns{QStringLiteral("Доска"),
+                                QStringLiteral("Белые"),
+                                QStringLiteral("Результат"),
+                                QStringLiteral("Чёрные"),
                                 rated ? QStringLiteral("Рейтинг") : QString(),
                                 QStringLiteral("rating")};
     QString html = QStringLiteral("<section class=\"round\">\n<h2>%1 тур</h2>\n").arg(round) +
@@ -373,8 +376,8 @@ QString TablePageHtml(const Tournament& t) {
         html += QStringLiteral("<p class=\"empty\">В турнире нет участников.</p>\n");
     } else if (t.PlayerCount() > kCrosstableOnPageMax) {
         const std::vector<Standing> table = ComputeStandings(t);
-        html += (Scores(t) ? LeagueTableHtml(t, table) : StandingsHtml(t, table)) +
-                DeductionsHtml(t);
+        html +=
+            (Scores(t) ? LeagueTableHtml(t, table) : StandingsHtml(t, table)) + DeductionsHtml(t);
         if (const int round = CurrentRound(t))
             html += RoundHtml(t, round, false);
         html += QStringLiteral("<p class=\"elsewhere\">Таблица всех встреч — в отчёте «%1».</p>\n")

@@ -31,9 +31,8 @@ bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
 QJsonArray DeductionsArray(const Tournament& t) {
     QJsonArray deductions;
     for (const Deduction& d : t.Deductions())
-        deductions.append(QJsonObject{{"player", d.player + 1},
-                                      {"points", PointsValue(d.halves)},
-                                      {"reason", d.reason}});
+        deductions.append(QJsonObject{
+            {"player", d.player + 1}, {"points", PointsValue(d.halves)}, {"reason", d.reason}});
     return deductions;
 }
 

@@ -40,8 +40,7 @@ QString ScheduleText(int players, int cycles) {
     return text;
 }
 
-CreationDialog::CreationDialog(int players, QWidget* parent)
-    : QDialog(parent), m_players(players) {
+CreationDialog::CreationDialog(int players, QWidget* parent) : QDialog(parent), m_players(players) {
     setObjectName(QStringLiteral("creationDialog"));
     setWindowTitle(QStringLiteral("Параметры круговой системы"));
     const Settings defaults = DefaultSettings(ResultKind::Games);

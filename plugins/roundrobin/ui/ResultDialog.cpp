@@ -12,8 +12,7 @@ QString Caption(const Tournament& t, int game) {
 } // namespace
 
 ResultDialog::ResultDialog(const Tournament& t, int game, QWidget* parent)
-    : OutcomeDialog(Caption(t, game),
-                    t.Players()[t.Games()[size_t(game)].white].name,
+    : OutcomeDialog(Caption(t, game), t.Players()[t.Games()[size_t(game)].white].name,
                     t.Players()[t.Games()[size_t(game)].black].name,
                     t.GetSettings().kind == ResultKind::Scores, t.Games()[size_t(game)].result,
                     parent) {}

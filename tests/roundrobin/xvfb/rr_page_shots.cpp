@@ -29,22 +29,25 @@ void Enter(Tournament& t, int game, const Result& r) {
 }
 
 Tournament League() {
-    const QStringList teams{"Спартак", "Динамо", "Торпедо", "Зенит",
-                            "Локомотив", "ЦСКА", "Крылья Советов", "Ростов"};
+    const QStringList teams{"Спартак",   "Динамо", "Торпедо",        "Зенит",
+                            "Локомотив", "ЦСКА",   "Крылья Советов", "Ростов"};
     QList<Player> players;
     for (const QString& team : teams)
         players.append({team, 0, {}, {}, {}});
     Settings s = DefaultSettings(ResultKind::Scores);
     s.cycles = 2;
     Tournament t(QStringLiteral("Первенство города по футболу"), players, s);
-    t.SetInfo({QStringLiteral("Стадион «Труд»"), QStringLiteral("апрель — октябрь"),
-               QStringLiteral("И. И. Петров"), {}});
+    t.SetInfo({QStringLiteral("Стадион «Труд»"),
+               QStringLiteral("апрель — октябрь"),
+               QStringLiteral("И. И. Петров"),
+               {}});
     // Ten of fourteen rounds played, goals from the pair's numbers.
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
         if (g.round <= 10)
-            Enter(t, i, Result::Goals((g.white * 5 + g.black * 3 + g.round) % 4,
-                                      (g.white * 2 + g.black * 7 + g.round) % 3));
+            Enter(t, i,
+                  Result::Goals((g.white * 5 + g.black * 3 + g.round) % 4,
+                                (g.white * 2 + g.black * 7 + g.round) % 3));
     }
     t.AddDeduction({6, 6, QStringLiteral("неявка на матч 4 тура")});
     return t;
@@ -52,16 +55,21 @@ Tournament League() {
 
 Tournament Chess() {
     const QStringList names{"Алексеев Артём", "Борисова Вера", "Васильев Глеб", "Григорьева Дарья",
-                            "Дмитриев Егор",   "Егорова Жанна", "Жуков Захар",   "Зайцева Инна",
-                            "Ильин Кирилл",     "Козлова Лариса"};
+                            "Дмитриев Егор",  "Егорова Жанна", "Жуков Захар",   "Зайцева Инна",
+                            "Ильин Кирилл",   "Козлова Лариса"};
     const int ratings[] = {2412, 2388, 2305, 2290, 2240, 2195, 2150, 2101, 2050, 1987};
     QList<Player> players;
     for (int i = 0; i < names.size(); ++i)
-        players.append({names[i], ratings[i], i < 2 ? QStringLiteral("ММ") : QString(),
-                        i % 3 ? QStringLiteral("Ладья") : QStringLiteral("Спартак"), {}});
+        players.append({names[i],
+                        ratings[i],
+                        i < 2 ? QStringLiteral("ММ") : QString(),
+                        i % 3 ? QStringLiteral("Ладья") : QStringLiteral("Спартак"),
+                        {}});
     Tournament t(QStringLiteral("Мемориал Чигорина"), players, DefaultSettings(ResultKind::Games));
-    t.SetInfo({QStringLiteral("Санкт-Петербург"), QStringLiteral("3–11 мая"),
-               QStringLiteral("А. А. Сидоров"), {}});
+    t.SetInfo({QStringLiteral("Санкт-Петербург"),
+               QStringLiteral("3–11 мая"),
+               QStringLiteral("А. А. Сидоров"),
+               {}});
     const Outcome outcomes[] = {Outcome::WhiteWin, Outcome::Draw, Outcome::BlackWin, Outcome::Draw};
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
@@ -76,7 +84,10 @@ Tournament LongNames() {
     QList<Player> players;
     for (int i = 0; i < 10; ++i)
         players.append({QStringLiteral("Константинопольская-Длинная Александра %1").arg(i + 1),
-                        2400 - i * 37, QStringLiteral("ММ"), QStringLiteral("Клуб «Ладья»"), {}});
+                        2400 - i * 37,
+                        QStringLiteral("ММ"),
+                        QStringLiteral("Клуб «Ладья»"),
+                        {}});
     Settings s = DefaultSettings(ResultKind::Games);
     s.cycles = 2;
     Tournament t(QStringLiteral("Первенство"), players, s);
