@@ -1,11 +1,15 @@
 // Round robin of 200 players in two cycles (39,800 games), through the exports: creating the
 // tournament; entering one result followed by SaveTable and the three lists' headers; saving
-// and loading the file; peak memory. Prints its figures; run it from a quiet machine:
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_roundrobin
+// and loading the file; peak memory. Then the largest field allowed, 1,000 players in four
+// cycles (1,998,000 games): the size of the table page and the time to write it after a
+// result, and the crosstable report, which holds what the page no longer does. Prints its
+// figures; run it from a quiet machine:
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_roundrobin [--no-large]
 #include "velmora_system.h"
 
 #include "CreationDialog.h"
 #include "PlayersFile.h"
+#include "Reports.h"
 #include "ResultDialog.h"
 #include "TournamentFile.h"
 #include "Ui.h"
@@ -62,6 +66,49 @@ int ListHeaders(VelmoraTournament t, int32_t (*count)(VelmoraTournament),
     if (n > 0)
         headers(t, lines.data(), n);
     return n;
+}
+
+// 1,000 players, four cycles, three quarters played: what one more result costs the page.
+void LargeField(const QTemporaryDir& dir) {
+    constexpr int kLargePlayers = 1000, kCycles = 4;
+    const QByteArray trn = dir.filePath("large.trn").toUtf8();
+    const QByteArray htm = dir.filePath("large.htm").toUtf8();
+    {
+        QList<rr::Player> players;
+        for (int i = 0; i < kLargePlayers; ++i)
+            players.append({QStringLiteral("Участникова-Длиннофамильная Александра %1").arg(i + 1),
+                            1200 + (i * 37) % 1500, QString(),
+                            QStringLiteral("Клуб №%1").arg(i % 17), QString()});
+        rr::Settings settings = rr::DefaultSettings(rr::ResultKind::Games);
+        settings.cycles = kCycles;
+        rr::Tournament t(QStringLiteral("Очень большой круговой турнир"), players, settings);
+        const rr::Outcome outcomes[] = {rr::Outcome::WhiteWin, rr::Outcome::Draw,
+                                        rr::Outcome::BlackWin};
+        const int lastRound = t.RoundCount() * 3 / 4;
+        for (int i = 0; i < t.GameCount(); ++i) {
+            const rr::Game& g = t.Games()[size_t(i)];
+            if (g.round < lastRound || (g.round == lastRound && g.board % 2))
+                t.SetResult(i, rr::Result::Of(outcomes[(g.white * 7 + g.black * 3) % 3]));
+        }
+        std::printf("\n%d players, %d cycles: %d rounds, %d games, %d entered\n", kLargePlayers,
+                    kCycles, t.RoundCount(), t.GameCount(), t.GamesDecided());
+        rr::SaveTournament(t, QString::fromUtf8(trn));
+        QElapsedTimer timer;
+        timer.start();
+        const QByteArray report = rr::ReportContent(t, rr::Report::Crosstable);
+        std::printf("crosstable report (written when asked for): %.1f MB in %.1f s\n",
+                    report.size() / 1e6, timer.nsecsElapsed() / 1e9);
+    }
+    const VelmoraTournament t = OnLoadTournament(trn.constData());
+    Figures page;
+    for (int run = 0; run < 3; ++run)
+        page.Add(Time([&] {
+            OnAddMatchResult(t, 0);
+            SaveTable(t, htm.constData());
+        }));
+    std::printf("table page: %.2f MB\n", QFileInfo(QString::fromUtf8(htm)).size() / 1e6);
+    Report("one result + SaveTable, 1,000 players", page, 1000);
+    FreeTournament(t);
 }
 
 } // namespace
@@ -165,5 +212,7 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak memory (getrusage ru_maxrss): %.1f MB (target < 100 MB) %s\n",
                 usage.ru_maxrss / 1024.0, usage.ru_maxrss / 1024.0 < 100 ? "ok" : "OVER");
+    if (!app.arguments().contains(QStringLiteral("--no-large")))
+        LargeField(dir);
     return 0;
 }

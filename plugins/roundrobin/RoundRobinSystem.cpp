@@ -67,6 +67,13 @@ public:
         const QList<Withdrawal> withdrawals = dialog.GetWithdrawals();
         for (int i = 0; i < withdrawals.size(); ++i)
             m_t->SetWithdrawal(i, withdrawals[i]);
+        const QList<Deduction> deductions = dialog.GetDeductions();
+        if (deductions != m_t->Deductions()) {
+            while (!m_t->Deductions().isEmpty())
+                m_t->RemoveDeduction(int(m_t->Deductions().size()) - 1);
+            for (const Deduction& d : deductions)
+                m_t->AddDeduction(d);
+        }
         return true;
     }
 
@@ -97,7 +104,7 @@ public:
               kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
-        CreationDialog dialog;
+        CreationDialog dialog(kit::WizardPlayerCount());
         Settings settings;
         if (!kit::AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings,
                               CheckSettings))

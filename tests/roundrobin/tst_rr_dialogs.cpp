@@ -1,5 +1,6 @@
 // The dialogs' own logic, without a person: what each one gives back for what is set.
 #include "CreationDialog.h"
+#include "DeductionsDialog.h"
 #include "InfoDialog.h"
 #include "ModalDriver.h"
 #include "ParametersDialog.h"
@@ -97,6 +98,86 @@ private slots:
         QVERIFY(CheckSettings(d.GetSettings()).isEmpty());
     }
 
+    // The wizard's creation dialog says how long the schedule is before it is confirmed, and
+    // warns past 20 rounds, whatever makes them: many players or several cycles.
+    void creationSaysTheScheduleSize() {
+        CreationDialog forty(40);
+        auto* size = Find<QLabel>(forty, "scheduleSize");
+        QVERIFY2(
+            size->text().startsWith(QStringLiteral("40 участников, 1 круг: 39 туров, 780 встреч.")),
+            qPrintable(size->text()));
+        QVERIFY(size->text().contains(QStringLiteral("Внимание: больше 20 туров")));
+
+        CreationDialog twelve(12);
+        size = Find<QLabel>(twelve, "scheduleSize");
+        QCOMPARE(size->text(), QStringLiteral("12 участников, 1 круг: 11 туров, 66 встреч."));
+        Find<QSpinBox>(twelve, "cycles")->setValue(2);
+        QVERIFY(size->text().startsWith(
+            QStringLiteral("12 участников, 2 круга: 22 тура, 132 встречи.")));
+        QVERIFY(size->text().contains(QStringLiteral("Внимание")));
+
+        QCOMPARE(ScheduleText(21, 1), QStringLiteral("21 участник, 1 круг: 21 тур, 210 встреч.\n"
+                                                     "Внимание: больше 20 туров. Проверьте, хватит "
+                                                     "ли времени на все встречи, или уменьшите "
+                                                     "число участников или кругов."));
+        QCOMPARE(ScheduleText(3, 4), QStringLiteral("3 участника, 4 круга: 12 туров, 12 встреч."));
+        CreationDialog unknown; // the host has shown no list yet
+        QVERIFY(Find<QLabel>(unknown, "scheduleSize")->text().isEmpty());
+    }
+
+    // Penalties are given and taken back from the parameters dialog; cancelling either
+    // dialog keeps the list as it was, and a penalty needs a reason.
+    void deductionsFromTheParametersDialog() {
+        Tournament t(QStringLiteral("Лига"), MakePlayers(3, {"Спартак", "Динамо", "Торпедо"}),
+                     DefaultSettings(ResultKind::Scores));
+        t.AddDeduction({0, 2, QStringLiteral("опоздание")});
+        ParametersDialog parameters(t);
+        QStringList errors;
+        SetMessageHook([&](const QString&, const QString& text) {
+            errors << text;
+            return true;
+        });
+        auto step = [&](std::function<void(DeductionsDialog&)> act, bool accept) {
+            SetDialogHook([&, act, accept](QDialog& dialog) {
+                auto& d = dynamic_cast<DeductionsDialog&>(dialog);
+                act(d);
+                return int(accept ? QDialog::Accepted : QDialog::Rejected);
+            });
+            Find<QPushButton>(parameters, "deductionsButton")->click();
+            SetDialogHook(nullptr);
+        };
+        step(
+            [&](DeductionsDialog& d) {
+                QCOMPARE(Find<QListWidget>(d, "deductionList")->item(0)->text(),
+                         QStringLiteral("Спартак: 1 очко — опоздание"));
+                QCOMPARE(Find<QDoubleSpinBox>(d, "deductionPoints")->value(), 3.0); // a win's worth
+                Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
+                Find<QPushButton>(d, "addDeduction")->click(); // no reason yet: refused
+                QCOMPARE(errors.size(), 1);
+                QCOMPARE(d.GetDeductions().size(), 1);
+                Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
+                Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral(" договорной матч "));
+                Find<QPushButton>(d, "addDeduction")->click();
+            },
+            false);
+        QCOMPARE(parameters.GetDeductions(), t.Deductions()); // cancelled: nothing kept
+        step(
+            [&](DeductionsDialog& d) {
+                Find<QComboBox>(d, "deductionPlayer")->setCurrentIndex(2);
+                Find<QLineEdit>(d, "deductionReason")->setText(QStringLiteral("договорной матч"));
+                Find<QDoubleSpinBox>(d, "deductionPoints")->setValue(1.5);
+                Find<QPushButton>(d, "addDeduction")->click();
+                Find<QListWidget>(d, "deductionList")->setCurrentRow(0);
+                Find<QPushButton>(d, "removeDeduction")->click(); // the old one, taken back
+            },
+            true);
+        SetMessageHook(nullptr);
+        QCOMPARE(parameters.GetDeductions(),
+                 (QList<Deduction>{{2, 3, QStringLiteral("договорной матч")}}));
+        QCOMPARE(DeductionLine(t, parameters.GetDeductions()[0]),
+                 QStringLiteral("Торпедо: 1½ очка — договорной матч"));
+    }
+
     void tieBreakOrderAndChoice() {
         Settings start = DefaultSettings(ResultKind::Games);
         start.tieBreaks = {TieBreak::Wins};
@@ -139,6 +220,7 @@ private slots:
                      DefaultSettings(ResultKind::Scores));
         Play(t, 1, 1, "+-");
         ResultDialog d(t, 0);
+        QCOMPARE(Find<QLabel>(d, "heading")->text(), QStringLiteral("1 тур")); // no board
         QVERIFY(Find<QRadioButton>(d, "resultForfeitWhite")->isChecked());
         QVERIFY(!d.findChild<QRadioButton*>(QStringLiteral("resultDraw")));
         Find<QSpinBox>(d, "homeScore")->setValue(2);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
 #include <QListWidget>
@@ -137,7 +138,7 @@ private slots:
         Buffers sortings(3);
         e.GetSortingTypesHeaders(sortings.Array(), 3);
         QCOMPARE(sortings.Text(1), QStringLiteral("Случайная жеребьёвка"));
-        QCOMPARE(e.GetReportsCount(), 4);
+        QCOMPARE(e.GetReportsCount(), 5);
         char extension[VELMORA_EXTENSION_SIZE];
         e.GetReportExtention(extension, 1);
         QCOMPARE(QByteArray(extension), QByteArray("csv"));
@@ -430,9 +431,10 @@ private slots:
         QCOMPARE(Current(reopened), Current(t));
         QCOMPARE(Last(reopened), Last(t));
 
-        Buffers names(4);
-        e.GetReportsNames(names.Array(), 4);
-        for (int r = 0; r < 4; ++r) {
+        Buffers names(5);
+        e.GetReportsNames(names.Array(), 5);
+        QCOMPARE(names.Text(4), QStringLiteral("Пары тура"));
+        for (int r = 0; r < 5; ++r) {
             char extension[VELMORA_EXTENSION_SIZE];
             e.GetReportExtention(extension, r);
             const QString path = m_dir.filePath(
@@ -512,6 +514,77 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         e.FreeTournament(t);
+    }
+
+    // A penalty as the organiser gives it: Parameters, "Снятие очков…", then both dialogs
+    // confirmed. It is saved with the tournament and taken back the same way.
+    void deductionThroughTheParametersDialog() {
+        const VelmoraTournament t = NewTournament();
+        const QByteArray trn = Utf8(m_dir.filePath(QStringLiteral("штраф.trn")));
+        e.OnSaveTournament(t, trn.constData());
+        auto parameters = [&](std::function<void(QWidget*)> inDeductions) {
+            ModalDriver driver;
+            driver
+                .On(QStringLiteral("parametersDialog"),
+                    [](QWidget* w) {
+                        w->findChild<QPushButton*>(QStringLiteral("deductionsButton"))->click();
+                    })
+                .On(QStringLiteral("deductionsDialog"),
+                    [inDeductions](QWidget* w) {
+                        inDeductions(w);
+                        Accept(*static_cast<QDialog*>(w));
+                    })
+                .On(QStringLiteral("parametersDialog"),
+                    [](QWidget* w) { Accept(*static_cast<QDialog*>(w)); });
+            e.OnTournamentParameters(t);
+            QVERIFY(driver.AllDone());
+        };
+        parameters([](QWidget* w) {
+            w->findChild<QComboBox*>(QStringLiteral("deductionPlayer"))->setCurrentIndex(1);
+            w->findChild<QLineEdit*>(QStringLiteral("deductionReason"))
+                ->setText(QStringLiteral("неявка"));
+            w->findChild<QPushButton*>(QStringLiteral("addDeduction"))->click();
+        });
+        QCOMPARE(e.TournamentWasModified(t), 1);
+        QCOMPARE(e.TableWasModified(t), 1);
+        const QByteArray htm = Utf8(m_dir.filePath(QStringLiteral("штраф.htm")));
+        // Files are replaced whole when written: each is read afresh.
+        auto read = [](const QByteArray& path) {
+            QFile f(QString::fromUtf8(path));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        e.SaveTable(t, htm.constData());
+        QVERIFY(read(htm).contains("Борис: снято 1 очко — неявка"));
+        const QByteArray plain = read(trn);
+        e.OnSaveTournament(t, trn.constData());
+        const VelmoraTournament reopened = e.OnLoadTournament(trn.constData());
+        QVERIFY(reopened);
+        e.SaveTable(reopened, htm.constData());
+        QVERIFY(read(htm).contains("снято 1 очко"));
+        e.FreeTournament(reopened);
+
+        parameters([](QWidget* w) {
+            w->findChild<QListWidget*>(QStringLiteral("deductionList"))->setCurrentRow(0);
+            w->findChild<QPushButton*>(QStringLiteral("removeDeduction"))->click();
+        });
+        e.OnSaveTournament(t, trn.constData());
+        QCOMPARE(read(trn), plain); // taken back: the file is as it was
+        e.FreeTournament(t);
+    }
+
+    // The wizard counts and draws the players before it asks for the parameters: the
+    // creation dialog knows the field it plans for.
+    void creationDialogKnowsTheWizardsPlayers() {
+        const VelmoraPlayers players = SixPlayers();
+        e.ApplySorting(players, 0);
+        QString text;
+        ModalDriver driver([&](QDialog& d) {
+            text = d.findChild<QLabel*>(QStringLiteral("scheduleSize"))->text();
+            d.reject();
+        });
+        QCOMPARE(e.GetCustomTournamentCreationParameters(), VelmoraParameters(0));
+        QCOMPARE(text, QStringLiteral("6 участников, 1 круг: 5 туров, 15 встреч."));
+        e.FreePlayers(players);
     }
 
     void corruptTournamentIsRefused() {

@@ -85,13 +85,11 @@ private slots:
         Tournament t(QStringLiteral("Лига"), MakePlayers(3, {"Спартак", "Динамо", "Торпедо"}),
                      DefaultSettings(ResultKind::Scores));
         QVERIFY(Play(t, 1, 1, "3:1"));
-        QCOMPARE(GameLine(t, GameOf(t, 1, 1)),
-                 QStringLiteral("1 тур, доска 1: Динамо — Торпедо 3:1"));
+        QCOMPARE(GameLine(t, GameOf(t, 1, 1)), QStringLiteral("1 тур: Динамо — Торпедо 3:1"));
         QVERIFY(!Play(t, 2, 1, "1-0"));   // not a score
         QVERIFY(t.SetWithdrawn(0, true)); // Спартак: both its games are forfeits now
         QVERIFY(NearestGames(t).isEmpty());
-        QCOMPARE(Lines(t, LastGames(t)).first(),
-                 QStringLiteral("3 тур, доска 1: Торпедо — Спартак +:−"));
+        QCOMPARE(Lines(t, LastGames(t)).first(), QStringLiteral("3 тур: Торпедо — Спартак +:−"));
     }
 
     // Round by round, the lists meanwhile: a withdrawn player's game is not to be played, so

@@ -45,6 +45,16 @@ QString PointsDecimal(int halves) {
     return negative ? u'-' + text : text;
 }
 
+QString Plural(int count, const QString& one, const QString& few, const QString& many) {
+    const int n = count < 0 ? -count : count;
+    const int last = n % 10, lastTwo = n % 100;
+    if (last == 1 && lastTwo != 11)
+        return one;
+    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return few;
+    return many;
+}
+
 QString RoundsPlayedText(int played, int total) {
     const int last = played % 10, lastTwo = played % 100;
     if (last == 1 && lastTwo != 11)

@@ -25,6 +25,9 @@ QString QuarterPointsText(int quarters);
 // 2.5 -> "2,5", 3 -> "3", with a true minus sign.
 QString DecimalText(double value, int decimals);
 
+// The noun that agrees with a count: Plural(39, "тур", "тура", "туров") is "туров".
+QString Plural(int count, const QString& one, const QString& few, const QString& many);
+
 // "Сыграно 3 тура из 9", with the noun agreeing with the number.
 QString RoundsPlayedText(int played, int total);
 

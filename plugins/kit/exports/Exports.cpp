@@ -33,6 +33,8 @@ Registry<Event>& Events() {
     return registry;
 }
 
+int g_wizardPlayers = -1;
+
 QString Path(const char* path) {
     return path ? QString::fromUtf8(path) : QString();
 }
@@ -107,6 +109,10 @@ int32_t WriteEventFile(VelmoraTournament handle, const char* path, const QString
 }
 
 } // namespace
+
+int kit::WizardPlayerCount() {
+    return g_wizardPlayers;
+}
 
 extern "C" {
 
@@ -215,6 +221,8 @@ VELMORA_EXPORT int32_t GetPlayerHeader(VelmoraPlayers players, char* line, int32
 VELMORA_EXPORT int32_t GetPlayersCount(VelmoraPlayers players) {
     return Guard(int32_t(0), [&]() -> int32_t {
         const PlayerList* list = PlayerLists().Find(players);
+        if (list)
+            g_wizardPlayers = list->Count();
         return list ? list->Count() : 0;
     });
 }
@@ -243,6 +251,7 @@ VELMORA_EXPORT int32_t ApplySorting(VelmoraPlayers players, int32_t index) {
         const quint32 seed =
             method == DrawMethod::Random ? QRandomGenerator::global()->generate() : 0;
         list->ApplyDraw(method, seed);
+        g_wizardPlayers = list->Count();
         return 1;
     });
 }

@@ -169,6 +169,11 @@ bool AskSettings(D& dialog, const QString& refusal, S* settings, QString (*check
     return problem.isEmpty();
 }
 
+// How many players the list has that the new-tournament wizard last counted or drew: the
+// list the creation parameters are asked for, since the host hands over no list with that
+// question. -1 before the host has looked at any.
+int WizardPlayerCount();
+
 // Defined once by each system module.
 System& TheSystem();
 

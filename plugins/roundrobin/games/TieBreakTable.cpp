@@ -65,6 +65,8 @@ std::vector<Line> Rank(const Input& input) {
     for (int i = 0; i < input.players; ++i) {
         kit::GamePlayer p;
         p.id = i + 1;
+        if (size_t(i) < input.deductions.size())
+            p.deduction = input.deductions[size_t(i)];
         record.players.push_back(p);
     }
     for (const Match& m : input.games) {

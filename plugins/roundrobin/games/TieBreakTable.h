@@ -45,6 +45,7 @@ struct Input {
     double forfeitLoss = 0;
     std::vector<Match> games;
     std::vector<Measure> measures;
+    std::vector<double> deductions; // points taken off, by player index; empty for none
 };
 
 struct Line {

@@ -87,9 +87,14 @@ QString GameLine(const Tournament& t, int game) {
     QString line;
     line.reserve(32 + white.size() + black.size() + result.size());
     line += QString::number(g.round);
-    line += QStringLiteral(" тур, доска ");
-    line += QString::number(g.board);
-    line += QStringLiteral(": ");
+    // Teams play matches, not boards: the round alone says where a match stands.
+    if (t.GetSettings().kind == ResultKind::Scores) {
+        line += QStringLiteral(" тур: ");
+    } else {
+        line += QStringLiteral(" тур, доска ");
+        line += QString::number(g.board);
+        line += QStringLiteral(": ");
+    }
     line += white;
     line += QStringLiteral(" — ");
     line += black;

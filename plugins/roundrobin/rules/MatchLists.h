@@ -20,8 +20,9 @@ QList<int> CurrentGames(const Tournament& tournament);
 // are in no list: they count for no one, and the crosstable shows them as cancelled.
 QList<int> LastGames(const Tournament& tournament);
 
-// "3 тур, доска 2: Иванов Иван — Петров Пётр 1–0" (no result part for an unplayed game; a
-// note for a withdrawn player's game awaiting its round, and for a cancelled game).
+// "3 тур, доска 2: Иванов Иван — Петров Пётр 1–0", or with scores "1 тур: Спартак — Динамо
+// 2:1" (no result part for an unplayed game; a note for a withdrawn player's game awaiting its
+// round, and for a cancelled game).
 QString GameLine(const Tournament& tournament, int game);
 
 } // namespace rr

@@ -2,10 +2,12 @@
 
 #include "Html.h"
 #include "MatchLists.h"
+#include "Pairings.h"
 #include "Standings.h"
 #include "TablePage.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rr {
@@ -23,8 +25,11 @@ tr:nth-child(even) td{background:#f6f8fa}tr:nth-child(even) td.self{background:#
 td.points{font-weight:bold}.r.w{color:#11652a}.r.l{color:#9b1c1c}.withdrawn td{color:#888}
 .round h2{font-size:1.1em;margin:1.2em 0 .3em})";
 
-QString StandalonePage(const Tournament& t, const QString& title, const QString& body) {
+QString StandalonePage(const Tournament& t, const QString& title, const QString& body,
+                       const QString& extraStyle = {}) {
     QString style = QString::fromUtf8(kInlineStyle);
+    if (!extraStyle.isEmpty())
+        style += u'\n' + extraStyle;
     // Only where something is cancelled, so that every other page reads as it always did.
     for (int i = 0; i < t.PlayerCount(); ++i)
         if (t.WithdrawalOf(i) == Withdrawal::Cancelled) {
@@ -32,6 +37,10 @@ QString StandalonePage(const Tournament& t, const QString& title, const QString&
             break;
         }
     return StandalonePageStart(title, style) + HeadingHtml(t) + body + PageEnd();
+}
+
+bool Scores(const Tournament& t) {
+    return t.GetSettings().kind == ResultKind::Scores;
 }
 
 // Spreadsheets read "2,5" as a number; "2½" would stay text.
@@ -57,6 +66,8 @@ QString ReportName(Report report) {
         return QStringLiteral("Результаты по турам");
     case Report::Protocol:
         return QStringLiteral("Протокол турнира (текст)");
+    case Report::Pairings:
+        return QStringLiteral("Пары тура");
     }
     return {};
 }
@@ -68,6 +79,7 @@ QString ReportExtension(Report report) {
     case Report::StandingsCsv:
         return QStringLiteral("csv");
     case Report::Rounds:
+    case Report::Pairings:
         return QStringLiteral("html");
     case Report::Protocol:
         return QStringLiteral("txt");
@@ -76,16 +88,27 @@ QString ReportExtension(Report report) {
 }
 
 QString CrosstableReport(const Tournament& t) {
-    return StandalonePage(t, t.Name(), CrosstableHtml(t));
+    QString body;
+    if (Scores(t))
+        body += LeagueTableHtml(t, ComputeStandings(t));
+    return StandalonePage(t, t.Name(), body + CrosstableHtml(t) + DeductionsHtml(t));
 }
 
 QByteArray StandingsCsv(const Tournament& t) {
-    QStringList header{QStringLiteral("Место"),   QStringLiteral("Участник"),
-                       QStringLiteral("Рейтинг"), QStringLiteral("Звание"),
-                       QStringLiteral("Клуб"),    QStringLiteral("Город"),
-                       QStringLiteral("Партии"),  QStringLiteral("Очки")};
+    QStringList header{QStringLiteral("Место"),
+                       QStringLiteral("Участник"),
+                       QStringLiteral("Рейтинг"),
+                       QStringLiteral("Звание"),
+                       QStringLiteral("Клуб"),
+                       QStringLiteral("Город"),
+                       Scores(t) ? QStringLiteral("Матчи") : QStringLiteral("Партии"),
+                       QStringLiteral("Очки")};
     for (TieBreak tb : t.GetSettings().tieBreaks)
         header << TieBreakName(tb);
+    // Only where someone lost points, so that other tables keep their columns.
+    const bool deductions = !t.Deductions().isEmpty();
+    if (deductions)
+        header << QStringLiteral("Снято очков") << QStringLiteral("Причина снятия");
     CsvWriter csv;
     csv.Row(header);
     for (const Standing& s : ComputeStandings(t)) {
@@ -101,12 +124,24 @@ QByteArray StandingsCsv(const Tournament& t) {
                            PointsDecimal(s.points)};
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k)
             fields << TieBreakCsv(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
+        if (deductions) {
+            QStringList reasons;
+            for (const Deduction& d : t.Deductions())
+                if (d.player == s.player)
+                    reasons << d.reason;
+            fields << (s.deducted ? PointsDecimal(s.deducted) : QString())
+                   << reasons.join(QStringLiteral("; "));
+        }
         csv.Row(fields);
     }
     return csv.Bytes();
 }
 
 QString RoundsReport(const Tournament& t) {
+    const QString head = Scores(t) ? QStringLiteral("<tr><th>Матч</th><th>Хозяева</th>"
+                                                    "<th>Счёт</th><th>Гости</th></tr>\n")
+                                   : QStringLiteral("<tr><th>Доска</th><th>Белые</th>"
+                                                    "<th>Результат</th><th>Чёрные</th></tr>\n");
     QString body;
     int round = 0;
     for (int i = 0; i < t.GameCount(); ++i) {
@@ -117,8 +152,7 @@ QString RoundsReport(const Tournament& t) {
             round = g.round;
             body +=
                 QStringLiteral("<section class=\"round\">\n<h2>%1 тур</h2>\n<table>\n").arg(round);
-            body += QStringLiteral("<tr><th>Доска</th><th>Белые / хозяева</th><th>Результат</th>"
-                                   "<th>Чёрные / гости</th></tr>\n");
+            body += head;
         }
         const QString result =
             t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
@@ -146,20 +180,25 @@ QString ProtocolText(const Tournament& t) {
     for (int i = 0; i < t.PlayerCount(); ++i)
         text += QStringLiteral("%1. ").arg(i + 1) + PlayerLine(t.Players()[i]) +
                 (t.Withdrawn(i) ? u' ' + WithdrawalNote(t, i) : QString()) + u'\n';
+    const QString notPlayed =
+        Scores(t) ? QStringLiteral("не сыгран") : QStringLiteral("не сыграна");
+    const QString cancelled =
+        Scores(t) ? QStringLiteral("аннулирован") : QStringLiteral("аннулирована");
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
         if (i == 0 || t.Games()[size_t(i - 1)].round != g.round)
             text += QStringLiteral("\n%1 тур\n").arg(g.round);
-        const QString result =
-            t.Cancelled(i) ? QStringLiteral("аннулирована") : t.Effective(i).Text();
+        const QString result = t.Cancelled(i) ? cancelled : t.Effective(i).Text();
         text += QStringLiteral("  %1. ").arg(g.board) + t.Players()[g.white].name +
                 QStringLiteral(" — ") + t.Players()[g.black].name + u' ' +
-                (result.isEmpty() ? QStringLiteral("не сыграна") : result) + u'\n';
+                (result.isEmpty() ? notPlayed : result) + u'\n';
     }
     text += QStringLiteral("\nПоложение участников\n");
     for (const Standing& s : ComputeStandings(t)) {
         QString line = (s.placeFrom ? PlaceText(s) : QStringLiteral("–")) + QStringLiteral(". ") +
                        t.Players()[s.player].name + QStringLiteral(" — ") + PointsText(s.points);
+        if (s.deducted)
+            line += QStringLiteral(" (снято ") + PointsWithNoun(s.deducted) + u')';
         for (qsizetype k = 0; k < t.GetSettings().tieBreaks.size(); ++k) {
             const QString value = TieBreakText(t.GetSettings().tieBreaks[k], s.tieBreaks[k]);
             if (!value.isEmpty())
@@ -168,9 +207,24 @@ QString ProtocolText(const Tournament& t) {
         }
         text += line + u'\n';
     }
+    if (!t.Deductions().isEmpty()) {
+        text += QStringLiteral("\nСнятие очков\n");
+        for (const Deduction& d : t.Deductions())
+            text += t.Players()[d.player].name + QStringLiteral(": снято ") +
+                    PointsWithNoun(d.halves) + QStringLiteral(" — ") + d.reason + u'\n';
+    }
     if (!info.notes.isEmpty())
         text += QStringLiteral("\nПримечания\n") + info.notes + u'\n';
     return text;
+}
+
+QString PairingsReport(const Tournament& t) {
+    const int round = CurrentRound(t);
+    const QString body = round > 0
+                             ? RoundHtml(t, round, true)
+                             : QStringLiteral("<p class=\"empty\">В турнире нет встреч.</p>\n");
+    return StandalonePage(t, t.Name() + QStringLiteral(" — пары %1 тура").arg(std::max(1, round)),
+                          body, PairingsSheetStyle());
 }
 
 QByteArray ReportContent(const Tournament& t, Report report) {
@@ -183,6 +237,8 @@ QByteArray ReportContent(const Tournament& t, Report report) {
         return RoundsReport(t).toUtf8();
     case Report::Protocol:
         return ProtocolText(t).toUtf8();
+    case Report::Pairings:
+        return PairingsReport(t).toUtf8();
     }
     return {};
 }

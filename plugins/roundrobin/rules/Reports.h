@@ -10,12 +10,14 @@
 namespace rr {
 
 // The reports this system offers, in the order listed to the user.
-enum class Report { Crosstable, StandingsCsv, Rounds, Protocol };
-constexpr int kReportCount = 4;
+// New reports go last: a report is named to the host by its index.
+enum class Report { Crosstable, StandingsCsv, Rounds, Protocol, Pairings };
+constexpr int kReportCount = 5;
 QString ReportName(Report report);
 QString ReportExtension(Report report);
 
-// The crosstable as a page that needs nothing beside it (styles inside), for e-mail.
+// The crosstable as a page that needs nothing beside it (styles inside), for e-mail; with
+// scores the league table comes first. Whatever the size of the field.
 QString CrosstableReport(const Tournament& tournament);
 // Standings for spreadsheets: UTF-8 with a byte-order mark, semicolons, decimal commas,
 // CRLF line ends, as spreadsheets with Russian settings expect.
@@ -24,6 +26,10 @@ QByteArray StandingsCsv(const Tournament& tournament);
 QString RoundsReport(const Tournament& tournament);
 // A plain-text protocol: the tournament's details, the games by round, the final table.
 QString ProtocolText(const Tournament& tournament);
+
+// The current round's boards (or matches) with numbers, names, ratings and a box for each
+// result not yet in, to print on one A4 sheet.
+QString PairingsReport(const Tournament& tournament);
 
 // The bytes a report is written as.
 QByteArray ReportContent(const Tournament& tournament, Report report);

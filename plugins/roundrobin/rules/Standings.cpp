@@ -76,6 +76,11 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
         }
     }
 
+    for (Standing& row : rows) {
+        row.deducted = t.DeductedHalves(row.player);
+        row.points -= row.deducted;
+    }
+
     // Order and tie-breaks come from the kit's game model, which every system shares: it
     // counts unplayed games and direct encounter as FIDE's tie-break regulations do. Players
     // whose results are cancelled are not in it, nor are their games: they leave the
@@ -98,6 +103,9 @@ std::vector<Standing> ComputeStandings(const Tournament& t) {
     input.forfeitLoss = p.forfeitLoss / 2.0;
     for (TieBreak tb : tieBreaks)
         input.measures.push_back(ToMeasure(tb));
+    if (!t.Deductions().isEmpty())
+        for (const Standing& row : rows)
+            input.deductions.push_back(row.deducted / 2.0);
     input.games.reserve(size_t(t.GameCount()));
     for (int i = 0; i < t.GameCount(); ++i) {
         const Game& g = t.Games()[size_t(i)];
@@ -171,8 +179,11 @@ QString TieBreakText(TieBreak tb, double value) {
         // Shares of ½ on half-points give quarters of a point; they are written as the
         // points beside them are, "10¼" by "5½", not "10,25".
         return QuarterPointsText(int(std::lround(value * 2)));
-    default:
-        return QString::number(qlonglong(std::llround(value)));
+    default: {
+        // A true minus, as the points and the league table's goal difference beside it.
+        const qlonglong whole = std::llround(value);
+        return whole < 0 ? QChar(0x2212) + QString::number(-whole) : QString::number(whole);
+    }
     }
 }
 

@@ -9,10 +9,11 @@
 namespace rr {
 
 struct Standing {
-    int player = 0; // start number - 1
-    int points = 0; // half-points
-    int games = 0;  // games with a result, forfeits included
-    int played = 0; // games played at the board: a forfeit is not a game played
+    int player = 0;   // start number - 1
+    int points = 0;   // half-points, after deductions
+    int deducted = 0; // half-points the organiser took off, already out of `points`
+    int games = 0;    // games with a result, forfeits included
+    int played = 0;   // games played at the board: a forfeit is not a game played
     int wins = 0;
     int draws = 0;
     int losses = 0;

@@ -133,6 +133,32 @@ bool Tournament::SetSettings(const Settings& settings) {
     return true;
 }
 
+int Tournament::DeductedHalves(int player) const {
+    int halves = 0;
+    for (const Deduction& d : m_deductions)
+        halves += d.player == player ? d.halves : 0;
+    return halves;
+}
+
+bool Tournament::AddDeduction(const Deduction& deduction) {
+    if (deduction.player < 0 || deduction.player >= PlayerCount() || deduction.halves < 1 ||
+        deduction.halves > kMaxDeduction || deduction.reason.trimmed().isEmpty())
+        return false;
+    Deduction d = deduction;
+    d.reason = d.reason.trimmed();
+    m_deductions.append(d);
+    Changed(true);
+    return true;
+}
+
+bool Tournament::RemoveDeduction(int index) {
+    if (index < 0 || index >= m_deductions.size())
+        return false;
+    m_deductions.removeAt(index);
+    Changed(true);
+    return true;
+}
+
 int Tournament::CompletedRounds() const {
     std::vector<char> open(size_t(m_rounds) + 1, 0);
     for (int i = 0; i < GameCount(); ++i) {

@@ -36,6 +36,14 @@ enum class GameState : std::uint8_t {
     Awaiting, // a withdrawn player's game, to be a forfeit once the rest of its round is done
     Cancelled // a game of a player whose results are cancelled: it counts for no one
 };
+// Points taken off a player by the organiser (a penalty), with the reason the table gives.
+struct Deduction {
+    int player = 0; // start number - 1
+    int halves = 0; // half-points taken off, above zero
+    QString reason;
+    bool operator==(const Deduction&) const = default;
+};
+constexpr int kMaxDeduction = 2000; // half-points: 1000 points, more than any table holds
 
 // More players than this would make a schedule nobody can play (and millions of games).
 constexpr int kMaxPlayers = 1000;
@@ -89,6 +97,13 @@ public:
     int GamesDecided() const;    // games with an effective result
     int GamesPlayed() const;     // of those, the ones played: forfeits are not
 
+    // Penalties in the order they were given. A deduction needs a valid player, 1 to
+    // kMaxDeduction half-points and a reason; AddDeduction refuses anything else.
+    const QList<Deduction>& Deductions() const { return m_deductions; }
+    int DeductedHalves(int player) const; // the player's deductions together
+    bool AddDeduction(const Deduction& deduction);
+    bool RemoveDeduction(int index);
+
 private:
     // Games of each round still to be played at the board, counted when first asked for
     // after a change: a withdrawn player's game waits on them, and answering that game by game
@@ -101,6 +116,7 @@ private:
     DrawRecord m_draw;
     QList<Player> m_players;
     QList<Withdrawal> m_withdrawal;
+    QList<Deduction> m_deductions;
     mutable std::vector<int> m_openInRound;
     mutable bool m_openCounted = false;
     std::vector<Game> m_games;

@@ -28,6 +28,48 @@ bool ReadSettings(JsonReader& r, const QJsonObject& o, Settings* s) {
     return SettingsAccepted(r, *s, CheckSettings);
 }
 
+QJsonArray DeductionsArray(const Tournament& t) {
+    QJsonArray deductions;
+    for (const Deduction& d : t.Deductions())
+        deductions.append(QJsonObject{
+            {"player", d.player + 1}, {"points", PointsValue(d.halves)}, {"reason", d.reason}});
+    return deductions;
+}
+
+// Deductions are checked whole before any is taken, like everything else in the file.
+bool ReadDeductions(JsonReader& r, const QJsonObject& root, int players, QList<Deduction>* out) {
+    const QJsonValue value = root.value("deductions");
+    if (value.isUndefined())
+        return true;
+    if (!value.isArray())
+        return r.Fail(QStringLiteral("Снятие очков: ожидался список."));
+    const QJsonArray list = value.toArray();
+    for (qsizetype k = 0; k < list.size(); ++k) {
+        const QString where = QStringLiteral("Снятие очков %1").arg(k + 1);
+        if (!list[k].isObject())
+            return r.Fail(QStringLiteral("%1: ожидался объект.").arg(where));
+        const QJsonObject o = list[k].toObject();
+        Deduction d;
+        d.player = int(r.Integer(o, "player", where, 1, players, true)) - 1;
+        d.reason = r.String(o, "reason", where, true).trimmed();
+        if (r.failed)
+            return false;
+        const double points = o.value("points").toDouble(-1);
+        const double halves = points * 2;
+        if (!o.value("points").isDouble() || halves < 1 || halves > kMaxDeduction ||
+            halves != double(qint64(halves)))
+            return r.Fail(QStringLiteral("%1: число снятых очков должно быть от ½ до %2, "
+                                         "кратно ½.")
+                              .arg(where)
+                              .arg(kMaxDeduction / 2));
+        if (d.reason.isEmpty())
+            return r.Fail(QStringLiteral("%1: не указана причина.").arg(where));
+        d.halves = int(halves);
+        out->append(d);
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray SerializeTournament(const Tournament& t) {
@@ -58,12 +100,14 @@ QByteArray SerializeTournament(const Tournament& t) {
     root.insert("games", t.GameCount());
     root.insert("results", results);
     const bool differ = JoinsDiffer(t.PlayerCount(), s.cycles);
-    if (cancelled) {
-        if (differ && t.GetJoins() == Joins::Legacy)
-            root.insert("joins", "legacy");
-        return WriteEnvelope(kFormatId, 3, root);
-    }
-    return WriteEnvelope(kFormatId, differ && t.GetJoins() == Joins::Mended ? 2 : 1, root);
+    const bool mended = differ && t.GetJoins() == Joins::Mended;
+    if (!cancelled && t.Deductions().isEmpty())
+        return WriteEnvelope(kFormatId, mended ? 2 : 1, root);
+    if (!t.Deductions().isEmpty())
+        root.insert("deductions", DeductionsArray(t));
+    if (differ && !mended)
+        root.insert("joins", "legacy");
+    return WriteEnvelope(kFormatId, 3, root);
 }
 
 QString SaveTournament(const Tournament& t, const QString& path) {
@@ -119,7 +163,8 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
                        .arg(named.left(40)));
         joins = Joins::Legacy;
     }
-    if (r.failed)
+    QList<Deduction> deductions;
+    if (r.failed || !ReadDeductions(r, root, n, &deductions))
         return nullptr;
     auto tournament =
         std::make_unique<Tournament>(head->name, players, settings, head->draw, joins);
@@ -172,6 +217,8 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
             return nullptr;
         }
     }
+    for (const Deduction& d : deductions)
+        tournament->AddDeduction(d);
     tournament->Saved();
     return tournament;
 }

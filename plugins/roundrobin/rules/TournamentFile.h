@@ -13,10 +13,12 @@ namespace rr {
 inline constexpr char kFormatId[] = "Velmora Round Robin 1";
 // The version of the JSON document that follows the first line. Version 2 schedules three
 // and four cycles with mended joins (see Joins); version 3 adds cancelled results of a
-// withdrawn player ("withdrawal": "cancel" beside "withdrawn"), and says which joins it was
-// scheduled with ("joins": "legacy" where they are the old ones and differ). A file is written
-// in the lowest version that holds what it has, so that older programs still read it, and a
-// withdrawal whose games count as forfeits is written as it always was.
+// withdrawn player ("withdrawal": "cancel" beside "withdrawn") and points deductions, and says
+// which joins it was scheduled with ("joins": "legacy" where they are the old ones and differ).
+// A file is written in the lowest version that holds what it has (version 1 whenever the two
+// schedules agree, nobody's results are cancelled and nobody lost points), so that older
+// programs still read it, and refuse a file whose cancellations or penalties they would drop.
+// A withdrawal whose games count as forfeits is written as it always was.
 constexpr int kFileVersion = 3;
 constexpr qint64 kMaxTournamentFileSize = 64 * 1024 * 1024;
 

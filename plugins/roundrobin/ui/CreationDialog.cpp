@@ -1,18 +1,46 @@
 #include "CreationDialog.h"
 
+#include "Berger.h"
 #include "SettingsEditor.h"
+#include "Text.h"
 
 #include "Ui.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace rr::ui {
 
-CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
+QString ScheduleText(int players, int cycles) {
+    if (players < 2)
+        return {};
+    const int rounds = RoundsPerCycle(players) * cycles;
+    const qint64 games = qint64(players) * (players - 1) / 2 * cycles;
+    QString text = QStringLiteral("%1 %2, %3 %4: %5 %6, %7 %8.")
+                       .arg(players)
+                       .arg(Plural(players, QStringLiteral("участник"), QStringLiteral("участника"),
+                                   QStringLiteral("участников")))
+                       .arg(cycles)
+                       .arg(Plural(cycles, QStringLiteral("круг"), QStringLiteral("круга"),
+                                   QStringLiteral("кругов")))
+                       .arg(rounds)
+                       .arg(Plural(rounds, QStringLiteral("тур"), QStringLiteral("тура"),
+                                   QStringLiteral("туров")))
+                       .arg(games)
+                       .arg(Plural(int(games % 100), QStringLiteral("встреча"),
+                                   QStringLiteral("встречи"), QStringLiteral("встреч")));
+    if (rounds > kLongSchedule)
+        text += QStringLiteral("\nВнимание: больше %1 туров. Проверьте, хватит ли времени "
+                               "на все встречи, или уменьшите число участников или кругов.")
+                    .arg(kLongSchedule);
+    return text;
+}
+
+CreationDialog::CreationDialog(int players, QWidget* parent) : QDialog(parent), m_players(players) {
     setObjectName(QStringLiteral("creationDialog"));
     setWindowTitle(QStringLiteral("Параметры круговой системы"));
     const Settings defaults = DefaultSettings(ResultKind::Games);
@@ -31,14 +59,31 @@ CreationDialog::CreationDialog(QWidget* parent) : QDialog(parent) {
         m_editor->SetKind(index == 1 ? ResultKind::Scores : ResultKind::Games);
     });
 
+    m_schedule = new QLabel(this);
+    m_schedule->setObjectName(QStringLiteral("scheduleSize"));
+    m_schedule->setWordWrap(true);
+    connect(m_cycles, &QSpinBox::valueChanged, this, [this] { ShowSchedule(); });
+    ShowSchedule();
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Число &кругов:"), m_cycles);
     form->addRow(QStringLiteral("&Результаты:"), m_kind);
+    form->addRow(m_schedule);
     auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_editor);
     layout->addWidget(buttons);
+}
+
+void CreationDialog::ShowSchedule() {
+    const QString text = ScheduleText(m_players, m_cycles->value());
+    m_schedule->setText(text);
+    m_schedule->setVisible(!text.isEmpty());
+    // A long schedule is said in the warning colour, so that it is not read past.
+    m_schedule->setStyleSheet(RoundsPerCycle(m_players) * m_cycles->value() > kLongSchedule
+                                  ? QStringLiteral("color: #a12626; font-weight: bold;")
+                                  : QString());
 }
 
 Settings CreationDialog::GetSettings() const {

@@ -1,5 +1,6 @@
 #include "ParametersDialog.h"
 
+#include "DeductionsDialog.h"
 #include "SettingsEditor.h"
 #include "WithdrawalBox.h"
 
@@ -9,12 +10,13 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace rr::ui {
 
 ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
-    : QDialog(parent), m_base(t.GetSettings()) {
+    : QDialog(parent), m_base(t.GetSettings()), m_deductions(t.Deductions()) {
     setObjectName(QStringLiteral("parametersDialog"));
     setWindowTitle(QStringLiteral("Параметры турнира"));
     auto* fixed = new QLabel(QStringLiteral("Кругов: %1. Результаты: %2.")
@@ -34,12 +36,22 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
 
     m_withdrawn = new WithdrawalBox(t, this);
 
+    // Penalties are a matter of the rules, like withdrawals: they are kept with them.
+    auto* deductions = new QPushButton(QStringLiteral("Сн&ятие очков…"), this);
+    deductions->setObjectName(QStringLiteral("deductionsButton"));
+    connect(deductions, &QPushButton::clicked, this, [this, &t] {
+        DeductionsDialog dialog(t, m_deductions, this);
+        if (RunDialog(dialog) == QDialog::Accepted)
+            m_deductions = dialog.GetDeductions();
+    });
+
     auto* buttons = OkCancelButtons(this);
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(m_editor);
     left->addWidget(m_nearestAll);
+    left->addWidget(deductions, 0, Qt::AlignLeft);
     columns->addLayout(left);
     columns->addWidget(m_withdrawn);
     auto* layout = new QVBoxLayout(this);

@@ -20,12 +20,15 @@ public:
     Settings GetSettings() const;
     QList<bool> GetWithdrawn() const; // one flag per player, by start number
     QList<Withdrawal> GetWithdrawals() const;
+    // The penalties as the "Снятие очков" dialog left them.
+    QList<Deduction> GetDeductions() const { return m_deductions; }
 
 private:
     Settings m_base;
     SettingsEditor* m_editor;
     QCheckBox* m_nearestAll;
     WithdrawalBox* m_withdrawn;
+    QList<Deduction> m_deductions;
 };
 
 } // namespace rr::ui

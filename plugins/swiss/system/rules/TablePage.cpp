@@ -1,6 +1,7 @@
 #include "TablePage.h"
 
 #include "Html.h"
+#include "Pairings.h"
 #include "SwissStandings.h"
 #include "Text.h"
 
@@ -90,13 +91,7 @@ QString StandingsHtml(const Tournament& t) {
 }
 
 QString PairingsHtml(const Tournament& t, int round, bool resultBoxes) {
-    QString html = QStringLiteral("<section class=\"pairings\">\n<h2>%1 тур</h2>\n"
-                                  "<table class=\"pairings\">\n<thead>\n<tr><th class=\"board\">"
-                                  "Доска</th><th class=\"number\">№</th><th class=\"name\">Белые"
-                                  "</th><th class=\"points\">Очки</th><th class=\"result\">"
-                                  "Результат</th><th class=\"points\">Очки</th><th class=\"name\">"
-                                  "Чёрные</th><th class=\"number\">№</th></tr>\n</thead>\n<tbody>\n")
-                       .arg(round);
+    QString html = QStringLiteral("<section class=\"pairings\">\n<h2>%1 тур</h2>\n").arg(round);
     // Points before the round, as pairing lists show them.
     auto before = [&](int player) {
         int halves = 0;
@@ -117,6 +112,7 @@ QString PairingsHtml(const Tournament& t, int round, bool resultBoxes) {
         return PointsText(halves);
     };
     QString byes;
+    QList<PairingLine> lines;
     for (const Board& b : t.Boards()) {
         if (b.round != round)
             continue;
@@ -126,20 +122,16 @@ QString PairingsHtml(const Tournament& t, int round, bool resultBoxes) {
                     QStringLiteral("</p>\n");
             continue;
         }
-        const QString result = resultBoxes && !b.result.IsSet()
-                                   ? QStringLiteral("<span class=\"box\"></span>")
-                                   : HtmlEscape(b.result.Text());
-        html += QStringLiteral("<tr><td class=\"board\">%1</td><td class=\"number\">%2</td>"
-                               "<td class=\"name\">")
-                    .arg(b.board)
-                    .arg(b.white + 1) +
-                NameHtml(t, b.white) + QStringLiteral("</td><td class=\"points\">") +
-                before(b.white) + QStringLiteral("</td><td class=\"result\">") + result +
-                QStringLiteral("</td><td class=\"points\">") + before(b.black) +
-                QStringLiteral("</td><td class=\"name\">") + NameHtml(t, b.black) +
-                QStringLiteral("</td><td class=\"number\">%1</td></tr>\n").arg(b.black + 1);
+        lines.append({b.board,
+                      {b.white + 1, NameHtml(t, b.white), before(b.white)},
+                      {b.black + 1, NameHtml(t, b.black), before(b.black)},
+                      resultBoxes && !b.result.IsSet() ? ResultBoxHtml()
+                                                       : HtmlEscape(b.result.Text())});
     }
-    html += QStringLiteral("</tbody>\n</table>\n") + byes;
+    const PairingColumns columns{QStringLiteral("Доска"),     QStringLiteral("Белые"),
+                                 QStringLiteral("Результат"), QStringLiteral("Чёрные"),
+                                 QStringLiteral("Очки"),      QStringLiteral("points")};
+    html += PairingsTableHtml(columns, lines) + byes;
     for (const RoundBye& bye : t.Byes()) {
         if (bye.round != round)
             continue;
