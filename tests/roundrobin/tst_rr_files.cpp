@@ -217,6 +217,15 @@ private slots:
             QCOMPARE(back->WithdrawalOf(2), Withdrawal::Cancelled);
             QCOMPARE(back->Games()[0].result, Result::Of(Outcome::WhiteWin));
             QCOMPARE(SerializeTournament(*back), bytes);
+            // A penalty beside the cancellation shares the one version, and each comes back.
+            QVERIFY(back->AddDeduction({1, 2, QStringLiteral("опоздание")}));
+            const std::unique_ptr<Tournament> both =
+                ParseTournament(SerializeTournament(*back), &error);
+            QVERIFY2(both, qPrintable(error));
+            QCOMPARE(both->WithdrawalOf(2), Withdrawal::Cancelled);
+            QCOMPARE(both->Deductions(), back->Deductions());
+            QCOMPARE(both->GetJoins(), joins);
+            QVERIFY(back->RemoveDeduction(0));
             // Taken back, the file is what it was before: version 1 or 2, no new keys.
             QVERIFY(back->SetWithdrawal(2, Withdrawal::None));
             QVERIFY(SetEqual(SerializeTournament(*back), joins));
