@@ -20,11 +20,6 @@ using kit::ui::ShowError;
 
 namespace {
 
-struct KnockoutParameters : kit::CreationParameters {
-    explicit KnockoutParameters(const Options& chosen) : options(chosen) {}
-    Options options;
-};
-
 Entrant FromPlayer(const kit::Player& p) { return {p.name, p.rating, p.club, p.title, p.city}; }
 
 class KnockoutEvent : public kit::EventOf<Tournament> {
@@ -121,19 +116,18 @@ public:
                   "ничья решается дополнительным временем, серией пенальти или армагеддоном. "
                   "Матч за 3-е место, суперфинал, неявки и снятие участников, разведение "
                   "участников одного клуба в первом круге."),
-              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
+              kFormatId, ko::Reports()) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
         if (RunDialog(dialog) != QDialog::Accepted)
             return nullptr;
-        return std::make_unique<KnockoutParameters>(dialog.GetOptions());
+        return std::make_unique<kit::ChosenSettings<Options>>(dialog.GetOptions());
     }
 
     std::unique_ptr<kit::Event> Create(const QString& name, const kit::CreationParameters* parameters,
                                        const kit::PlayerList& players) override {
-        const auto* chosen = dynamic_cast<const KnockoutParameters*>(parameters);
-        const Options options = chosen ? chosen->options : Options{};
+        const Options options = kit::SettingsChosen(parameters, Options{});
         const QString problem = CheckOptions(options, players.Count());
         if (!problem.isEmpty()) {
             ShowError(problem);

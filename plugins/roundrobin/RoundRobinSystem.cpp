@@ -16,11 +16,6 @@ using namespace rr::ui;
 
 namespace {
 
-struct RoundRobinParameters : kit::CreationParameters {
-    explicit RoundRobinParameters(const Settings& chosen) : settings(chosen) {}
-    Settings settings;
-};
-
 class RoundRobinEvent : public kit::EventOf<Tournament> {
 public:
     using EventOf::EventOf;
@@ -101,29 +96,20 @@ public:
                   "победу, ничью и поражение задаются. Места при равенстве очков делят "
                   "дополнительные показатели: личная встреча, число побед, коэффициент Бергера, "
                   "система Койя и другие."),
-              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
+              kFormatId, rr::Reports()) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog(kit::WizardPlayerCount());
-        Settings settings;
-        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings,
-                              CheckSettings))
-            return nullptr;
-        return std::make_unique<RoundRobinParameters>(settings);
+        return kit::AskCreationSettings(dialog, CheckSettings);
     }
 
     std::unique_ptr<kit::Event> Create(const QString& name,
                                        const kit::CreationParameters* parameters,
                                        const PlayerList& players) override {
-        if (players.Count() > kMaxPlayers) {
-            ShowError(QStringLiteral(
-                          "В круговом турнире может быть не более %1 участников, а в списке %2.")
-                          .arg(kMaxPlayers)
-                          .arg(players.Count()));
+        if (!kit::WithinPlayerLimit(players, kMaxPlayers, QStringLiteral("В круговом турнире")))
             return nullptr;
-        }
-        const auto* chosen = dynamic_cast<const RoundRobinParameters*>(parameters);
-        const Settings settings = chosen ? chosen->settings : DefaultSettings(ResultKind::Games);
+        const Settings settings =
+            kit::SettingsChosen(parameters, DefaultSettings(ResultKind::Games));
         return std::make_unique<RoundRobinEvent>(
             std::make_unique<Tournament>(name, players.Players(), settings, players.Draw()));
     }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int m : ko::NearestMatches(*t) + ko::CurrentMatches(*t) + ko::LastMatches(*t))
         (void)ko::MatchLine(*t, m);
     (void)ko::BracketPageHtml(*t);
-    for (int r = 0; r < ko::kReportCount; ++r)
+    for (int r = 0; r < int(ko::Reports().size()); ++r)
         (void)ko::ReportContent(*t, ko::Report(r));
     // What was read must write back to something that reads the same.
     const QByteArray again = ko::SerializeTournament(*t);

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int game : rr::NearestGames(*t) + rr::CurrentGames(*t) + rr::LastGames(*t))
         (void)rr::GameLine(*t, game);
     (void)rr::TablePageHtml(*t);
-    for (int r = 0; r < rr::kReportCount; ++r)
+    for (int r = 0; r < int(rr::Reports().size()); ++r)
         (void)rr::ReportContent(*t, rr::Report(r));
     // What was read must write back to something that reads the same.
     const QByteArray again = rr::SerializeTournament(*t);

@@ -47,9 +47,9 @@ private slots:
         QVERIFY(!t->Modified());
         QCOMPARE(SerializeTournament(*t), Fixture(stem + QStringLiteral(".trn")));
         ComparePage(TablePageHtml(*t).toUtf8(), stem + QStringLiteral(".table.html"));
-        for (int r = 0; r < kReportCount; ++r)
+        for (int r = 0; r < int(Reports().size()); ++r)
             ComparePage(ReportContent(*t, Report(r)),
-                        stem + QStringLiteral(".report%1.").arg(r) + ReportExtension(Report(r)));
+                        stem + QStringLiteral(".report%1.").arg(r) + Reports()[r].extension);
     }
 };
 

@@ -363,9 +363,9 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("<title>Кубок &lt;i&gt;&amp;&lt;/i&gt;</title>")));
         QVERIFY(
             html.contains(QStringLiteral("Сыгран 1 тур из 3"))); // three players: one game a round
-        for (int r = 0; r < kReportCount; ++r) {
+        for (int r = 0; r < int(Reports().size()); ++r) {
             const QString report = QString::fromUtf8(ReportContent(t, Report(r)));
-            if (ReportExtension(Report(r)) == QLatin1String("html")) {
+            if (Reports()[r].extension == QLatin1String("html")) {
                 QVERIFY(!report.contains(QStringLiteral("<script>")));
                 QVERIFY(report.contains(QStringLiteral("Tom &amp; Jerry")));
                 QVERIFY(report.contains(QStringLiteral("<style>")));

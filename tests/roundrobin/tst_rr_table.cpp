@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(GameLine(t, GameOf(t, 1, 1)), QStringLiteral("1 тур: Спартак — Зенит 2:1"));
         QCOMPARE(GameLine(t, GameOf(t, 1, 2)), QStringLiteral("1 тур: Динамо — Торпедо"));
         QStringList texts = AllLines(t);
-        for (int r = 0; r < kReportCount; ++r)
+        for (int r = 0; r < int(Reports().size()); ++r)
             texts << QString::fromUtf8(ReportContent(t, Report(r)));
         texts << TablePageHtml(t);
         for (const QString& text : texts) {
@@ -320,7 +320,7 @@ private slots:
         QVERIFY(!html.contains(QStringLiteral("<script>")));
         QVERIFY(html.contains(QStringLiteral("&lt;script&gt;")));
         QVERIFY(html.contains(QStringLiteral("size:A4")));
-        QCOMPARE(ReportName(Report::Pairings), QStringLiteral("Пары тура"));
+        QCOMPARE(Reports()[int(Report::Pairings)].name, QStringLiteral("Пары тура"));
 
         // All played: the last round's sheet, with its results.
         Tournament two(QStringLiteral("Т"), MakePlayers(2), {});

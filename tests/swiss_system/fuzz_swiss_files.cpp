@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int game : sw::NearestGames(*t) + sw::CurrentGames(*t) + sw::LastGames(*t))
         (void)sw::GameLine(*t, game);
     (void)sw::TablePageHtml(*t);
-    for (int r = 0; r < sw::kReportCount; ++r)
+    for (int r = 0; r < int(sw::Reports().size()); ++r)
         (void)sw::ReportContent(*t, sw::Report(r));
     // What was read must write back to something that reads the same.
     const QByteArray again = sw::SerializeTournament(*t);

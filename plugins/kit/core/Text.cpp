@@ -86,4 +86,28 @@ QString DecimalText(double value, int decimals) {
     return text;
 }
 
+QString RoundLine(int round, int board, const QString& first, const QString& second,
+                  const QString& result) {
+    // Appended piece by piece: the host asks for every line of a long list at once, and
+    // QString::arg would parse the pattern again for each of them.
+    QString line;
+    line.reserve(32 + first.size() + second.size() + result.size());
+    line += QString::number(round);
+    if (board > 0) {
+        line += QStringLiteral(" тур, доска ");
+        line += QString::number(board);
+        line += QStringLiteral(": ");
+    } else {
+        line += QStringLiteral(" тур: ");
+    }
+    line += first;
+    line += QStringLiteral(" — ");
+    line += second;
+    if (!result.isEmpty()) {
+        line += u' ';
+        line += result;
+    }
+    return line;
+}
+
 } // namespace kit

@@ -31,4 +31,11 @@ QString Plural(int count, const QString& one, const QString& few, const QString&
 // "Сыграно 3 тура из 9", with the noun agreeing with the number.
 QString RoundsPlayedText(int played, int total);
 
+// A game's line in the host's match lists: "3 тур, доска 2: Иванов — Петров 1–0", or with
+// `board` 0 "1 тур: Спартак — Динамо 2:1" (teams play matches, not boards). The round comes
+// first so that the host's natural order keeps the rounds apart; no result part while
+// `result` is empty.
+QString RoundLine(int round, int board, const QString& first, const QString& second,
+                  const QString& result);
+
 } // namespace kit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlayerList.h"
+#include "ReportKind.h"
 #include "Ui.h"
 
 #include <QByteArray>
@@ -96,20 +97,6 @@ template <class E, class T> std::unique_ptr<Event> EventFor(std::unique_ptr<T> t
     return std::make_unique<E>(std::move(tournament));
 }
 
-struct ReportKind {
-    QString name;
-    QString extension; // without the dot
-};
-
-// A system's reports, `count` of them, by its own names and extensions.
-template <class R>
-QList<ReportKind> ReportKinds(int count, QString (*name)(R), QString (*extension)(R)) {
-    QList<ReportKind> reports;
-    for (int k = 0; k < count; ++k)
-        reports.append({name(R(k)), extension(R(k))});
-    return reports;
-}
-
 class System {
 public:
     virtual ~System() = default;
@@ -167,6 +154,42 @@ bool AskSettings(D& dialog, const QString& refusal, S* settings, QString (*check
     if (!problem.isEmpty())
         ui::ShowError(QStringLiteral("%1: %2.").arg(refusal, problem));
     return problem.isEmpty();
+}
+
+// The settings a creation dialog gave, handed on to the system's Create.
+template <class S>
+struct ChosenSettings : CreationParameters {
+    explicit ChosenSettings(const S& chosen) : settings(chosen) {}
+    S settings;
+};
+
+// The creation dialog run until it gives settings the system's `check` accepts; nullptr when
+// cancelled or refused (the user has been told why).
+template <class D, class S>
+std::unique_ptr<CreationParameters> AskCreationSettings(D& dialog, QString (*check)(const S&)) {
+    S settings;
+    if (!AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings, check))
+        return nullptr;
+    return std::make_unique<ChosenSettings<S>>(settings);
+}
+
+// The settings chosen at creation, or `defaults` when the host asked for none.
+template <class S>
+S SettingsChosen(const CreationParameters* parameters, const S& defaults) {
+    const auto* chosen = dynamic_cast<const ChosenSettings<S>*>(parameters);
+    return chosen ? chosen->settings : defaults;
+}
+
+// False, having told the user, when the list is longer than the system can take; `where`
+// begins the sentence ("В круговом турнире").
+inline bool WithinPlayerLimit(const PlayerList& players, int limit, const QString& where) {
+    if (players.Count() <= limit)
+        return true;
+    ui::ShowError(QStringLiteral("%1 может быть не более %2 участников, а в списке %3.")
+                      .arg(where)
+                      .arg(limit)
+                      .arg(players.Count()));
+    return false;
 }
 
 // How many players the list has that the new-tournament wizard last counted or drew: the

@@ -22,23 +22,13 @@ QString EmbeddedStyle() {
 
 } // namespace
 
-QString ReportName(Report report) {
-    switch (report) {
-    case Report::Bracket:
-        return QStringLiteral("Сетка и итоговые места");
-    case Report::Schedule:
-        return QStringLiteral("Расписание ближайших матчей");
-    case Report::ResultsCsv:
-        return QStringLiteral("Результаты матчей (CSV)");
-    case Report::StandingsCsv:
-        return QStringLiteral("Итоговые места (CSV)");
-    }
-    return {};
-}
-
-QString ReportExtension(Report report) {
-    return report == Report::ResultsCsv || report == Report::StandingsCsv ? QStringLiteral("csv")
-                                                                          : QStringLiteral("htm");
+const QList<kit::ReportKind>& Reports() {
+    static const QList<kit::ReportKind> reports{
+        {QStringLiteral("Сетка и итоговые места"), QStringLiteral("htm")},
+        {QStringLiteral("Расписание ближайших матчей"), QStringLiteral("htm")},
+        {QStringLiteral("Результаты матчей (CSV)"), QStringLiteral("csv")},
+        {QStringLiteral("Итоговые места (CSV)"), QStringLiteral("csv")}};
+    return reports;
 }
 
 QString BracketReport(const Tournament& t) {

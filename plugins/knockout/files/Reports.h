@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReportKind.h"
 #include "Tournament.h"
 
 #include <QByteArray>
@@ -9,9 +10,8 @@ namespace ko {
 
 // The reports this system offers, in the order listed to the user.
 enum class Report { Bracket, Schedule, ResultsCsv, StandingsCsv };
-constexpr int kReportCount = 4;
-QString ReportName(Report report);
-QString ReportExtension(Report report);
+// Their names and extensions, in the order of Report.
+const QList<kit::ReportKind>& Reports();
 
 // The bracket and the standings as a page that needs nothing beside it (styles inside).
 QString BracketReport(const Tournament& tournament);

@@ -1,4 +1,5 @@
 #include "MatchLists.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <vector>
@@ -81,27 +82,9 @@ QString GameLine(const Tournament& t, int game) {
     const Game& g = t.Games()[size_t(game)];
     const QString& white = t.Players()[g.white].name;
     const QString& black = t.Players()[g.black].name;
-    const QString result = t.Effective(game).Text();
-    // Appended piece by piece: the host asks for every line of a long list at once, and
-    // QString::arg would parse the pattern again for each of them.
-    QString line;
-    line.reserve(32 + white.size() + black.size() + result.size());
-    line += QString::number(g.round);
     // Teams play matches, not boards: the round alone says where a match stands.
-    if (t.GetSettings().kind == ResultKind::Scores) {
-        line += QStringLiteral(" тур: ");
-    } else {
-        line += QStringLiteral(" тур, доска ");
-        line += QString::number(g.board);
-        line += QStringLiteral(": ");
-    }
-    line += white;
-    line += QStringLiteral(" — ");
-    line += black;
-    if (!result.isEmpty()) {
-        line += u' ';
-        line += result;
-    }
+    const int board = t.GetSettings().kind == ResultKind::Scores ? 0 : g.board;
+    QString line = kit::RoundLine(g.round, board, white, black, t.Effective(game).Text());
     switch (t.State(game)) {
     case GameState::Awaiting:
         line += QStringLiteral(" (выбыл: неявка по окончании тура)");

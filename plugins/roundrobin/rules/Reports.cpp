@@ -56,35 +56,14 @@ QString TieBreakCsv(TieBreak tb, double value) {
 
 } // namespace
 
-QString ReportName(Report report) {
-    switch (report) {
-    case Report::Crosstable:
-        return QStringLiteral("Турнирная таблица для отправки по почте");
-    case Report::StandingsCsv:
-        return QStringLiteral("Положение участников для электронных таблиц");
-    case Report::Rounds:
-        return QStringLiteral("Результаты по турам");
-    case Report::Protocol:
-        return QStringLiteral("Протокол турнира (текст)");
-    case Report::Pairings:
-        return QStringLiteral("Пары тура");
-    }
-    return {};
-}
-
-QString ReportExtension(Report report) {
-    switch (report) {
-    case Report::Crosstable:
-        return QStringLiteral("html");
-    case Report::StandingsCsv:
-        return QStringLiteral("csv");
-    case Report::Rounds:
-    case Report::Pairings:
-        return QStringLiteral("html");
-    case Report::Protocol:
-        return QStringLiteral("txt");
-    }
-    return {};
+const QList<kit::ReportKind>& Reports() {
+    static const QList<kit::ReportKind> reports{
+        {QStringLiteral("Турнирная таблица для отправки по почте"), QStringLiteral("html")},
+        {QStringLiteral("Положение участников для электронных таблиц"), QStringLiteral("csv")},
+        {QStringLiteral("Результаты по турам"), QStringLiteral("html")},
+        {QStringLiteral("Протокол турнира (текст)"), QStringLiteral("txt")},
+        {QStringLiteral("Пары тура"), QStringLiteral("html")}};
+    return reports;
 }
 
 QString CrosstableReport(const Tournament& t) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Csv.h"
+#include "ReportKind.h"
 #include "Tournament.h"
 
 #include <QByteArray>
@@ -10,11 +11,9 @@
 namespace rr {
 
 // The reports this system offers, in the order listed to the user.
-// New reports go last: a report is named to the host by its index.
 enum class Report { Crosstable, StandingsCsv, Rounds, Protocol, Pairings };
-constexpr int kReportCount = 5;
-QString ReportName(Report report);
-QString ReportExtension(Report report);
+// Their names and extensions, in the order of Report.
+const QList<kit::ReportKind>& Reports();
 
 // The crosstable as a page that needs nothing beside it (styles inside), for e-mail; with
 // scores the league table comes first. Whatever the size of the field.

@@ -393,7 +393,7 @@ QString TablePageHtml(const Tournament& t) {
         if (const int round = CurrentRound(t))
             html += RoundHtml(t, round, false);
         html += QStringLiteral("<p class=\"elsewhere\">Таблица всех встреч — в отчёте «%1».</p>\n")
-                    .arg(HtmlEscape(ReportName(Report::Crosstable)));
+                    .arg(HtmlEscape(Reports()[int(Report::Crosstable)].name));
     } else {
         if (Scores(t))
             html += LeagueTableHtml(t, ComputeStandings(t));

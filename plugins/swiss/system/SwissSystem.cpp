@@ -22,11 +22,6 @@ using namespace sw::ui;
 
 namespace {
 
-struct SwissParameters : kit::CreationParameters {
-    explicit SwissParameters(const Settings& chosen) : settings(chosen) {}
-    Settings settings;
-};
-
 bool Confirm(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Швейцарская система"), text,
                     QMessageBox::Yes | QMessageBox::No);
@@ -104,7 +99,7 @@ public:
     QByteArray FileContent() const override { return SerializeTournament(*m_t); }
     QByteArray TablePage() const override { return TablePageHtml(*m_t).toUtf8(); }
     QByteArray Report(int index) const override {
-        return index >= 0 && index < kReportCount ? ReportContent(*m_t, sw::Report(index))
+        return index >= 0 && index < sw::Reports().size() ? ReportContent(*m_t, sw::Report(index))
                                                   : QByteArray();
     }
 
@@ -151,30 +146,20 @@ public:
                   "ускоренной жеребьёвкой по желанию. Места при равенстве очков делят "
                   "дополнительные показатели: коэффициент Бухгольца, Зоннеборна — Бергера, "
                   "прогрессивный счёт, личная встреча и другие. Турнир выгружается в файл TRF."),
-              kFormatId, kit::ReportKinds(kReportCount, ReportName, ReportExtension)) {}
+              kFormatId, sw::Reports()) {}
 
     std::unique_ptr<kit::CreationParameters> AskCreationParameters() override {
         CreationDialog dialog;
-        Settings settings;
-        if (!kit::AskSettings(dialog, QStringLiteral("Параметры не подходят"), &settings,
-                              CheckSettings))
-            return nullptr;
-        return std::make_unique<SwissParameters>(settings);
+        return kit::AskCreationSettings(dialog, CheckSettings);
     }
 
     std::unique_ptr<kit::Event> Create(const QString& name,
                                        const kit::CreationParameters* parameters,
                                        const PlayerList& players) override {
-        if (players.Count() > kMaxPlayers) {
-            ShowError(QStringLiteral(
-                          "В турнире по швейцарской системе может быть не более %1 участников, а "
-                          "в списке %2.")
-                          .arg(kMaxPlayers)
-                          .arg(players.Count()));
+        if (!kit::WithinPlayerLimit(players, kMaxPlayers,
+                                    QStringLiteral("В турнире по швейцарской системе")))
             return nullptr;
-        }
-        const auto* chosen = dynamic_cast<const SwissParameters*>(parameters);
-        Settings settings = chosen ? chosen->settings : Settings{};
+        Settings settings = kit::SettingsChosen(parameters, Settings{});
         if (settings.firstColour == FirstColour::Random)
             settings.firstColour = QRandomGenerator::global()->bounded(2) ? FirstColour::Black
                                                                           : FirstColour::White;

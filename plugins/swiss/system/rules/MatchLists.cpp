@@ -1,4 +1,5 @@
 #include "MatchLists.h"
+#include "Text.h"
 
 namespace sw {
 
@@ -54,21 +55,7 @@ QString GameLine(const Tournament& t, int game) {
     const Board& b = t.Boards()[size_t(game)];
     const QString& white = t.PlayerAt(b.white).name;
     const QString& black = t.PlayerAt(b.black).name;
-    const QString result = b.result.Text();
-    QString line;
-    line.reserve(32 + white.size() + black.size() + result.size());
-    line += QString::number(b.round);
-    line += QStringLiteral(" тур, доска ");
-    line += QString::number(b.board);
-    line += QStringLiteral(": ");
-    line += white;
-    line += QStringLiteral(" — ");
-    line += black;
-    if (!result.isEmpty()) {
-        line += u' ';
-        line += result;
-    }
-    return line;
+    return kit::RoundLine(b.round, b.board, white, black, b.result.Text());
 }
 
 } // namespace sw

@@ -38,38 +38,15 @@ QString Decimal(double value) {
 
 } // namespace
 
-QString ReportName(Report report) {
-    switch (report) {
-    case Report::Pairings:
-        return QStringLiteral("Пары текущего тура (для стенда)");
-    case Report::StandingsCsv:
-        return QStringLiteral("Положение участников для электронных таблиц");
-    case Report::WallChart:
-        return QStringLiteral("Сводная таблица по турам");
-    case Report::Trf:
-        return QStringLiteral("Файл TRF для рейтинга и других программ");
-    case Report::Trf2026:
-        return QStringLiteral("Файл TRF-2026 для рейтинга и других программ");
-    case Report::Protocol:
-        return QStringLiteral("Протокол турнира (текст)");
-    }
-    return {};
-}
-
-QString ReportExtension(Report report) {
-    switch (report) {
-    case Report::Pairings:
-    case Report::WallChart:
-        return QStringLiteral("html");
-    case Report::StandingsCsv:
-        return QStringLiteral("csv");
-    case Report::Trf:
-    case Report::Trf2026:
-        return QStringLiteral("trf");
-    case Report::Protocol:
-        return QStringLiteral("txt");
-    }
-    return {};
+const QList<kit::ReportKind>& Reports() {
+    static const QList<kit::ReportKind> reports{
+        {QStringLiteral("Пары текущего тура (для стенда)"), QStringLiteral("html")},
+        {QStringLiteral("Положение участников для электронных таблиц"), QStringLiteral("csv")},
+        {QStringLiteral("Сводная таблица по турам"), QStringLiteral("html")},
+        {QStringLiteral("Файл TRF для рейтинга и других программ"), QStringLiteral("trf")},
+        {QStringLiteral("Протокол турнира (текст)"), QStringLiteral("txt")},
+        {QStringLiteral("Файл TRF-2026 для рейтинга и других программ"), QStringLiteral("trf")}};
+    return reports;
 }
 
 QString PairingsReport(const Tournament& t) {

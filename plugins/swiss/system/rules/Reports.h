@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReportKind.h"
 #include "Tournament.h"
 
 #include <QByteArray>
@@ -10,9 +11,8 @@ namespace sw {
 // The reports this system offers, in the order listed to the user.
 // TRF-2026 comes last so that the reports' numbers stay what they were.
 enum class Report { Pairings, StandingsCsv, WallChart, Trf, Protocol, Trf2026 };
-constexpr int kReportCount = 6;
-QString ReportName(Report report);
-QString ReportExtension(Report report);
+// Their names and extensions, in the order of Report.
+const QList<kit::ReportKind>& Reports();
 
 // The current round's boards with empty result boxes, for the wall: a page that needs
 // nothing beside it.
