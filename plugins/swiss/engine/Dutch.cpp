@@ -587,8 +587,8 @@ BracketOutput BracketPairer::runT() {
         std::vector<char> live(n);
         for (int v = 0; v < n; ++v)
             live[v] = !gone[v];
+        MatchingDuals<Wt> d;
         for (int iteration = 0;; ++iteration) {
-            MatchingDuals<Wt> d;
             if (cold)
                 mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
             else
@@ -616,6 +616,8 @@ BracketOutput BracketPairer::runT() {
             if (added == 0)
                 break;
         }
+        if (cold && n >= kWarmFrom)
+            warm.adopt(mate, d, live); // the next solve starts from this one
         for (auto [a, b] : forced) {
             mate[a] = b;
             mate[b] = a;

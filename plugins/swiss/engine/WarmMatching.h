@@ -121,6 +121,20 @@ public:
         return mate;
     }
 
+    // Takes over a solution found from scratch (`duals` of maxWeightMatching over the same
+    // vertex numbers), so that the next solve starts from it.
+    void adopt(const std::vector<int>& mate, const MatchingDuals<Wt>& duals, const std::vector<char>& live) {
+        for (int v = 0; v < n_; ++v) {
+            if (!live[v])
+                continue;
+            y_[v] = y_[n_ + v] = duals.flat[v];
+            const int m = mate[v] >= 0 && live[mate[v]] ? mate[v] : -1;
+            mate_[v] = m;
+            mate_[n_ + v] = m < 0 ? -1 : n_ + m;
+        }
+        warm_ = true;
+    }
+
     // Whether an edge left out of the last solve could improve it: the duals do not cover it
     // on one side of the doubled graph. When no left-out edge can, the matching is best in
     // the graph with every edge.
