@@ -3,6 +3,7 @@
 // the weighted matching under it against exhaustive search.
 #include "Generator.h"
 #include "MaxWeightMatching.h"
+#include "WarmMatching.h"
 #include "SwissTestUtil.h"
 #include "WideInt.h"
 
@@ -88,6 +89,7 @@ private slots:
     void bakuAccelerationSplitsTheFirstRound();
     void impossibleRoundIsRefused();
     void matchingIsOptimal();
+    void warmMatchingFollowsChanges();
     void wideIntegers();
 };
 
@@ -265,6 +267,77 @@ void TestSwissDutch::matchingIsOptimal() {
         };
         std::vector<char> usedV(n, 0);
         QVERIFY2(got == best(0, usedV), ("trial " + std::to_string(trial)).c_str());
+    }
+}
+
+void TestSwissDutch::warmMatchingFollowsChanges() {
+    // One vertex set solved again and again as the pairing does: weights changed in a few
+    // places, vertices taken out and brought back, only part of the edges given at first and
+    // the rest added while the duals leave them uncovered, now and then a solution from
+    // scratch handed over. Each result must weigh what a matching from scratch over every
+    // edge weighs. Weights reach into the high word so that raised duals carry.
+    std::mt19937_64 rng(11);
+    for (int trial = 0; trial < 400; ++trial) {
+        const int n = 4 + int(rng() % 50);
+        velmora::swiss::WarmMatching<W2> warm(n);
+        std::vector<std::vector<W2>> w(n, std::vector<W2>(n, W2::fromInt(0)));
+        auto weight = [&] { return big(rng() % 3, rng() % 40 + 1); };
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b)
+                if (rng() % 3)
+                    w[a][b] = weight();
+        std::vector<char> live(n, 1);
+        for (int step = 0; step < 8; ++step) {
+            if (step % 3 == 2)
+                for (int v = 0; v < n; ++v)
+                    live[v] = rng() % 6 != 0;
+            else if (step > 0)
+                live[rng() % n] = 0;
+            for (int c = 0; c < 4; ++c) {
+                const int a = int(rng() % n), b = int(rng() % n);
+                if (a < b)
+                    w[a][b] = rng() % 4 ? weight() : W2::fromInt(0);
+            }
+            std::vector<velmora::swiss::WeightedEdge<W2>> all, given;
+            for (int a = 0; a < n; ++a)
+                for (int b = a + 1; b < n; ++b)
+                    if (live[a] && live[b] && W2::fromInt(0) < w[a][b])
+                        all.push_back({a, b, w[a][b]});
+            std::vector<char> in(all.size(), 0);
+            for (size_t k = 0; k < all.size(); ++k)
+                if (rng() % 3 == 0) {
+                    in[k] = 1;
+                    given.push_back(all[k]);
+                }
+            std::vector<int> mate;
+            for (bool added = true; added;) {
+                mate = warm.solve(given, live);
+                added = false;
+                for (size_t k = 0; k < all.size(); ++k)
+                    if (!in[k] && warm.uncovered(all[k].u, all[k].v, all[k].w)) {
+                        in[k] = 1;
+                        given.push_back(all[k]);
+                        added = true;
+                    }
+            }
+            auto value = [&](const std::vector<int>& m) {
+                W2 s = W2::fromInt(0);
+                for (int v = 0; v < n; ++v)
+                    if (m[v] > v) {
+                        if (!live[v] || !live[m[v]] || !(W2::fromInt(0) < w[v][m[v]]) || m[m[v]] != v)
+                            return W2::fromInt(-1);
+                        s += w[v][m[v]];
+                    }
+                return s;
+            };
+            const W2 got = value(mate);
+            velmora::swiss::MatchingDuals<W2> fresh;
+            const std::vector<int> scratch = velmora::swiss::maxWeightMatching<W2>(n, all, nullptr, &fresh);
+            QVERIFY2(got == value(scratch), ("trial " + std::to_string(trial) + " step " + std::to_string(step)).c_str());
+            // Now and then the next solve starts from one found from scratch, as after phase 3.
+            if (step % 4 == 1)
+                warm.adopt(scratch, fresh, live);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "Dutch.h"
 
 #include "MaxWeightMatching.h"
+#include "WarmMatching.h"
 #include "WideInt.h"
 
 #include <algorithm>
@@ -145,6 +146,8 @@ struct Field {
 };
 
 constexpr int kByeVertex = -1;
+// From this many vertices on, a bracket's matchings start from the solution before them.
+constexpr int kWarmFrom = 100;
 
 class BracketPairer {
 public:
@@ -537,10 +540,17 @@ BracketOutput BracketPairer::runT() {
         return s;
     };
 
-    // Best matching with the given pairs forced.
-    MatchingDuals<Wt> duals; // of the latest solve
+    // Pairs an earlier solve of the bracket found worth looking at: later solves start with
+    // them, so that they seldom need a second round of adding edges.
+    std::vector<char> relevant(size_t(n) * n, 0);
+    // Best matching with the given pairs forced. Every solve of the bracket starts from the
+    // duals of the one before; `cold` solves from scratch instead, as small brackets do
+    // anyway. Phase 3 needs that: its exchange field can leave equally weighted exchanges,
+    // and the one taken must not depend on what the earlier solves happened to leave behind.
+    WarmMatching<Wt> warm(n);
     auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value,
-                           MatchingDuals<Wt>* keepDuals) {
+                           bool cold) {
+        cold = cold || n < kWarmFrom;
         std::vector<char> gone(n, 0);
         for (auto [a, b] : forced)
             gone[a] = gone[b] = 1;
@@ -566,10 +576,23 @@ BracketOutput BracketPairer::runT() {
                 }
             }
         }
+        for (int k = 0; k < int(g.edges.size()); ++k) {
+            const auto& e = g.edges[k];
+            if (!cold && !in[k] && relevant[size_t(e.u) * n + e.v] && !gone[e.u] && !gone[e.v]) {
+                in[k] = 1;
+                es.push_back(e);
+            }
+        }
         std::vector<int> mate;
+        std::vector<char> live(n);
+        for (int v = 0; v < n; ++v)
+            live[v] = !gone[v];
         MatchingDuals<Wt> d;
         for (int iteration = 0;; ++iteration) {
-            mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
+            if (cold)
+                mate = maxWeightMatching<Wt>(n, es, nullptr, &d);
+            else
+                mate = warm.solve(es, live);
             size_t added = 0;
             for (int v = 0; v < n; ++v) {
                 if (gone[v])
@@ -581,8 +604,9 @@ BracketOutput BracketPairer::runT() {
                     const auto& e = g.edges[k];
                     if (in[k] || gone[e.u] || gone[e.v])
                         continue;
-                    if (d.reducedCost(e.u, e.v, e.w).isNegative()) {
+                    if (cold ? d.reducedCost(e.u, e.v, e.w).isNegative() : warm.uncovered(e.u, e.v, e.w)) {
                         in[k] = 1;
+                        relevant[size_t(e.u) * n + e.v] = 1;
                         es.push_back(e);
                         ++added;
                         ++taken;
@@ -592,8 +616,8 @@ BracketOutput BracketPairer::runT() {
             if (added == 0)
                 break;
         }
-        if (keepDuals)
-            *keepDuals = std::move(d);
+        if (cold && n >= kWarmFrom)
+            warm.adopt(mate, d, live); // the next solve starts from this one
         for (auto [a, b] : forced) {
             mate[a] = b;
             mate[b] = a;
@@ -613,7 +637,7 @@ BracketOutput BracketPairer::runT() {
     phase_ = 1;
     Graph g1 = build();
     Wt best;
-    std::vector<int> mate = solveForced(g1, {}, best, &duals);
+    std::vector<int> mate = solveForced(g1, {}, best, false);
     if (in_.completion && !perfect(mate))
         return out; // the round cannot be completed from here
 
@@ -638,7 +662,7 @@ BracketOutput BracketPairer::runT() {
             phase_ = phase;
             Graph g = build();
             Wt value;
-            mate = solveForced(g, forced, value, nullptr);
+            mate = solveForced(g, forced, value, false);
             for (int i = 0; i < lexK_; ++i) {
                 const int a = s1[w + i];
                 const int b = mate[a];
@@ -685,7 +709,7 @@ BracketOutput BracketPairer::runT() {
         s1r_[rem[i]] = 1;
     Graph g3 = build();
     Wt best3;
-    mate = solveForced(g3, {}, best3, nullptr);
+    mate = solveForced(g3, {}, best3, true);
     // The new S1: one player of each remainder pair, as the exchange was scored.
     std::vector<int> newS1, newS2;
     side_.assign(n, 0);

@@ -22,6 +22,9 @@ template <class Wt>
 struct MatchingDuals {
     std::vector<Wt> dualvar;     // 2n entries: vertices, then blossoms
     std::vector<int> parent;     // blossom containing each vertex or blossom, -1 at the top
+    // Per vertex: its dual plus those of the blossoms around it. With blossoms dissolved into
+    // these, every edge keeps a non-negative slack and the edges inside a blossom stay tight.
+    std::vector<Wt> flat;
     // Twice the weight any matching containing edge (i, j) of weight w loses against the
     // optimum: 0 for an edge an optimal matching may use.
     Wt reducedCost(int i, int j, const Wt& w) const {
@@ -46,16 +49,27 @@ struct MatchingDuals {
 // `initial` may hold a starting matching (mate indices) made only of edges of the largest
 // weight; with all duals at that weight it is already optimal for its vertices, which saves
 // most of the work when a greedy matching is nearly complete.
+//
+// With `startDual` (vertex duals, in the units of doubled weights: the slack of an edge is
+// dual[u] + dual[v] - 2w) the call solves for a perfect matching of maximum weight instead,
+// starting from those duals and from the edges of `initial` that they make tight. The duals
+// must leave no edge a negative slack, and the unmatched vertices must all have duals of the
+// same parity, so that every slack the algorithm halves is even. This is how a solution is
+// carried over to a graph whose weights changed in a few places (see WarmMatching.h).
 template <class Wt>
 std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& edges,
                                    const std::vector<int>* initial = nullptr,
-                                   MatchingDuals<Wt>* duals = nullptr) {
+                                   MatchingDuals<Wt>* duals = nullptr,
+                                   const std::vector<Wt>* startDual = nullptr) {
     const int nedge = int(edges.size());
+    const bool perfect = startDual != nullptr;
     std::vector<int> mate(n, -1);
     if (n == 0 || nedge == 0) {
         if (duals) {
             duals->dualvar.assign(2 * n, Wt::fromInt(0));
             duals->parent.assign(2 * n, -1);
+            duals->flat = perfect ? *startDual : duals->dualvar;
+            duals->flat.resize(n);
         }
         return mate;
     }
@@ -93,14 +107,14 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
         unusedblossoms.push_back(b);
     std::vector<Wt> dualvar(2 * n, Wt::fromInt(0));
     for (int v = 0; v < n; ++v)
-        dualvar[v] = maxw;
+        dualvar[v] = perfect ? (*startDual)[v] : maxw;
     std::vector<char> allowedge(nedge, 0);
     std::vector<int> queue;
     if (initial) {
         for (int k = 0; k < nedge; ++k) {
             const int a = edges[k].u, b = edges[k].v;
-            if ((*initial)[a] == b && (*initial)[b] == a && mt[a] == -1 && mt[b] == -1 &&
-                edges[k].w == maxw) {
+            const bool tight = perfect ? (dualvar[a] + dualvar[b]) == w2[k] : edges[k].w == maxw;
+            if ((*initial)[a] == b && (*initial)[b] == a && mt[a] == -1 && mt[b] == -1 && tight) {
                 mt[a] = 2 * k + 1;
                 mt[b] = 2 * k;
             }
@@ -423,7 +437,8 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
             }
             if (augmented)
                 break;
-            int deltatype = 1, deltaedge = -1, deltablossom = -1;
+            // A perfect matching has no use for a vertex whose dual reaches zero (type 1).
+            int deltatype = perfect ? -1 : 1, deltaedge = -1, deltablossom = -1;
             Wt delta = dualvar[0];
             for (int v = 1; v < n; ++v)
                 if (dualvar[v] < delta)
@@ -431,7 +446,7 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
             for (int v = 0; v < n; ++v) {
                 if (label[inblossom[v]] == 0 && bestedge[v] != -1) {
                     const Wt d = slack(bestedge[v]);
-                    if (d < delta) {
+                    if (deltatype == -1 || d < delta) {
                         delta = d;
                         deltatype = 2;
                         deltaedge = bestedge[v];
@@ -441,7 +456,7 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
             for (int b = 0; b < 2 * n; ++b) {
                 if (blossomparent[b] == -1 && label[b] == 1 && bestedge[b] != -1) {
                     const Wt d = slack(bestedge[b]).half();
-                    if (d < delta) {
+                    if (deltatype == -1 || d < delta) {
                         delta = d;
                         deltatype = 3;
                         deltaedge = bestedge[b];
@@ -450,12 +465,14 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
             }
             for (int b = n; b < 2 * n; ++b) {
                 if (blossombase[b] >= 0 && blossomparent[b] == -1 && label[b] == 2 &&
-                    dualvar[b] < delta) {
+                    (deltatype == -1 || dualvar[b] < delta)) {
                     delta = dualvar[b];
                     deltatype = 4;
                     deltablossom = b;
                 }
             }
+            if (deltatype == -1)
+                break; // no perfect matching: nothing left to grow
             for (int v = 0; v < n; ++v) {
                 if (label[inblossom[v]] == 1)
                     dualvar[v] -= delta;
@@ -498,6 +515,10 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
     if (duals) {
         duals->dualvar = dualvar;
         duals->parent = blossomparent;
+        duals->flat.assign(dualvar.begin(), dualvar.begin() + n);
+        for (int v = 0; v < n; ++v)
+            for (int b = blossomparent[v]; b != -1; b = blossomparent[b])
+                duals->flat[v] += dualvar[b];
     }
     return mate;
 }
