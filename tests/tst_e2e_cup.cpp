@@ -55,7 +55,7 @@ void TypeScore(QSpinBox* box, int value) {
 
 } // namespace
 
-class TestE2ECup : public QObject {
+class TestE2ECup : public journey::ProgramJourney {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -66,11 +66,6 @@ private slots:
     void saveCloseAndReopen();
 
 private:
-    CMainFrame* Main() const { return m_app->GetMainFrame(); }
-    CVelmoraDoc* ActiveDocument() const {
-        CChildFrame* frame = Main()->ActiveChildFrame();
-        return frame ? frame->GetDocument() : nullptr;
-    }
     QStringList MatchList(int tab) const {
         CVelmoraView* view = m_document->GetView();
         view->m_tabLists->setCurrentIndex(tab);
@@ -95,38 +90,18 @@ private:
     }
     void CheckStandings();
 
-    QTemporaryDir m_root;
-    QString m_program;
     QString m_path;
-    QString m_oldFolder;
-    std::unique_ptr<CVelmoraApp> m_app;
     QPointer<CVelmoraDoc> m_document;
     QStringList m_played; // the match lines as entered, in order
 };
 
 void TestE2ECup::initTestCase() {
-    QVERIFY(m_root.isValid());
-    UseTestEnvironment();
-    Prompts::SetScriptFileDialogsOnly(true);
-    CWebBrowser::UseWebEngine(true);
-    QApplication::setQuitOnLastWindowClosed(false);
-    m_program = m_root.filePath(QStringLiteral("Программа"));
-    CopyBundledSystems(m_program);
-    QVERIFY(!QTest::currentTestFailed());
-    QVERIFY(QDir().mkpath(m_program + QStringLiteral("/Tournaments")));
-    m_path = m_program + QStringLiteral("/Tournaments/Кубок.trn");
-    m_oldFolder = QDir::currentPath();
-    QDir::setCurrent(m_program);
-    m_app = std::make_unique<CVelmoraApp>();
-    QVERIFY(m_app->InitInstance({}));
-    QVERIFY(Main());
+    StartProgram();
+    m_path = m_tournaments + QStringLiteral("/Кубок.trn");
 }
 
 void TestE2ECup::cleanupTestCase() {
-    m_app.reset();
-    QDir::setCurrent(m_oldFolder);
-    Prompts::SetScriptFileDialogsOnly(false);
-    Prompts::ClearAsked();
+    StopProgram();
 }
 
 void TestE2ECup::createTheCup() {

@@ -51,7 +51,7 @@ const QStringList kPlayers = {QStringLiteral("Алексей Иванов"), QSt
 
 } // namespace
 
-class TestE2EJourney : public QObject {
+class TestE2EJourney : public journey::ProgramJourney {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -73,11 +73,6 @@ private slots:
     void quitAnsweringTheSavePrompts();
 
 private:
-    CMainFrame* Main() const { return m_app->GetMainFrame(); }
-    CVelmoraDoc* ActiveDocument() const {
-        CChildFrame* frame = Main()->ActiveChildFrame();
-        return frame ? frame->GetDocument() : nullptr;
-    }
     QStringList MatchList(CVelmoraView* view, int tab) const {
         view->m_tabLists->setCurrentIndex(tab);
         return Rows(view->m_listMatches);
@@ -112,40 +107,16 @@ private:
     }
 
     QElapsedTimer m_clock;
-    QTemporaryDir m_root;
-    QString m_program;
-    QString m_tournaments;
     QString m_path; // the tournament file
-    QString m_oldFolder;
-    std::unique_ptr<CVelmoraApp> m_app;
     QPointer<CVelmoraDoc> m_document;
     QPointer<CVelmoraDoc> m_second;
 };
 
 void TestE2EJourney::initTestCase() {
-    QVERIFY(m_root.isValid());
-    UseTestEnvironment();
-    Prompts::SetScriptFileDialogsOnly(true);
-    CWebBrowser::UseWebEngine(true);
-    // Closing the main window at the end must not end the test's own event loops.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    // A program folder of its own holding a copy of the bundled systems, so that nothing is
-    // ever written into the build tree.
-    m_program = m_root.filePath(QStringLiteral("Программа"));
-    CopyBundledSystems(m_program);
+    StartProgram();
     if (QTest::currentTestFailed())
         return;
-    m_tournaments = m_program + QStringLiteral("/Tournaments");
-    QVERIFY(QDir().mkpath(m_tournaments));
     m_path = m_tournaments + QStringLiteral("/Кубок.trn");
-
-    // An ordinary start: the program folder is the current one.
-    m_oldFolder = QDir::currentPath();
-    QDir::setCurrent(m_program);
-    m_app = std::make_unique<CVelmoraApp>();
-    QVERIFY(m_app->InitInstance({}));
-    QVERIFY(Main());
     // Every bundled system is there (round robin, knockout …), each with the three skins.
     QVERIFY(m_app->m_pCatalogue->GetCount() >= 1);
     for (int k = 0; k < m_app->m_pCatalogue->GetCount(); ++k)
@@ -154,10 +125,7 @@ void TestE2EJourney::initTestCase() {
 }
 
 void TestE2EJourney::cleanupTestCase() {
-    m_app.reset();
-    QDir::setCurrent(m_oldFolder);
-    Prompts::SetScriptFileDialogsOnly(false);
-    Prompts::ClearAsked();
+    StopProgram();
 }
 
 void TestE2EJourney::createTournament() {

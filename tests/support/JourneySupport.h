@@ -6,11 +6,18 @@
 
 #include "../WizardTestSupport.h"
 
+#include "tournament/CChildFrame.h"
+#include "tournament/CVelmoraDoc.h"
+#include "tournament/CWebBrowser.h"
+
 #include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <memory>
 
 namespace journey {
 
@@ -116,5 +123,50 @@ inline void CopyBundledSystems(const QString& program) {
                     QFile::copy(entry.filePath(), target));
     }
 }
+
+// The program as a journey starts it: a folder of its own with the bundled systems and a
+// Tournaments folder, made the current one, and the application running there.
+class ProgramJourney : public QObject {
+protected:
+    // Ends the calling test slot on failure, as QVERIFY does.
+    void StartProgram() {
+        QVERIFY(m_root.isValid());
+        UseTestEnvironment();
+        Prompts::SetScriptFileDialogsOnly(true);
+        CWebBrowser::UseWebEngine(true);
+        // Closing the main window at the end must not end the test's own event loops.
+        QApplication::setQuitOnLastWindowClosed(false);
+        m_program = m_root.filePath(QStringLiteral("Программа"));
+        CopyBundledSystems(m_program);
+        if (QTest::currentTestFailed())
+            return;
+        m_tournaments = m_program + QStringLiteral("/Tournaments");
+        QVERIFY(QDir().mkpath(m_tournaments));
+        // An ordinary start: the program folder is the current one.
+        m_oldFolder = QDir::currentPath();
+        QDir::setCurrent(m_program);
+        m_app = std::make_unique<CVelmoraApp>();
+        QVERIFY(m_app->InitInstance({}));
+        QVERIFY(Main());
+    }
+    void StopProgram() {
+        m_app.reset();
+        QDir::setCurrent(m_oldFolder);
+        Prompts::SetScriptFileDialogsOnly(false);
+        Prompts::ClearAsked();
+    }
+
+    CMainFrame* Main() const { return m_app->GetMainFrame(); }
+    CVelmoraDoc* ActiveDocument() const {
+        CChildFrame* frame = Main()->ActiveChildFrame();
+        return frame ? frame->GetDocument() : nullptr;
+    }
+
+    QTemporaryDir m_root;
+    QString m_program;
+    QString m_tournaments;
+    QString m_oldFolder;
+    std::unique_ptr<CVelmoraApp> m_app;
+};
 
 } // namespace journey

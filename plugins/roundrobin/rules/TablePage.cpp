@@ -49,6 +49,15 @@ Fields FieldsOf(const Tournament& t) {
     return f;
 }
 
+QString FieldHeadings(const Fields& fields) {
+    QString html;
+    if (fields.rating)
+        html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
+    if (fields.club)
+        html += QStringLiteral("<th class=\"club\">Клуб</th>");
+    return html;
+}
+
 QString NameHtml(const Tournament& t, int player) {
     const Player& p = t.Players()[player];
     QString html = HtmlEscape(p.name);
@@ -100,6 +109,20 @@ QString Number(const char* cls, int value, bool blankZero = false) {
            (blankZero && value == 0 ? QString() : QString::number(value)) + QStringLiteral("</td>");
 }
 
+// A row's start: place, start number, name, and the rating and club where the field has them.
+QString PlayerCells(const Tournament& t, const Standing& s, const Fields& fields) {
+    const Player& p = t.Players()[s.player];
+    QString html = RowStart(t, s) + Number("number", s.player + 1) +
+                   QStringLiteral("<td class=\"name\">") + NameHtml(t, s.player) +
+                   QStringLiteral("</td>");
+    if (fields.rating)
+        html += Number("rating", p.rating, true);
+    if (fields.club)
+        html += QStringLiteral("<td class=\"club\">") + HtmlEscape(p.club) +
+                QStringLiteral("</td>");
+    return html;
+}
+
 // The columns every row of a chess table ends with after its points.
 struct ChessTail {
     bool performance = false; // a rated field
@@ -142,22 +165,11 @@ QString StandingsHtml(const Tournament& t, const std::vector<Standing>& table) {
     QString html =
         QStringLiteral("<table class=\"standings\">\n<thead>\n<tr><th class=\"place\">Место</th>"
                        "<th class=\"number\">№</th><th class=\"name\">Участник</th>");
-    if (fields.rating)
-        html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
-    if (fields.club)
-        html += QStringLiteral("<th class=\"club\">Клуб</th>");
+    html += FieldHeadings(fields);
     html += QStringLiteral("<th class=\"points\">Очки</th>") + ChessTailHeadings(tail, tieBreaks) +
             QStringLiteral("</tr>\n</thead>\n<tbody>\n");
     for (const Standing& s : table) {
-        const Player& p = t.Players()[s.player];
-        html += RowStart(t, s) + Number("number", s.player + 1) +
-                QStringLiteral("<td class=\"name\">") + NameHtml(t, s.player) +
-                QStringLiteral("</td>");
-        if (fields.rating)
-            html += Number("rating", p.rating, true);
-        if (fields.club)
-            html += QStringLiteral("<td class=\"club\">") + HtmlEscape(p.club) +
-                    QStringLiteral("</td>");
+        html += PlayerCells(t, s, fields);
         html += PointsCell(s) + ChessTailCells(tail, tieBreaks, s) + QStringLiteral("</tr>\n");
     }
     return html + QStringLiteral("</tbody>\n</table>\n");
@@ -235,10 +247,7 @@ QString CrosstableHtml(const Tournament& t) {
                            "<tr><th class=\"place\">Место</th><th class=\"number\">№</th>"
                            "<th class=\"name\">Участник</th>")
                 .arg(columns);
-    if (fields.rating)
-        html += QStringLiteral("<th class=\"rating\">Рейтинг</th>");
-    if (fields.club)
-        html += QStringLiteral("<th class=\"club\">Клуб</th>");
+    html += FieldHeadings(fields);
     // Rows and columns go by place, but each is labelled with the player's start number:
     // the number players know from the pairings, which no result changes.
     for (const Standing& column : table)
@@ -249,15 +258,7 @@ QString CrosstableHtml(const Tournament& t) {
 
     for (size_t r = 0; r < table.size(); ++r) {
         const Standing& s = table[r];
-        const Player& p = t.Players()[s.player];
-        html += RowStart(t, s) + Number("number", s.player + 1) +
-                QStringLiteral("<td class=\"name\">") + NameHtml(t, s.player) +
-                QStringLiteral("</td>");
-        if (fields.rating)
-            html += Number("rating", p.rating, true);
-        if (fields.club)
-            html += QStringLiteral("<td class=\"club\">") + HtmlEscape(p.club) +
-                    QStringLiteral("</td>");
+        html += PlayerCells(t, s, fields);
         for (size_t c = 0; c < table.size(); ++c) {
             const int opponent = table[c].player;
             if (opponent == s.player) {
