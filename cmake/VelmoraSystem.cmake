@@ -28,3 +28,17 @@ function(velmora_add_system target)
         install(DIRECTORY ${ARG_SKINS}/ DESTINATION ${VELMORA_INSTALL_DIR}/Systems/${ARG_PACKAGE})
     endif()
 endfunction()
+
+# One folder of a bundled system as a static library: every source in it, its headers
+# public, position independent with hidden symbols so that it disappears inside the module.
+# What follows the folder is passed to target_link_libraries.
+function(velmora_system_part target folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp
+                                        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+    target_link_libraries(${target} ${ARGN})
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON
+        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
