@@ -52,8 +52,7 @@ QString PageEnd() {
     return QStringLiteral("</body>\n</html>\n");
 }
 
-QString PageHeading(const QString& name, const TournamentInfo& info, int roundsPlayed,
-                    int roundsTotal) {
+QString PageHeadingStart(const QString& name, const TournamentInfo& info) {
     QString html = QStringLiteral("<header>\n<h1>") + HtmlEscape(name) + QStringLiteral("</h1>\n");
     QStringList where;
     if (!info.venue.isEmpty())
@@ -63,6 +62,12 @@ QString PageHeading(const QString& name, const TournamentInfo& info, int roundsP
     if (!where.isEmpty())
         html += QStringLiteral("<p class=\"place-dates\">") + where.join(QStringLiteral(", ")) +
                 QStringLiteral("</p>\n");
+    return html;
+}
+
+QString PageHeading(const QString& name, const TournamentInfo& info, int roundsPlayed,
+                    int roundsTotal) {
+    QString html = PageHeadingStart(name, info);
     html += QStringLiteral("<p class=\"status\">") +
             HtmlEscape(RoundsPlayedText(roundsPlayed, roundsTotal)) +
             QStringLiteral("</p>\n</header>\n");

@@ -16,6 +16,9 @@ QString SkinPageStart(const QString& title);
 QString StandalonePageStart(const QString& title, const QString& style);
 QString PageEnd();
 
+// The heading's opening, for a system whose status lines are its own: the name, then the venue
+// and dates where known. The caller adds its lines and closes it with "</header>".
+QString PageHeadingStart(const QString& name, const TournamentInfo& info);
 // The head of a table page: the tournament's name, where and when, and how far it has gone
 // ("Сыграно 3 тура из 7"), every piece escaped.
 QString PageHeading(const QString& name, const TournamentInfo& info, int roundsPlayed,

@@ -336,15 +336,7 @@ QString Writer::Rounds() const {
 }
 
 QString HeadingHtml(const Tournament& t) {
-    QString html = QStringLiteral("<header>\n<h1>") + HtmlEscape(t.Name()) + QStringLiteral("</h1>\n");
-    QStringList where;
-    if (!t.Info().venue.isEmpty())
-        where << HtmlEscape(t.Info().venue);
-    if (!t.Info().dates.isEmpty())
-        where << HtmlEscape(t.Info().dates);
-    if (!where.isEmpty())
-        html += QStringLiteral("<p class=\"place-dates\">") + where.join(QStringLiteral(", ")) +
-                QStringLiteral("</p>\n");
+    QString html = kit::PageHeadingStart(t.Name(), t.Info());
     const BracketOptions& o = t.Shape().Options();
     QString kind = o.format == Format::Single ? QStringLiteral("Олимпийская система")
                                               : QStringLiteral("Олимпийская система с выбыванием после двух поражений");
