@@ -123,7 +123,9 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
 
     // From the compact endpoint list rather than the edges: the search reads slacks of edges
     // all over the graph, and this keeps what it touches small.
-    auto slack = [&](int k) { return dualvar[endpoint[2 * k]] + dualvar[endpoint[2 * k + 1]] - w2[k]; };
+    auto slack = [&](int k) {
+        return dualvar[endpoint[2 * k]] + dualvar[endpoint[2 * k + 1]] - w2[k];
+    };
 
     auto leaves = [&](int b, auto&& fn) {
         std::vector<int> stack{b};
