@@ -485,9 +485,21 @@ BracketOutput BracketPairer::runT() {
         const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
         for (size_t i = 0; i < bounds.size(); ++i)
             width[i] = bitsFor(std::uint64_t(bounds[i].maxAbs) * (bounds[i].single ? 1 : maxEdges)) + 2;
+        // The transposition fields are last and take the bottom bits; every other field sits
+        // above a region of windowBits_ that is kept whether they are in use or not. So the
+        // weights of phases 1 and 2 (and of 3 and 4) share one layout, and the first window
+        // of a phase starts from duals that still fit its weights.
+        const int nLex = (phase_ == 2 || phase_ == 4) && lexK_ > 0 ? lexK_ : 0;
+        const int firstLex = int(bounds.size()) - nLex;
+        int upperBits = 0;
+        for (int i = 0; i < firstLex; ++i)
+            upperBits += width[i];
+        const int lexRegion = upperBits + windowBits_ + 4 <= 64 * W ? windowBits_ : 0;
         std::vector<int> offset(bounds.size());
         int off = 0;
         for (int i = int(bounds.size()) - 1; i >= 0; --i) {
+            if (i == firstLex - 1)
+                off = std::max(off, lexRegion);
             offset[i] = off;
             off += width[i];
         }

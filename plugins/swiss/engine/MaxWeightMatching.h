@@ -121,7 +121,11 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
         }
     }
 
-    auto slack = [&](int k) { return dualvar[edges[k].u] + dualvar[edges[k].v] - w2[k]; };
+    // From the compact endpoint list rather than the edges: the search reads slacks of edges
+    // all over the graph, and this keeps what it touches small.
+    auto slack = [&](int k) {
+        return dualvar[endpoint[2 * k]] + dualvar[endpoint[2 * k + 1]] - w2[k];
+    };
 
     auto leaves = [&](int b, auto&& fn) {
         std::vector<int> stack{b};
@@ -405,8 +409,8 @@ std::vector<int> maxWeightMatching(int n, const std::vector<WeightedEdge<Wt>>& e
                         continue;
                     Wt kslack;
                     if (!allowedge[k]) {
-                        kslack = slack(k);
-                        if (!(Wt::fromInt(0) < kslack))
+                        kslack = dualvar[v] + dualvar[w] - w2[k];
+                        if (!kslack.isPositive())
                             allowedge[k] = 1;
                     }
                     if (allowedge[k]) {

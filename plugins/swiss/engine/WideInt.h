@@ -21,6 +21,7 @@ struct WideInt {
         return r;
     }
     bool isNegative() const { return (w[Words - 1] >> 63) != 0; }
+    bool isPositive() const { return !isNegative() && !isZero(); }
     bool isZero() const {
         for (auto x : w)
             if (x)
@@ -37,12 +38,12 @@ struct WideInt {
         return *this;
     }
     WideInt& operator-=(const WideInt& o) {
+        // A difference that goes below zero wraps round in 128 bits: bit 64 is the borrow.
         std::uint64_t borrow = 0;
         for (int i = 0; i < Words; ++i) {
-            const std::uint64_t a = w[i], b = o.w[i];
-            const std::uint64_t d = a - b - borrow;
-            borrow = (a < b || (a == b && borrow)) ? 1 : 0;
-            w[i] = d;
+            const unsigned __int128 d = (unsigned __int128)w[i] - o.w[i] - borrow;
+            w[i] = std::uint64_t(d);
+            borrow = std::uint64_t(d >> 64) & 1;
         }
         return *this;
     }
