@@ -1,6 +1,7 @@
 // The built module driven through its 42 exports as the host drives it, its real modal
 // dialogs answered by a timer: an 8-team double-elimination cup played to the end.
 #include "ModalDriver.h"
+#include "ModuleEntries.h"
 #include "velmora_system.h"
 
 #include <QComboBox>
@@ -20,11 +21,7 @@
 
 namespace {
 
-struct Entries {
-#define KO_MEMBER(slot, ret, name, params) VelmoraFn_##name name = nullptr;
-    VELMORA_ENTRY_POINTS(KO_MEMBER)
-#undef KO_MEMBER
-};
+using Entries = ModuleEntries;
 
 void Ok(QDialog& d) {
     d.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))->button(QDialogButtonBox::Ok)->click();
@@ -77,12 +74,9 @@ class ExportsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-#define KO_RESOLVE(slot, ret, name, params)                                                        \
-    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                         \
-    QVERIFY2(e.name, #name);
-        VELMORA_ENTRY_POINTS(KO_RESOLVE)
-#undef KO_RESOLVE
+        LoadModule(m_library, e);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(m_dir.isValid());
     }
 

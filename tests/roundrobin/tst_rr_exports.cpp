@@ -1,6 +1,7 @@
 // The built module driven through its 42 exports as the host drives it, with its real
 // modal dialogs answered by a timer. Messages go to standard error (VELMORA_RR_NO_MESSAGES).
 #include "ModalDriver.h"
+#include "ModuleEntries.h"
 #include "velmora_system.h"
 
 #include <QCheckBox>
@@ -23,11 +24,7 @@
 
 namespace {
 
-struct Entries {
-#define RR_MEMBER(slot, ret, name, params) VelmoraFn_##name name = nullptr;
-    VELMORA_ENTRY_POINTS(RR_MEMBER)
-#undef RR_MEMBER
-};
+using Entries = ModuleEntries;
 
 // Host-owned buffers for a list call, pre-filled with junk to see what is written.
 struct Buffers {
@@ -114,12 +111,9 @@ private slots:
     }
 
     void initTestCase() {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-#define RR_RESOLVE(slot, ret, name, params)                                                        \
-    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                         \
-    QVERIFY2(e.name, #name);
-        VELMORA_ENTRY_POINTS(RR_RESOLVE)
-#undef RR_RESOLVE
+        LoadModule(m_library, e);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(m_dir.isValid());
     }
 

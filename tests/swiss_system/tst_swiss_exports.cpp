@@ -5,6 +5,7 @@
 #include "PairingDialog.h"
 #include "SwissSystemTestUtil.h"
 #include "Trf.h"
+#include "ModuleEntries.h"
 #include "velmora_system.h"
 
 #include <QAbstractButton>
@@ -23,11 +24,7 @@
 
 namespace {
 
-struct Entries {
-#define SW_MEMBER(slot, ret, name, params) VelmoraFn_##name name = nullptr;
-    VELMORA_ENTRY_POINTS(SW_MEMBER)
-#undef SW_MEMBER
-};
+using Entries = ModuleEntries;
 
 void Accept(QWidget& dialog) {
     dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
@@ -92,12 +89,9 @@ class TestSwissExports : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-#define SW_RESOLVE(slot, ret, name, params)                                                        \
-    e.name = reinterpret_cast<VelmoraFn_##name>(m_library.resolve(#name));                         \
-    QVERIFY2(e.name, #name);
-        VELMORA_ENTRY_POINTS(SW_RESOLVE)
-#undef SW_RESOLVE
+        LoadModule(m_library, e);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(m_dir.isValid());
     }
 
