@@ -1,6 +1,7 @@
 // Pairings that must not change when the engine is made faster: generated tournaments of 8 to
 // 440 players, every round paired by the engine, compared through a digest of all their rounds
-// with what the engine gave before its matchings started from the solutions before them. The
+// with what the engine gave before its matchings started from the solutions before them (the
+// file says which changed since, and why). The
 // generator feeds each round's pairing into the next, so one changed board anywhere changes
 // the digest.
 #include "Generator.h"

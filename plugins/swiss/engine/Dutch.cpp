@@ -185,6 +185,10 @@ public:
 private:
     int score(int v) const { return verts_[v] >= 0 ? ctx_.ps[verts_[v]].score : -(1 << 29); }
     bool inBracket(int v) const { return v < nBracket_; }
+    // With partner m in the remainder: an original S1 player stays in S1 unless paired with a
+    // lower BSN of S1; an original S2 player moves up when paired with a higher BSN of S2.
+    bool stays(int v, int m) const { return !s1r_[m] || bsn_[m] > bsn_[v]; }
+    bool movesUp(int v, int m) const { return !s1r_[m] && bsn_[m] > bsn_[v]; }
     void add(int idx, Role r) {
         verts_.push_back(idx);
         roles_.push_back(r);
@@ -263,6 +267,7 @@ private:
 
     template <int W>
     BracketOutput runT();
+    bool firstCandidateIdeal(BracketOutput& out) const;
 
     const Ctx& ctx_;
     const BracketInput& in_;
@@ -283,6 +288,15 @@ private:
     std::vector<int> lexS1Pos_; // position in the window, or -1
     std::vector<int> lexS2Idx_; // place in S2, or -1
     int lexK_ = 0;
+    // Phase 3 settles D.2 c and d the same way, one window of the remainder at a time: original
+    // S1 by falling BSN (is he moved to S2?), then original S2 by rising BSN (moved to S1?).
+    // A window's answers are kept as pins, which later solves must honour.
+    // Moved down means not staying, paired lower in S1 or not paired at all: the pins say no
+    // more than the exchange does, so that the transposition is still free.
+    enum class Pin : unsigned char { None, Stays, MovesDown, MovesUp, StaysDown };
+    std::vector<int> exPos_; // position in the current window, or -1
+    std::vector<Pin> pin_;
+    int exK_ = 0;
     int lexS2Size_ = 0;
     int windowBits_ = 200; // room for the transposition fields
     int nR_ = 0;
@@ -316,10 +330,14 @@ std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
     if (phase_ >= 3) {
         add(1);                 // D.2.a
         add(2 * nBracket_ + 4); // D.2.b
+        add(2);                 // pins of D.2 c and d
     }
     if ((phase_ == 2 || phase_ == 4) && lexK_ > 0)
         for (int i = 0; i < lexK_; ++i)
             b.push_back({lexS2Size_ + 1, true});
+    if (phase_ == 3)
+        for (int i = 0; i < exK_; ++i)
+            b.push_back({1, true});
     return b;
 }
 
@@ -439,7 +457,20 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
             else
                 stay = std::min(bsn_[a], bsn_[b]);
             f.push_back(2 * nBracket_ + 2 - stay);
+            std::int64_t pinned = 0;
+            for (int v : {a, b}) {
+                const int m = v == a ? b : a;
+                switch (pin_[v]) {
+                case Pin::None: break;
+                case Pin::Stays: pinned += stays(v, m) ? 1 : 0; break;
+                case Pin::MovesDown: pinned -= stays(v, m) ? 1 : 0; break;
+                case Pin::MovesUp: pinned += movesUp(v, m) ? 1 : 0; break;
+                case Pin::StaysDown: pinned -= movesUp(v, m) ? 1 : 0; break;
+                }
+            }
+            f.push_back(pinned);
         } else {
+            f.push_back(0);
             f.push_back(0);
             f.push_back(0);
         }
@@ -453,6 +484,22 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
                 std::swap(s1, s2);
             if (lexS1Pos_[s1] >= 0 && lexS2Idx_[s2] >= 0)
                 f[at + lexS1Pos_[s1]] = lexS2Size_ - lexS2Idx_[s2];
+        }
+    }
+    if (phase_ == 3 && exK_ > 0) {
+        const size_t at = f.size();
+        f.resize(at + exK_, 0);
+        if (both) {
+            for (int v : {a, b}) {
+                const int m = v == a ? b : a;
+                if (exPos_[v] < 0)
+                    continue;
+                // c: a higher BSN moved down is better; d: a lower BSN moved up is better.
+                if (s1r_[v])
+                    f[at + exPos_[v]] = stays(v, m) ? -1 : 0;
+                else
+                    f[at + exPos_[v]] = movesUp(v, m) ? 1 : 0;
+            }
         }
     }
 }
@@ -489,7 +536,7 @@ BracketOutput BracketPairer::runT() {
         // above a region of windowBits_ that is kept whether they are in use or not. So the
         // weights of phases 1 and 2 (and of 3 and 4) share one layout, and the first window
         // of a phase starts from duals that still fit its weights.
-        const int nLex = (phase_ == 2 || phase_ == 4) && lexK_ > 0 ? lexK_ : 0;
+        const int nLex = (phase_ == 2 || phase_ == 4) && lexK_ > 0 ? lexK_ : phase_ == 3 ? exK_ : 0;
         const int firstLex = int(bounds.size()) - nLex;
         int upperBits = 0;
         for (int i = 0; i < firstLex; ++i)
@@ -702,7 +749,7 @@ BracketOutput BracketPairer::runT() {
         }
     }
 
-    // Phase 3: the remainder's exchange (D.2 a, b) among the best candidates.
+    // Phase 3: the remainder's exchange (D.2) among the best candidates.
     phase_ = 3;
     fixedOut_.assign(n, 0);
     for (auto [a, b] : fixed)
@@ -719,21 +766,77 @@ BracketOutput BracketPairer::runT() {
     s1r_.assign(n, 0);
     for (int i = 0; i < remPairs && i < int(rem.size()); ++i)
         s1r_[rem[i]] = 1;
-    Graph g3 = build();
-    Wt best3;
-    mate = solveForced(g3, {}, best3, true);
-    // The new S1: one player of each remainder pair, as the exchange was scored.
+    pin_.assign(n, Pin::None);
+    exPos_.assign(n, -1);
+    exK_ = 0;
+    auto pinOf = [&](int v) {
+        const int m = mate[v];
+        const bool paired = m >= 0 && inBracket(m);
+        if (s1r_[v])
+            return paired && stays(v, m) ? Pin::Stays : Pin::MovesDown;
+        return paired && movesUp(v, m) ? Pin::MovesUp : Pin::StaysDown;
+    };
+    {
+        Graph g3 = build();
+        Wt best3;
+        mate = solveForced(g3, {}, best3, false);
+    }
+    // D.2 a and b leave ties (5 for 7 against 4 for 6); c and d settle them, so the exchange
+    // taken never depends on which of the tied matchings the solver happened to reach.
+    int moved = 0;
+    for (int v : rem)
+        if (s1r_[v] && pinOf(v) != Pin::Stays)
+            ++moved;
+    if (moved > 0) {
+        std::vector<int> order;
+        for (auto it = rem.rbegin(); it != rem.rend(); ++it)
+            if (s1r_[*it])
+                order.push_back(*it);
+        for (int v : rem)
+            if (!s1r_[v])
+                order.push_back(v);
+        const int window = std::max(1, windowBits_ / (bitsFor(1) + 2));
+        int down = 0, up = 0;
+        for (size_t w = 0; w < order.size();) {
+            // Once as many are settled as move, everyone after them stays where he is.
+            std::vector<int> open;
+            for (; w < order.size() && int(open.size()) < window; ++w) {
+                const int v = order[w];
+                if (s1r_[v] ? down == moved : up == moved)
+                    pin_[v] = s1r_[v] ? Pin::Stays : Pin::StaysDown;
+                else
+                    open.push_back(v);
+            }
+            if (open.empty())
+                continue;
+            exK_ = int(open.size());
+            for (int i = 0; i < exK_; ++i)
+                exPos_[open[i]] = i;
+            Graph g = build();
+            Wt value;
+            mate = solveForced(g, {}, value, false);
+            for (int v : open) {
+                pin_[v] = pinOf(v);
+                exPos_[v] = -1;
+                if (pin_[v] == Pin::MovesDown)
+                    ++down;
+                else if (pin_[v] == Pin::MovesUp)
+                    ++up;
+            }
+            exK_ = 0;
+        }
+    }
+    // The new S1: the original one less the players moved down, with those moved up.
     std::vector<int> newS1, newS2;
     side_.assign(n, 0);
     for (int v : rem) {
-        const int m = mate[v];
-        bool inS1 = false;
-        if (m >= 0 && inBracket(m))
-            inS1 = s1r_[v] != s1r_[m] ? bool(s1r_[v]) : bsn_[v] < bsn_[m];
-        side_[v] = inS1 ? 1 : 2;
+        const Pin p = pin_[v] == Pin::None ? pinOf(v) : pin_[v];
+        side_[v] = (p == Pin::Stays || p == Pin::MovesUp) ? 1 : 2;
     }
     for (int v : rem)
         (side_[v] == 1 ? newS1 : newS2).push_back(v);
+    // The sides hold the exchange from here on; the pins would misread pairs across them.
+    pin_.assign(n, Pin::None);
 
     // Phase 4: the first transposition of S2 among the best candidates.
     {
@@ -758,7 +861,44 @@ BracketOutput BracketPairer::runT() {
     return out;
 }
 
+// A homogeneous bracket whose first candidate (S1 against S2 in order, the last of S2 left for
+// the bye) pairs everyone, gives every player his colour and the bye to a player who may take
+// it and did not float down lately, has every criterion at the best any candidate can reach:
+// it is the pairing, and no matching is needed. Round 1 of a big open is such a bracket.
+bool BracketPairer::firstCandidateIdeal(BracketOutput& out) const {
+    if (!in_.mdps.empty() || !in_.extra.empty())
+        return false;
+    const std::vector<int>& r = in_.residents;
+    const int n = int(r.size());
+    if (n % 2 == 1 && !in_.completion)
+        return false;
+    const int half = n / 2;
+    for (int i = 0; i < half; ++i) {
+        const int a = r[i], b = r[half + i];
+        if (!ctx_.compatible(a, b))
+            return false;
+        const Ctx::ColourCounts cc = ctx_.colourCounts(a, b);
+        if (cc.c8 || cc.c9 || cc.c10 || cc.c11)
+            return false;
+    }
+    if (n % 2 == 1) {
+        const PState& last = ctx_.ps[r[n - 1]];
+        if (!last.pabOk || last.df1 || last.df2)
+            return false;
+        out.bye = r[n - 1];
+    }
+    out.ok = true;
+    for (int i = 0; i < half; ++i)
+        out.pairs.push_back({r[i], r[half + i]});
+    return true;
+}
+
 BracketOutput BracketPairer::run() {
+    {
+        BracketOutput quick;
+        if (firstCandidateIdeal(quick))
+            return quick;
+    }
     // Wide enough for the fields of every phase of this bracket.
     int bits = 0;
     const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
@@ -785,6 +925,33 @@ bool completable(const Ctx& ctx, const std::vector<int>& players) {
     using Wt = WideInt<1>;
     const int m = int(players.size());
     const int n = m + (m % 2);
+    {
+        // Nearly every round pairs greedily: the lowest player who may take the bye takes it,
+        // the others meet the first new opponent below them. Only when that fails is the
+        // question put to a matching (over all pairs, which is slow for a big field).
+        std::vector<char> taken(m, 0);
+        int left = m;
+        if (m % 2 == 1) {
+            for (int a = m - 1; a >= 0; --a)
+                if (ctx.ps[players[a]].pabOk) {
+                    taken[a] = 1;
+                    --left;
+                    break;
+                }
+        }
+        for (int a = 0; a < m; ++a) {
+            if (taken[a])
+                continue;
+            for (int b = a + 1; b < m; ++b)
+                if (!taken[b] && ctx.compatible(players[a], players[b])) {
+                    taken[a] = taken[b] = 1;
+                    left -= 2;
+                    break;
+                }
+        }
+        if (left == 0)
+            return true;
+    }
     std::vector<WeightedEdge<Wt>> es;
     std::vector<int> greedy(n, -1);
     for (int a = 0; a < m; ++a)
@@ -805,6 +972,39 @@ bool completable(const Ctx& ctx, const std::vector<int>& players) {
         if (mate[v] < 0)
             return false;
     return true;
+}
+
+// Whether the downfloaters can all be paired in the next bracket, and its residents among
+// themselves as far as their number allows, found greedily (a no is no proof of the opposite).
+// The downfloaters must share one score, so that whoever floats the next bracket's score
+// differences come out the same.
+bool nextBracketTakes(const Ctx& ctx, const std::vector<int>& floaters, const std::vector<int>& next) {
+    for (int f : floaters)
+        if (ctx.ps[f].score != ctx.ps[floaters.front()].score)
+            return false;
+    if (floaters.size() > next.size())
+        return false;
+    std::vector<char> taken(next.size(), 0);
+    for (int f : floaters) {
+        bool found = false;
+        for (size_t j = 0; j < next.size() && !found; ++j)
+            if (!taken[j] && ctx.compatible(f, next[j]))
+                taken[j] = found = true;
+        if (!found)
+            return false;
+    }
+    size_t left = next.size() - floaters.size();
+    for (size_t a = 0; a < next.size(); ++a) {
+        if (taken[a])
+            continue;
+        for (size_t b = a + 1; b < next.size(); ++b)
+            if (!taken[b] && ctx.compatible(next[a], next[b])) {
+                taken[a] = taken[b] = 1;
+                left -= 2;
+                break;
+            }
+    }
+    return left <= 1;
 }
 
 } // namespace
@@ -1016,11 +1216,12 @@ PairingResult pairDutch(const Tournament& t, int round) {
             } else {
                 // C.7 only tells downfloaters apart: a bracket that pairs everyone without
                 // looking at the next one has none, whatever the next bracket holds.
-                bool done = false;
-                if ((in.mdps.size() + in.residents.size()) % 2 == 0) {
-                    out = BracketPairer(ctx, in).run();
-                    done = out.ok && out.downfloaters.empty();
-                }
+                // Nor does it change anything when the downfloaters of the bracket paired alone
+                // can all be paired in the next bracket with no one there left over: no other
+                // choice of them pairs more there (the bracket, twice as big with the next one,
+                // is the slowest part of a big round).
+                out = BracketPairer(ctx, in).run();
+                bool done = out.ok && (out.downfloaters.empty() || nextBracketTakes(ctx, out.downfloaters, groups[gi + 1]));
                 if (!done) {
                     in.c7 = true;
                     in.extra = groups[gi + 1];
