@@ -268,6 +268,21 @@ private:
     template <int W>
     BracketOutput runT();
     bool firstCandidateIdeal(BracketOutput& out) const;
+    bool greedyPairsAll() const {
+        std::vector<char> taken(nBracket_, 0);
+        int left = nBracket_;
+        for (int a = 0; a < nBracket_; ++a) {
+            if (taken[a])
+                continue;
+            for (int b = a + 1; b < nBracket_; ++b)
+                if (!taken[b] && ctx_.compatible(verts_[a], verts_[b])) {
+                    taken[a] = taken[b] = 1;
+                    left -= 2;
+                    break;
+                }
+        }
+        return left <= 1;
+    }
 
     const Ctx& ctx_;
     const BracketInput& in_;
@@ -692,13 +707,19 @@ BracketOutput BracketPairer::runT() {
         return true;
     };
 
-    // Phase 1: the best value, and with it the set of MDPs that are paired (D.3).
-    phase_ = 1;
-    Graph g1 = build();
-    Wt best;
-    std::vector<int> mate = solveForced(g1, {}, best, false);
-    if (in_.completion && !perfect(mate))
-        return out; // the round cannot be completed from here
+    // Phase 1: the best value, and with it the set of MDPs that are paired (D.3). Without
+    // MDPs all it tells is how many pairs the bracket makes; when a greedy pass pairs all
+    // but at most one, that is known, and the remainder's phases start at once.
+    const bool pairsKnown = in_.mdps.empty() && (in_.extra.empty() || !in_.completion) && greedyPairsAll();
+    std::vector<int> mate(n, -1);
+    if (!pairsKnown) {
+        phase_ = 1;
+        Graph g1 = build();
+        Wt best;
+        mate = solveForced(g1, {}, best, false);
+        if (in_.completion && !perfect(mate))
+            return out; // the round cannot be completed from here
+    }
 
     std::vector<std::pair<int, int>> fixed;
     std::vector<char> used(n, 0);
@@ -762,7 +783,7 @@ BracketOutput BracketPairer::runT() {
     for (int v : rem)
         if (mate[v] >= 0 && inBracket(mate[v]) && !fixedOut_[mate[v]] && roles_[mate[v]] == Role::Res)
             ++remPairs;
-    remPairs /= 2;
+    remPairs = pairsKnown ? nBracket_ / 2 : remPairs / 2;
     s1r_.assign(n, 0);
     for (int i = 0; i < remPairs && i < int(rem.size()); ++i)
         s1r_[rem[i]] = 1;
@@ -780,6 +801,8 @@ BracketOutput BracketPairer::runT() {
         Graph g3 = build();
         Wt best3;
         mate = solveForced(g3, {}, best3, false);
+        if (pairsKnown && in_.completion && !perfect(mate))
+            return out;
     }
     // D.2 a and b leave ties (5 for 7 against 4 for 6); c and d settle them, so the exchange
     // taken never depends on which of the tied matchings the solver happened to reach.
