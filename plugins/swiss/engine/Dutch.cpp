@@ -710,9 +710,12 @@ BracketOutput BracketPairer::runT() {
     // Phase 1: the best value, and with it the set of MDPs that are paired (D.3). Without
     // MDPs all it tells is how many pairs the bracket makes; when a greedy pass pairs all
     // but at most one, that is known, and the remainder's phases start at once.
+    // With MDPs, the first solve of phase 2 finds the same (D.3 stands above the order of
+    // transpositions), so that one is not made twice either.
     const bool pairsKnown = in_.mdps.empty() && (in_.extra.empty() || !in_.completion) && greedyPairsAll();
+    const bool firstInPhase2 = !in_.mdps.empty();
     std::vector<int> mate(n, -1);
-    if (!pairsKnown) {
+    if (!pairsKnown && !firstInPhase2) {
         phase_ = 1;
         Graph g1 = build();
         Wt best;
@@ -725,6 +728,7 @@ BracketOutput BracketPairer::runT() {
     std::vector<char> used(n, 0);
     // Solves with the transposition order as the last field, window after window of S1, and
     // fixes the window's pairs: the first transposition among the best candidates.
+    bool incomplete = false;
     auto pairInOrder = [&](int phase, const std::vector<int>& s1, const std::vector<int>& s2,
                            std::vector<std::pair<int, int>>& forced) {
         lexS1Pos_.assign(n, -1);
@@ -743,6 +747,10 @@ BracketOutput BracketPairer::runT() {
             Graph g = build();
             Wt value;
             mate = solveForced(g, forced, value, false);
+            if (phase == 2 && w == 0 && in_.completion && !perfect(mate)) {
+                incomplete = true;
+                break;
+            }
             for (int i = 0; i < lexK_; ++i) {
                 const int a = s1[w + i];
                 const int b = mate[a];
@@ -760,13 +768,15 @@ BracketOutput BracketPairer::runT() {
     {
         std::vector<int> s1, s2;
         for (int v = 0; v < int(in_.mdps.size()); ++v)
-            if (mate[v] >= 0 && inBracket(mate[v]))
+            if (firstInPhase2 || (mate[v] >= 0 && inBracket(mate[v])))
                 s1.push_back(v);
         for (int v = int(in_.mdps.size()); v < nBracket_; ++v)
             s2.push_back(v);
         if (!s1.empty()) {
             std::vector<std::pair<int, int>> forced;
             pairInOrder(2, s1, s2, forced);
+            if (incomplete)
+                return out; // the round cannot be completed from here
         }
     }
 
