@@ -259,9 +259,13 @@ private:
 
     // Field values of edge (a, b), most significant first.
     void fields(int a, int b, std::vector<std::int64_t>& f) const;
+    // Where a field sits: above everything, in the block of D.2, among the transposition
+    // fields, or among D.2 c and d's window fields, from the top down.
+    enum class Group : unsigned char { Upper, Exchange, Order, Window };
     struct FieldSpec {
         std::int64_t maxAbs = 1; // largest |value| on one edge
         bool single = false;     // at most one edge of a matching has a value here
+        Group group = Group::Upper;
     };
     std::vector<FieldSpec> fieldBounds() const;
 
@@ -313,7 +317,8 @@ private:
     std::vector<Pin> pin_;
     int exK_ = 0;
     int lexS2Size_ = 0;
-    int windowBits_ = 200; // room for the transposition fields
+    int lexBits_ = 150; // room for the transposition fields
+    int exBits_ = 48;   // room for D.2 c and d's window fields
     int nR_ = 0;
 };
 
@@ -337,22 +342,20 @@ std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
     add(2, 2);     // C.10, C.11
     add(2, 4);     // C.12-C.15
     add(2, 4 * L); // C.16-C.19
-    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
+    if (!in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
         // D.3: the sum over a matching stays below 2^m.
         b.push_back({m >= 62 ? std::int64_t(1) << 62 : (std::int64_t(1) << m), true});
     }
-    if (phase_ >= 3) {
-        add(1);                 // D.2.a
-        add(2 * nBracket_ + 4); // D.2.b
-        add(2);                 // pins of D.2 c and d
-    }
+    b.push_back({1, false, Group::Exchange});                 // D.2.a
+    b.push_back({2 * nBracket_ + 4, false, Group::Exchange}); // D.2.b
+    b.push_back({2, false, Group::Exchange});                 // pins of D.2 c and d
     if ((phase_ == 2 || phase_ == 4) && lexK_ > 0)
         for (int i = 0; i < lexK_; ++i)
-            b.push_back({lexS2Size_ + 1, true});
+            b.push_back({lexS2Size_ + 1, true, Group::Order});
     if (phase_ == 3)
         for (int i = 0; i < exK_; ++i)
-            b.push_back({1, true});
+            b.push_back({1, true, Group::Window});
     return b;
 }
 
@@ -450,7 +453,7 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
     ufLevels(&PState::uf1);
     dfLevels(&PState::df2);
     ufLevels(&PState::uf2);
-    if ((phase_ == 1 || phase_ == 2) && !in_.mdps.empty()) {
+    if (!in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
         std::int64_t v = 0;
         if (both) {
@@ -460,7 +463,13 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
         }
         f.push_back(v);
     }
-    if (phase_ >= 3) {
+    if (phase_ == 4) {
+        // The sides hold the exchange: every pair has its S1 player, and the sums are the
+        // same for every transposition.
+        f.push_back(both ? 1 : 0);
+        f.push_back(both ? 2 * nBracket_ + 2 - bsn_[side_[a] == 1 ? a : b] : 0);
+        f.push_back(0);
+    } else {
         if (both) {
             const bool s1a = s1r_[a], s1b = s1r_[b];
             f.push_back((!s1a && !s1b) ? 0 : 1);
@@ -547,25 +556,29 @@ BracketOutput BracketPairer::runT() {
         const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
         for (size_t i = 0; i < bounds.size(); ++i)
             width[i] = bitsFor(std::uint64_t(bounds[i].maxAbs) * (bounds[i].single ? 1 : maxEdges)) + 2;
-        // The transposition fields are last and take the bottom bits; every other field sits
-        // above a region of windowBits_ that is kept whether they are in use or not. So the
-        // weights of phases 1 and 2 (and of 3 and 4) share one layout, and the first window
-        // of a phase starts from duals that still fit its weights.
-        const int nLex = (phase_ == 2 || phase_ == 4) && lexK_ > 0 ? lexK_ : phase_ == 3 ? exK_ : 0;
-        const int firstLex = int(bounds.size()) - nLex;
-        int upperBits = 0;
-        for (int i = 0; i < firstLex; ++i)
-            upperBits += width[i];
-        const int lexRegion = upperBits + windowBits_ + 4 <= 64 * W ? windowBits_ : 0;
+        // Every group of fields starts at the same bit in every phase, whether the fields
+        // below it are in use or not: from the bottom, D.2 c and d's window, D.2's block, the
+        // transposition window, then the rest. So all phases share one layout, and a solve
+        // starts from duals that still fit its weights wherever they did not change. The
+        // transpositions of MDPs (phase 2) come before any exchange in the remainder; those
+        // of the remainder (phase 4) follow its exchange, which the sides then hold fixed.
         std::vector<int> offset(bounds.size());
-        int off = 0;
-        for (int i = int(bounds.size()) - 1; i >= 0; --i) {
-            if (i == firstLex - 1)
-                off = std::max(off, lexRegion);
-            offset[i] = off;
-            off += width[i];
-        }
-        if (off + 4 > 64 * W)
+        auto place = [&](Group group, int base, int limit) {
+            int off = base;
+            for (int i = int(bounds.size()) - 1; i >= 0; --i) {
+                if (bounds[i].group != group)
+                    continue;
+                offset[i] = off;
+                off += width[i];
+            }
+            if (off > limit)
+                throw std::length_error("weight too wide");
+            return off;
+        };
+        place(Group::Window, 0, exBits_);
+        const int exchangeTop = place(Group::Exchange, exBits_, 64 * W);
+        place(Group::Order, exchangeTop, exchangeTop + lexBits_);
+        if (place(Group::Upper, exchangeTop + lexBits_, 64 * W - 4) > 64 * W - 4)
             throw std::length_error("weight too wide");
         std::vector<std::int64_t> f;
         g.index.assign(size_t(n) * n, -1);
@@ -707,6 +720,18 @@ BracketOutput BracketPairer::runT() {
         return true;
     };
 
+    // D.2's fields are in the weights from the start, with the remainder's S1 as it most
+    // likely turns out (each MDP paired with a resident from the top, every player paired).
+    // They are too low to sway phases 1 and 2, and when the guess holds, phase 3 starts
+    // from a solution that is already best.
+    {
+        const int m = int(in_.mdps.size());
+        s1r_.assign(n, 0);
+        for (int v = 2 * m; v < nBracket_ / 2 + m && v < nBracket_; ++v)
+            s1r_[v] = 1;
+        pin_.assign(n, Pin::None);
+        exPos_.assign(n, -1);
+    }
     // Phase 1: the best value, and with it the set of MDPs that are paired (D.3). Without
     // MDPs all it tells is how many pairs the bracket makes; when a greedy pass pairs all
     // but at most one, that is known, and the remainder's phases start at once.
@@ -737,7 +762,7 @@ BracketOutput BracketPairer::runT() {
         for (size_t j = 0; j < s2.size(); ++j)
             lexS2Idx_[s2[j]] = int(j);
         const int perField = bitsFor(std::uint64_t(lexS2Size_ + 1)) + 2;
-        const int window = std::max(1, windowBits_ / perField);
+        const int window = std::max(1, lexBits_ / perField);
         for (size_t w = 0; w < s1.size(); w += window) {
             std::fill(lexS1Pos_.begin(), lexS1Pos_.end(), -1);
             lexK_ = int(std::min(s1.size() - w, size_t(window)));
@@ -828,7 +853,7 @@ BracketOutput BracketPairer::runT() {
         for (int v : rem)
             if (!s1r_[v])
                 order.push_back(v);
-        const int window = std::max(1, windowBits_ / (bitsFor(1) + 2));
+        const int window = std::max(1, exBits_ / (bitsFor(1) + 2));
         int down = 0, up = 0;
         for (size_t w = 0; w < order.size();) {
             // Once as many are settled as move, everyone after them stays where he is.
@@ -933,24 +958,22 @@ BracketOutput BracketPairer::run() {
             return quick;
     }
     // Wide enough for the fields of every phase of this bracket.
+    phase_ = 1;
     int bits = 0;
     const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
-    for (int phase : {1, 3}) {
-        phase_ = phase;
-        int b = 0;
-        for (const FieldSpec& f : fieldBounds())
-            b += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
-        bits = std::max(bits, b);
-    }
-    // The transposition window takes what is left of the chosen width, 24 bits at least.
-    for (int width : {256, 512, 1024}) {
-        if (bits + 8 + 24 + 16 <= width) {
-            windowBits_ = std::min(200, width - bits - 8 - 16);
-            return width == 256 ? runT<4>() : width == 512 ? runT<8>() : runT<16>();
+    for (const FieldSpec& f : fieldBounds())
+        bits += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
+    // The windows take what is left of the chosen width: the transposition window 24 bits at
+    // least, D.2 c and d's (seldom needed) a few players' worth.
+    for (int width : {256, 512, 1024, 2048}) {
+        const int avail = width - bits - 8 - 16;
+        if (avail >= 24 + 12 || width == 2048) {
+            exBits_ = std::clamp(avail / 6, 12, 24);
+            lexBits_ = std::clamp(avail - exBits_, 24, 200);
+            return width == 256 ? runT<4>() : width == 512 ? runT<8>() : width == 1024 ? runT<16>() : runT<32>();
         }
     }
-    windowBits_ = 200;
-    return runT<32>();
+    return {};
 }
 
 // Whether the given players can all be paired (one bye at most, to an eligible player).
