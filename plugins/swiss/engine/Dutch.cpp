@@ -259,6 +259,7 @@ private:
 
     // Field values of edge (a, b), most significant first.
     void fields(int a, int b, std::vector<std::int64_t>& f) const;
+    void lowerFields(int a, int b, std::vector<std::int64_t>& f) const;
     // Where a field sits: above everything, in the block of D.2, among the transposition
     // fields, or among D.2 c and d's window fields, from the top down.
     enum class Group : unsigned char { Upper, Exchange, Order, Window };
@@ -463,6 +464,12 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
         }
         f.push_back(v);
     }
+    lowerFields(a, b, f);
+}
+
+// The fields that change from one solve of a bracket to the next: D.2's block and the windows.
+void BracketPairer::lowerFields(int a, int b, std::vector<std::int64_t>& f) const {
+    const bool both = inBracket(a) && inBracket(b);
     if (phase_ == 4) {
         // The sides hold the exchange: every pair has its S1 player, and the sums are the
         // same for every transposition.
@@ -543,14 +550,21 @@ BracketOutput BracketPairer::runT() {
     const int n = int(verts_.size());
     BracketOutput out;
 
+    // One edge list for every solve of the bracket: the first build takes in every pair it
+    // allows (later phases allow fewer) with the fields that never change; later builds only
+    // weigh the fields that do, and mark the edges they no longer allow.
     struct Graph {
         std::vector<WeightedEdge<Wt>> edges;
+        std::vector<char> alive;  // allowed, with a positive weight, in this solve
+        std::vector<Wt> fixedPart; // the weight of the fields that never change
         std::vector<int> index; // n*n, -1 where there is no edge
         std::vector<std::vector<int>> best; // per vertex: its heaviest edges, heaviest first
     };
+    Graph graph;
+    bool built = false;
 
-    auto build = [&]() {
-        Graph g;
+    auto build = [&]() -> const Graph& {
+        Graph& g = graph;
         const std::vector<FieldSpec> bounds = fieldBounds();
         std::vector<int> width(bounds.size());
         const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
@@ -580,41 +594,61 @@ BracketOutput BracketPairer::runT() {
         place(Group::Order, exchangeTop, exchangeTop + lexBits_);
         if (place(Group::Upper, exchangeTop + lexBits_, 64 * W - 4) > 64 * W - 4)
             throw std::length_error("weight too wide");
-        std::vector<std::int64_t> f;
-        g.index.assign(size_t(n) * n, -1);
-        for (int a = 0; a < n; ++a) {
-            for (int b = a + 1; b < n; ++b) {
-                if (!edgeAllowed(a, b))
-                    continue;
-                fields(a, b, f);
-                Wt w;
-                for (size_t i = 0; i < f.size(); ++i) {
-                    if (f[i] > 0) {
-                        w.addShifted(std::uint64_t(f[i]), offset[i]);
-                    } else if (f[i] < 0) {
-                        Wt t;
-                        t.addShifted(std::uint64_t(-f[i]), offset[i]);
-                        w -= t;
-                    }
+        size_t nUpper = 0;
+        while (nUpper < bounds.size() && bounds[nUpper].group == Group::Upper)
+            ++nUpper;
+        auto pack = [&](const std::vector<std::int64_t>& f, size_t from, size_t to, size_t first) {
+            Wt w;
+            for (size_t i = from; i < to; ++i) {
+                const std::int64_t x = f[i - from + first];
+                if (x > 0) {
+                    w.addShifted(std::uint64_t(x), offset[i]);
+                } else if (x < 0) {
+                    Wt t;
+                    t.addShifted(std::uint64_t(-x), offset[i]);
+                    w -= t;
                 }
-                if (!(Wt::fromInt(0) < w))
-                    continue;
-                g.index[size_t(a) * n + b] = g.index[size_t(b) * n + a] = int(g.edges.size());
-                g.edges.push_back({a, b, w});
             }
+            return w;
+        };
+        std::vector<std::int64_t> f;
+        if (!built) {
+            built = true;
+            g.index.assign(size_t(n) * n, -1);
+            for (int a = 0; a < n; ++a) {
+                for (int b = a + 1; b < n; ++b) {
+                    if (!edgeAllowed(a, b))
+                        continue;
+                    fields(a, b, f);
+                    const Wt fixedPart = pack(f, 0, nUpper, 0);
+                    const Wt w = fixedPart + pack(f, nUpper, bounds.size(), nUpper);
+                    g.index[size_t(a) * n + b] = g.index[size_t(b) * n + a] = int(g.edges.size());
+                    g.edges.push_back({a, b, w});
+                    g.fixedPart.push_back(fixedPart);
+                    g.alive.push_back(Wt::fromInt(0) < w);
+                }
+            }
+            // A matching of a big bracket almost only uses each player's heaviest edges: the
+            // matching starts from those and the duals tell which others it must look at.
+            g.best.assign(n, {});
+            for (int k = 0; k < int(g.edges.size()); ++k) {
+                g.best[g.edges[k].u].push_back(k);
+                g.best[g.edges[k].v].push_back(k);
+            }
+            for (int v = 0; v < n; ++v)
+                std::sort(g.best[v].begin(), g.best[v].end(),
+                          [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
+            return g;
         }
-        // A matching of a big bracket almost only uses each player's heaviest edges: the
-        // matching starts from those and the duals tell which others it must look at.
-        g.best.assign(n, {});
-        std::vector<std::vector<int>> inc(n);
-        for (int k = 0; k < int(g.edges.size()); ++k) {
-            inc[g.edges[k].u].push_back(k);
-            inc[g.edges[k].v].push_back(k);
-        }
-        for (int v = 0; v < n; ++v) {
-            auto& l = inc[v];
-            std::sort(l.begin(), l.end(), [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
-            g.best[v] = std::move(l);
+        for (size_t k = 0; k < g.edges.size(); ++k) {
+            auto& e = g.edges[k];
+            g.alive[k] = edgeAllowed(e.u, e.v);
+            if (!g.alive[k])
+                continue;
+            f.clear();
+            lowerFields(e.u, e.v, f);
+            e.w = g.fixedPart[k] + pack(f, nUpper, bounds.size(), 0);
+            g.alive[k] = Wt::fromInt(0) < e.w;
         }
         return g;
     };
@@ -654,7 +688,7 @@ BracketOutput BracketPairer::runT() {
             for (int k : g.best[v]) {
                 if (taken >= kStart)
                     break;
-                if (gone[g.edges[k].u] || gone[g.edges[k].v])
+                if (!g.alive[k] || gone[g.edges[k].u] || gone[g.edges[k].v])
                     continue;
                 ++taken;
                 if (!in[k]) {
@@ -665,7 +699,7 @@ BracketOutput BracketPairer::runT() {
         }
         for (int k = 0; k < int(g.edges.size()); ++k) {
             const auto& e = g.edges[k];
-            if (!cold && !in[k] && relevant[size_t(e.u) * n + e.v] && !gone[e.u] && !gone[e.v]) {
+            if (!cold && !in[k] && g.alive[k] && relevant[size_t(e.u) * n + e.v] && !gone[e.u] && !gone[e.v]) {
                 in[k] = 1;
                 es.push_back(e);
             }
@@ -689,7 +723,7 @@ BracketOutput BracketPairer::runT() {
                     if (taken >= kAdd)
                         break;
                     const auto& e = g.edges[k];
-                    if (in[k] || gone[e.u] || gone[e.v])
+                    if (in[k] || !g.alive[k] || gone[e.u] || gone[e.v])
                         continue;
                     if (cold ? d.reducedCost(e.u, e.v, e.w).isNegative() : warm.uncovered(e.u, e.v, e.w)) {
                         in[k] = 1;
@@ -742,7 +776,7 @@ BracketOutput BracketPairer::runT() {
     std::vector<int> mate(n, -1);
     if (!pairsKnown && !firstInPhase2) {
         phase_ = 1;
-        Graph g1 = build();
+        const Graph& g1 = build();
         Wt best;
         mate = solveForced(g1, {}, best, false);
         if (in_.completion && !perfect(mate))
@@ -769,7 +803,7 @@ BracketOutput BracketPairer::runT() {
             for (int i = 0; i < lexK_; ++i)
                 lexS1Pos_[s1[w + i]] = i;
             phase_ = phase;
-            Graph g = build();
+            const Graph& g = build();
             Wt value;
             mate = solveForced(g, forced, value, false);
             if (phase == 2 && w == 0 && in_.completion && !perfect(mate)) {
@@ -833,7 +867,7 @@ BracketOutput BracketPairer::runT() {
         return paired && movesUp(v, m) ? Pin::MovesUp : Pin::StaysDown;
     };
     {
-        Graph g3 = build();
+        const Graph& g3 = build();
         Wt best3;
         mate = solveForced(g3, {}, best3, false);
         if (pairsKnown && in_.completion && !perfect(mate))
@@ -870,7 +904,7 @@ BracketOutput BracketPairer::runT() {
             exK_ = int(open.size());
             for (int i = 0; i < exK_; ++i)
                 exPos_[open[i]] = i;
-            Graph g = build();
+            const Graph& g = build();
             Wt value;
             mate = solveForced(g, {}, value, false);
             for (int v : open) {
