@@ -258,7 +258,8 @@ private:
     }
 
     // Field values of edge (a, b), most significant first.
-    void fields(int a, int b, std::vector<std::int64_t>& f) const;
+    void fields(int a, int b, std::vector<std::int64_t>& f, bool fixedOnly = false) const;
+    void findUnusedFields();
     void lowerFields(int a, int b, std::vector<std::int64_t>& f) const;
     // Where a field sits: above everything, in the block of D.2, among the transposition
     // fields, or among D.2 c and d's window fields, from the top down.
@@ -269,6 +270,7 @@ private:
         Group group = Group::Upper;
     };
     std::vector<FieldSpec> fieldBounds() const;
+    int fieldWidth(size_t i, const FieldSpec& spec) const;
 
     template <int W>
     BracketOutput runT();
@@ -321,6 +323,7 @@ private:
     int lexBits_ = 150; // room for the transposition fields
     int exBits_ = 48;   // room for D.2 c and d's window fields
     int nR_ = 0;
+    std::vector<char> unused_; // per field that never changes: no edge sets it
 };
 
 std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
@@ -360,7 +363,7 @@ std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
     return b;
 }
 
-void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
+void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f, bool fixedOnly) const {
     f.clear();
     const bool inA = inBracket(a), inB = inBracket(b);
     const bool both = inA && inB;
@@ -464,7 +467,8 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f) const {
         }
         f.push_back(v);
     }
-    lowerFields(a, b, f);
+    if (!fixedOnly)
+        lowerFields(a, b, f);
 }
 
 // The fields that change from one solve of a bracket to the next: D.2's block and the windows.
@@ -544,6 +548,14 @@ int bitsFor(std::uint64_t v) {
     return b;
 }
 
+// Bits a field takes in the weights: none for one that no edge of the bracket sets.
+int BracketPairer::fieldWidth(size_t i, const FieldSpec& spec) const {
+    if (i < unused_.size() && unused_[i])
+        return 0;
+    const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
+    return bitsFor(std::uint64_t(spec.maxAbs) * (spec.single ? 1 : maxEdges)) + 2;
+}
+
 template <int W>
 BracketOutput BracketPairer::runT() {
     using Wt = WideInt<W>;
@@ -567,9 +579,8 @@ BracketOutput BracketPairer::runT() {
         Graph& g = graph;
         const std::vector<FieldSpec> bounds = fieldBounds();
         std::vector<int> width(bounds.size());
-        const std::uint64_t maxEdges = std::uint64_t(n / 2 + 2);
         for (size_t i = 0; i < bounds.size(); ++i)
-            width[i] = bitsFor(std::uint64_t(bounds[i].maxAbs) * (bounds[i].single ? 1 : maxEdges)) + 2;
+            width[i] = fieldWidth(i, bounds[i]);
         // Every group of fields starts at the same bit in every phase, whether the fields
         // below it are in use or not: from the bottom, D.2 c and d's window, D.2's block, the
         // transposition window, then the rest. So all phases share one layout, and a solve
@@ -993,10 +1004,13 @@ BracketOutput BracketPairer::run() {
     }
     // Wide enough for the fields of every phase of this bracket.
     phase_ = 1;
+    findUnusedFields();
     int bits = 0;
-    const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
-    for (const FieldSpec& f : fieldBounds())
-        bits += bitsFor(std::uint64_t(f.maxAbs) * (f.single ? 1 : maxEdges)) + 2;
+    {
+        const std::vector<FieldSpec> bounds = fieldBounds();
+        for (size_t i = 0; i < bounds.size(); ++i)
+            bits += fieldWidth(i, bounds[i]);
+    }
     // The windows take what is left of the chosen width: the transposition window 24 bits at
     // least, D.2 c and d's (seldom needed) a few players' worth.
     for (int width : {256, 512, 1024, 2048}) {
@@ -1008,6 +1022,29 @@ BracketOutput BracketPairer::run() {
         }
     }
     return {};
+}
+
+// Most score levels are set by no edge at all (a level of floats nobody in the bracket has,
+// the difference of two scores nobody pairs): such fields take no bits, which keeps the
+// weights narrow and the matching's arithmetic short. Later phases allow fewer edges, so
+// what no edge sets now no edge sets then.
+void BracketPairer::findUnusedFields() {
+    const std::vector<FieldSpec> bounds = fieldBounds();
+    size_t nFixed = 0;
+    while (nFixed < bounds.size() && bounds[nFixed].group == Group::Upper)
+        ++nFixed;
+    unused_.assign(nFixed, 1);
+    std::vector<std::int64_t> f;
+    const int n = int(verts_.size());
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b) {
+            if (!edgeAllowed(a, b))
+                continue;
+            fields(a, b, f, true);
+            for (size_t i = 0; i < nFixed; ++i)
+                if (f[i] != 0)
+                    unused_[i] = 0;
+        }
 }
 
 // Whether the given players can all be paired (one bye at most, to an eligible player).
