@@ -324,6 +324,7 @@ private:
     int exBits_ = 48;   // room for D.2 c and d's window fields
     int nR_ = 0;
     std::vector<char> unused_; // per field that never changes: no edge sets it
+    std::vector<std::int64_t> reach_; // per such field: a bound on its sum over a matching
 };
 
 std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
@@ -553,7 +554,10 @@ int BracketPairer::fieldWidth(size_t i, const FieldSpec& spec) const {
     if (i < unused_.size() && unused_[i])
         return 0;
     const std::uint64_t maxEdges = std::uint64_t(verts_.size() / 2 + 2);
-    return bitsFor(std::uint64_t(spec.maxAbs) * (spec.single ? 1 : maxEdges)) + 2;
+    std::uint64_t bound = std::uint64_t(spec.maxAbs) * (spec.single ? 1 : maxEdges);
+    if (i < reach_.size())
+        bound = std::min(bound, std::uint64_t(reach_[i]));
+    return bitsFor(bound) + 2;
 }
 
 template <int W>
@@ -682,14 +686,17 @@ BracketOutput BracketPairer::runT() {
     WarmMatching<Wt> warm(n);
     auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value,
                            bool cold) {
-        cold = cold || n < kWarmFrom;
+        // The first solve of a bracket is made from scratch as well: with only a few edges
+        // per player to start from, it takes in thousands more, and each round of them
+        // would undo much of a warm solution.
+        cold = cold || n < kWarmFrom || !warm.started();
         std::vector<char> gone(n, 0);
         for (auto [a, b] : forced)
             gone[a] = gone[b] = 1;
         // Start from the heaviest edges of every vertex; add every edge the duals of the
         // result do not cover and solve again, until none is left: then the duals prove the
         // matching best in the whole graph.
-        constexpr int kStart = 16, kAdd = 12;
+        constexpr int kStart = 8, kAdd = 64;
         std::vector<char> in(g.edges.size(), 0);
         std::vector<WeightedEdge<Wt>> es;
         for (int v = 0; v < n; ++v) {
@@ -1034,17 +1041,32 @@ void BracketPairer::findUnusedFields() {
     while (nFixed < bounds.size() && bounds[nFixed].group == Group::Upper)
         ++nFixed;
     unused_.assign(nFixed, 1);
-    std::vector<std::int64_t> f;
+    // A matching's sum of a field is at most, over its edges, the largest value at either
+    // end; so at most the sum over all vertices of the largest value each one sees. A
+    // field only a few players can set (a float two rounds back) needs few bits.
     const int n = int(verts_.size());
+    std::vector<std::int64_t> most(size_t(n) * nFixed, 0);
+    std::vector<std::int64_t> f;
     for (int a = 0; a < n; ++a)
         for (int b = a + 1; b < n; ++b) {
             if (!edgeAllowed(a, b))
                 continue;
             fields(a, b, f, true);
-            for (size_t i = 0; i < nFixed; ++i)
-                if (f[i] != 0)
-                    unused_[i] = 0;
+            for (size_t i = 0; i < nFixed; ++i) {
+                if (f[i] == 0)
+                    continue;
+                unused_[i] = 0;
+                const std::int64_t x = f[i] < 0 ? -f[i] : f[i];
+                std::int64_t& ma = most[size_t(a) * nFixed + i];
+                std::int64_t& mb = most[size_t(b) * nFixed + i];
+                ma = std::max(ma, x);
+                mb = std::max(mb, x);
+            }
         }
+    reach_.assign(nFixed, 0);
+    for (int v = 0; v < n; ++v)
+        for (size_t i = 0; i < nFixed; ++i)
+            reach_[i] = std::min<std::int64_t>(reach_[i] + most[size_t(v) * nFixed + i], std::int64_t(1) << 62);
 }
 
 // Whether the given players can all be paired (one bye at most, to an eligible player).

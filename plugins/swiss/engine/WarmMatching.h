@@ -121,6 +121,8 @@ public:
         return mate;
     }
 
+    bool started() const { return warm_; }
+
     // Takes over a solution found from scratch (`duals` of maxWeightMatching over the same
     // vertex numbers), so that the next solve starts from it.
     void adopt(const std::vector<int>& mate, const MatchingDuals<Wt>& duals, const std::vector<char>& live) {
