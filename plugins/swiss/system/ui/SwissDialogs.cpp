@@ -167,6 +167,9 @@ ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
                                 this);
     m_list = new QListWidget(group);
     m_list->setObjectName(QStringLiteral("forbiddenList"));
+    // Long names with the rounds after them wrap rather than hide the rounds off to the side.
+    m_list->setWordWrap(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_first = new QComboBox(group);
     m_first->setObjectName(QStringLiteral("forbiddenFirst"));
     m_second = new QComboBox(group);
