@@ -29,7 +29,7 @@ void WriteSeed(const QString& folder, const QString& name, const sw::Tournament&
 }
 
 // Seeds in the shapes the tests use: nothing paired; rounds played with forfeits, requested
-// byes and a withdrawal; an odd field with the pairing bye and a round half played.
+// byes, forbidden pairs (some for a few rounds) and a withdrawal; an odd field with the pairing bye and a round half played.
 void WriteSeeds(const QString& folder) {
     using namespace swisstest;
     sw::Tournament fresh(QStringLiteral("Открытый турнир"), MakeEntrants(6), RoundsOf(5));
@@ -37,6 +37,7 @@ void WriteSeeds(const QString& folder) {
 
     sw::Tournament played(QStringLiteral("Кубок «Весна» <2026>"), MakeEntrants(8), RoundsOf(5));
     played.SetByes({{3, 2, sw::ByeKind::Half}, {4, 5, sw::ByeKind::Zero}});
+    played.SetForbidden({{0, 3}, {1, 6, 2, 4}, {2, 4, 3, 0}});
     for (int round = 1; round <= 3; ++round) {
         if (!played.PairNextRound().isEmpty())
             break;

@@ -3,7 +3,9 @@
 #include "ModalDriver.h"
 #include "Pairing.h"
 #include "PairingDialog.h"
+#include "SwissDialogs.h"
 #include "SwissSystemTestUtil.h"
+#include "Ui.h"
 #include "Trf.h"
 #include "ModuleEntries.h"
 #include "velmora_system.h"
@@ -14,7 +16,9 @@
 #include <QFile>
 #include <QLibrary>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -315,6 +319,70 @@ private slots:
         Tournament fresh(QStringLiteral("Кубок"), MakeEntrants(6), RoundsOf(5));
         sw::ui::ByesDialog first(fresh, 1);
         QVERIFY(!first.findChild<QPushButton*>(QStringLiteral("addLateEntrant"))->isEnabled());
+    }
+
+    // A forbidden pair for some rounds in the parameters dialog: listed with its rounds,
+    // refused with the reason when the rounds make no sense, or when fewer rounds are chosen
+    // than a pair needs.
+    void forbiddenPairRoundsInTheParametersDialog() {
+        using namespace swisstest;
+        Tournament t(QStringLiteral("Кубок"), MakeEntrants(6, {QStringLiteral("Иванов %2")}),
+                     RoundsOf(5));
+        sw::ui::ParametersDialog dialog(t);
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("forbiddenList"));
+        auto* second = dialog.findChild<QComboBox*>(QStringLiteral("forbiddenSecond"));
+        auto* from = dialog.findChild<QSpinBox*>(QStringLiteral("forbiddenFromRound"));
+        auto* to = dialog.findChild<QSpinBox*>(QStringLiteral("forbiddenToRound"));
+        auto* add = dialog.findChild<QPushButton*>(QStringLiteral("addForbidden"));
+        QVERIFY(list && second && from && to && add);
+        QStringList messages;
+        kit::ui::SetMessageHook([&](const QString&, const QString& text) {
+            messages << text;
+            return true;
+        });
+        const auto unhook = qScopeGuard([] { kit::ui::SetMessageHook(nullptr); });
+        QCOMPARE(to->value(), 5);
+        to->setValue(3);
+        add->click();
+        QCOMPARE(list->item(0)->text(), QStringLiteral("1. Иванов %2 — 2. P2 (1–3 тур)"));
+        second->setCurrentIndex(2);
+        to->setValue(5);
+        add->click();
+        QCOMPARE(list->item(1)->text(), QStringLiteral("1. Иванов %2 — 3. P3 (все туры)"));
+        // Backwards, beyond the last round, overlapping the same pair's: refused, saying why.
+        from->setValue(4);
+        to->setValue(2);
+        add->click();
+        to->setValue(6);
+        add->click();
+        second->setCurrentIndex(1);
+        from->setValue(3);
+        to->setValue(4);
+        add->click();
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(messages.size(), 3);
+        QVERIFY2(messages[0].contains(QStringLiteral("раньше первого")), qPrintable(messages[0]));
+        QVERIFY2(messages[1].contains(QStringLiteral("в турнире 5 туров")), qPrintable(messages[1]));
+        QVERIFY2(messages[2].contains(QStringLiteral("уже запрещена")), qPrintable(messages[2]));
+        // After it, 4–5 is free; then the first entry removed.
+        from->setValue(4);
+        to->setValue(5);
+        add->click();
+        QCOMPARE(list->item(2)->text(), QStringLiteral("1. Иванов %2 — 2. P2 (4–5 тур)"));
+        list->setCurrentRow(0);
+        dialog.findChild<QPushButton*>(QStringLiteral("removeForbidden"))->click();
+        QCOMPARE(dialog.GetForbidden(), (QList<ForbiddenPair>{{0, 2}, {0, 1, 4, 5}}));
+        // Three rounds leave 4–5 without rounds: OK is refused until there are five again.
+        auto* rounds = dialog.findChild<QSpinBox*>(QStringLiteral("rounds"));
+        rounds->setValue(3);
+        QCOMPARE(to->value(), 3); // the last round follows the number of rounds
+        Accept(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY2(messages.size() == 4 && messages[3].contains(QStringLiteral("4–5 тур")),
+                 qPrintable(messages.join(u'\n')));
+        rounds->setValue(7);
+        Accept(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     void foreignAndCorruptFilesAreRefused() {

@@ -534,6 +534,109 @@ private slots:
         QVERIFY(!SerializeTournament(*plain).contains("forbidden"));
     }
 
+    // A pair forbidden in some rounds only: kept apart in them, free to meet in the others,
+    // the hand-pairing warning alike; ranges that are none, or beyond the last round, refused.
+    void forbiddenPairForSomeRounds() {
+        auto t = std::make_unique<Tournament>(QStringLiteral("Клуб"), MakeEntrants(10), RoundsOf(5));
+        const auto meet = [](const std::vector<Board>& boards, int a, int b) {
+            return std::any_of(boards.begin(), boards.end(), [&](const Board& x) {
+                return std::minmax(x.white, x.black) == std::minmax(a, b);
+            });
+        };
+        QString error;
+        QVERIFY(meet(PairRound(*t, &error), 0, 5)); // 1 meets 6 unless kept apart
+        QVERIFY(t->SetForbidden({{0, 5, 1, 2}}));
+        for (int r = 1; r <= 2; ++r) {
+            QCOMPARE(t->PairNextRound(), QString());
+            QVERIFY(!meet(RoundBoards(*t, r), 0, 5));
+            PlayCurrentRound(*t);
+        }
+        // Round 3 as if nothing were forbidden, whoever meets in it.
+        Tournament free = *t;
+        free.SetForbidden({});
+        const std::vector<Board> third = PairRound(free, &error);
+        QCOMPARE(PairRound(*t, &error), third);
+        const int x = std::min(third[0].white, third[0].black);
+        const int y = std::max(third[0].white, third[0].black);
+        QVERIFY(t->SetForbidden({{x, y, 1, 2}}));
+        QCOMPARE(PairRound(*t, &error), third);
+        QCOMPARE(PairingWarnings(*t, third), QStringList());
+        QVERIFY(t->SetForbidden({{x, y, 3, 3}}));
+        QVERIFY(!meet(PairRound(*t, &error), x, y));
+        const QString warning = PairingWarnings(*t, third).join(u' ');
+        QVERIFY2(warning.contains(QStringLiteral("Запрещённая пара")) &&
+                     warning.contains(QStringLiteral("в 3 туре")),
+                 qPrintable(warning));
+        QCOMPARE(ForbiddenRoundsText({x, y, 3, 3}), QStringLiteral("3 тур"));
+        QCOMPARE(ForbiddenRoundsText({x, y, 2, 0}), QStringLiteral("с 2 тура"));
+        for (const ForbiddenPair& bad : {ForbiddenPair{0, 1, 3, 2}, ForbiddenPair{0, 1, 0, 2},
+                                         ForbiddenPair{0, 1, 2, 6}, ForbiddenPair{0, 1, 6, 0}})
+            QVERIFY(!t->SetForbidden({bad}));
+        QCOMPARE(t->Forbidden(), (QList<ForbiddenPair>{{x, y, 3, 3}}));
+        // The rounds never drop below a pair's, unless the same edit removes the pair; more
+        // rounds and a pair in them come together.
+        QVERIFY(t->SetForbidden({{0, 1, 2, 4}}));
+        t->SetSettings(RoundsOf(3));
+        QCOMPARE(t->TotalRounds(), 4);
+        QVERIFY(t->SetSettingsAndForbidden(RoundsOf(3), {}));
+        QCOMPARE(t->TotalRounds(), 3);
+        QVERIFY(t->SetSettingsAndForbidden(RoundsOf(7), {{0, 1, 6, 7}}));
+        QCOMPARE(t->TotalRounds(), 7);
+        QCOMPARE(t->Forbidden(), (QList<ForbiddenPair>{{0, 1, 6, 7}}));
+    }
+
+    // Ranges in the file: a file with none is written as it always was (version 1, pairs as
+    // two numbers) and one with them as version 2; bad ranges are refused, saying where; the
+    // TRF reports carry them so that each round replays as it was paired.
+    void rangedForbiddenPairsInFileAndTrf() {
+        auto t = std::make_unique<Tournament>(QStringLiteral("Клуб"), MakeEntrants(10), RoundsOf(4));
+        QVERIFY(t->SetForbidden({{0, 5, 1, 2}, {1, 2}}));
+        QString error;
+        const QByteArray file = SerializeTournament(*t);
+        QVERIFY(file.contains("\"version\": 2"));
+        const auto back = ParseTournament(file, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->Forbidden(), t->Forbidden());
+        QCOMPARE(SerializeTournament(*back), file);
+        const auto refused = [&](const char* from, const char* to, const QString& words) {
+            QByteArray bad = file;
+            bad.replace(from, to);
+            QVERIFY(bad != file);
+            QVERIFY(!ParseTournament(bad, &error));
+            QVERIFY2(error.startsWith(QStringLiteral("Запрещённая пара 1: ")) && error.contains(words),
+                     qPrintable(error));
+        };
+        refused("\"first_round\": 1,", "\"first_round\": 0,", QStringLiteral("first_round"));
+        refused("\"last_round\": 2,", "\"last_round\": 5,", QStringLiteral("last_round"));
+        refused("\"first_round\": 1,", "\"first_round\": 3,", QStringLiteral("от 3 до 4"));
+        refused("\"players\": [\n                1,", "\"players\": [\n                6,",
+                QStringLiteral("два разных номера"));
+        refused("\"version\": 2", "\"version\": 1", QStringLiteral("версии формата 2"));
+        // Without ranges: version 1, and read and written back byte for byte.
+        QVERIFY(t->SetForbidden({{0, 5}, {1, 2}}));
+        const QByteArray plain = SerializeTournament(*t);
+        QVERIFY(plain.contains("\"version\": 1") && !plain.contains("round\""));
+        QCOMPARE(SerializeTournament(*ParseTournament(plain, &error)), plain);
+
+        // 1 and 6 kept apart in rounds 1 and 2 only: the TRF-2026 report replays every round,
+        // the TRF-16 one (XXP knows no rounds) the round after those it holds.
+        QVERIFY(t->SetForbidden({{0, 5, 1, 2}}));
+        for (int r = 1; r <= 4; ++r) {
+            QCOMPARE(t->PairNextRound(), QString());
+            // The report leaves out the round paired but not yet played.
+            const eng::TrfReadResult read = eng::readTrf(TrfExport(*t).toStdString());
+            QVERIFY2(read.ok, read.error.c_str());
+            QCOMPARE(EnginePairs(eng::pairDutch(read.tournament)), HostPairs(*t, r));
+            PlayCurrentRound(*t);
+        }
+        QVERIFY(TrfExport(*t, TrfKind::Trf2026).contains("\r\n260   1   2    1    6\r\n"));
+        QVERIFY(!TrfExport(*t).contains("XXP"));
+        const eng::TrfReadResult read = eng::readTrf(TrfExport(*t, TrfKind::Trf2026).toStdString());
+        QVERIFY2(read.ok, read.error.c_str());
+        for (int r = 1; r <= 4; ++r)
+            QCOMPARE(EnginePairs(eng::pairDutch(BeforeRound(read.tournament, r), r)), HostPairs(*t, r));
+    }
+
     // A pairing changed by hand is checked against the rules, naming article and players:
     // the engine's own pairing breaks none of them before the last round.
     void handChangesNameTheRuleTheyBreak() {

@@ -78,8 +78,7 @@ public:
         if (!kit::AskSettings(dialog, QStringLiteral("Параметры не изменены"), &settings,
                               CheckSettings))
             return false;
-        m_t->SetSettings(settings);
-        m_t->SetForbidden(dialog.GetForbidden());
+        m_t->SetSettingsAndForbidden(settings, dialog.GetForbidden());
         const QList<bool> withdrawn = dialog.GetWithdrawn();
         for (int i = 0; i < withdrawn.size() && i < m_t->PlayerCount(); ++i) {
             const int from = m_t->Entrants()[i].withdrawnFrom;

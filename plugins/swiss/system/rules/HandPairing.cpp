@@ -59,8 +59,7 @@ void ColourWarnings(const Tournament& t, int player, Colour next, const History&
     if (difference > 2 || difference < -2)
         out->append(QStringLiteral("C.04.1.6 (разница между числом партий чёрными и белыми не "
                                    "больше 2): %1 будет играть %2, разница станет %3.")
-                        .arg(Name(t, player), colour)
-                        .arg(std::abs(difference)));
+                        .arg(Name(t, player), colour, QString::number(std::abs(difference))));
     const qsizetype n = colours.size();
     if (n >= 3 && colours[n - 1] == colours[n - 2] && colours[n - 2] == colours[n - 3])
         out->append(QStringLiteral("C.04.1.7 (один и тот же цвет не три раза подряд): %1 будет "
@@ -72,6 +71,7 @@ void ColourWarnings(const Tournament& t, int player, Colour next, const History&
 
 QStringList PairingWarnings(const Tournament& t, const std::vector<Board>& boards) {
     QStringList out;
+    const int round = t.PairedRounds() + 1;
     for (const Board& b : boards) {
         if (b.white < 0 || b.white >= t.PlayerCount() || b.black >= t.PlayerCount())
             continue;
@@ -88,11 +88,10 @@ QStringList PairingWarnings(const Tournament& t, const std::vector<Board>& board
             out.append(QStringLiteral("C.04.1.2 (два участника не встречаются между собой более "
                                       "одного раза): %1 и %2 уже играли.")
                            .arg(Name(t, b.white), Name(t, b.black)));
-        if (t.Forbidden().contains(
-                ForbiddenPair{std::min(b.white, b.black), std::max(b.white, b.black)}))
+        if (t.ForbiddenIn(b.white, b.black, round))
             out.append(QStringLiteral("Запрещённая пара (параметры турнира): %1 и %2 не должны "
-                                      "встречаться.")
-                           .arg(Name(t, b.white), Name(t, b.black)));
+                                      "встречаться в %3 туре.")
+                           .arg(Name(t, b.white), Name(t, b.black), QString::number(round)));
         ColourWarnings(t, b.white, Colour::White, white, &out);
         ColourWarnings(t, b.black, Colour::Black, HistoryOf(t, b.black), &out);
     }

@@ -12,8 +12,8 @@ namespace sw {
 
 // One line per broken rule and player (or pair), naming the article and the players: a
 // rematch (C.04.1.2), a second pairing-allocated bye (C.04.1.4), a colour difference beyond
-// two (C.04.1.6), the same colour three times running (C.04.1.7), a forbidden pair. The
-// boards are those of the round after the last one paired.
+// two (C.04.1.6), the same colour three times running (C.04.1.7), a pair forbidden in the
+// round. The boards are those of the round after the last one paired.
 QStringList PairingWarnings(const Tournament& tournament, const std::vector<Board>& boards);
 
 // A place in a round's boards: the white or black side of a board, by its position in the

@@ -1,6 +1,7 @@
 #include "Pairing.h"
 
 #include "Dutch.h"
+#include "Trf.h"
 
 namespace sw {
 
@@ -105,8 +106,11 @@ eng::Tournament ToEngine(const Tournament& t, int nextRound) {
                                      bye.kind == ByeKind::Half   ? eng::ByeKind::Half
                                      : bye.kind == ByeKind::Full ? eng::ByeKind::Full
                                                                  : eng::ByeKind::Zero});
+    // Each pair as a group of two with its rounds, which a TRF export writes as they are;
+    // the engine pairs with those that hold in the round to pair.
     for (const ForbiddenPair& f : t.Forbidden())
-        e.forbidden.emplace_back(f.a + 1, f.b + 1);
+        e.forbiddenGroups.push_back({f.firstRound, f.lastRound, {f.a + 1, f.b + 1}});
+    eng::forbiddenFor(e, nextRound);
     e.bakuAcceleration = t.GetSettings().bakuAcceleration;
     if (e.bakuAcceleration)
         eng::applyBakuAcceleration(e);

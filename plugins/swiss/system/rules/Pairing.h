@@ -6,7 +6,8 @@
 namespace sw {
 
 // The engine's view of the tournament: every round paired so far (rounds without a board
-// for a player as his bye or absence), the options, and the bye requests for `nextRound`.
+// for a player as his bye or absence), the options, and the bye requests and forbidden pairs
+// for `nextRound` (every forbidden pair with its rounds in the groups).
 // Start numbers are the engine's ids (index + 1).
 velmora::swiss::Tournament ToEngine(const Tournament& tournament, int nextRound);
 

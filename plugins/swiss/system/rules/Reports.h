@@ -22,7 +22,8 @@ QByteArray StandingsCsv(const Tournament& tournament);
 // Every player's record round by round in start-number order, and the standings.
 QString WallChartReport(const Tournament& tournament);
 // The complete rounds as a tournament report file that the pairing program reads, with the
-// next round's requested byes, the withdrawals and the forbidden pairs: pairing it gives the
+// next round's requested byes, the withdrawals and the forbidden pairs (TRF-2026 with their
+// rounds; TRF-16, whose XXP line has none, those of the next round): pairing it gives the
 // round after them.
 enum class TrfKind { Trf16, Trf2026 };
 QByteArray TrfExport(const Tournament& tournament, TrfKind kind = TrfKind::Trf16);

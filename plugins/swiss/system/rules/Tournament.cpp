@@ -15,6 +15,28 @@ int TitleRank(const QString& title) {
     return int(std::size(kTitles));
 }
 
+QString ForbiddenRoundsText(const ForbiddenPair& p) {
+    if (p.AllRounds())
+        return QStringLiteral("все туры");
+    if (p.lastRound == 0)
+        return QStringLiteral("с %1 тура").arg(p.firstRound);
+    if (p.lastRound == p.firstRound)
+        return QStringLiteral("%1 тур").arg(p.firstRound);
+    return QStringLiteral("%1–%2 тур").arg(p.firstRound).arg(p.lastRound);
+}
+
+namespace {
+
+// The rounds a pair needs the tournament to have.
+int RoundsNeeded(const QList<ForbiddenPair>& pairs) {
+    int needed = 0;
+    for (const ForbiddenPair& p : pairs)
+        needed = std::max({needed, p.firstRound, p.lastRound});
+    return needed;
+}
+
+} // namespace
+
 QList<Entrant> StartingOrder(const QList<Entrant>& entrants) {
     QList<Entrant> order = entrants;
     std::stable_sort(order.begin(), order.end(), [](const Entrant& a, const Entrant& b) {
@@ -134,10 +156,18 @@ QString Tournament::DeleteResult(int game) {
     return {};
 }
 
+bool Tournament::ForbiddenIn(int a, int b, int round) const {
+    if (a > b)
+        std::swap(a, b);
+    return std::any_of(m_forbidden.begin(), m_forbidden.end(), [&](const ForbiddenPair& p) {
+        return p.a == a && p.b == b && p.Holds(round);
+    });
+}
+
 bool Tournament::SetSettings(const Settings& settings) {
     Settings next = settings;
-    if (next.rounds < m_paired)
-        next.rounds = m_paired;
+    // A file with a pair beyond the last round would not be read back.
+    next.rounds = std::max({next.rounds, m_paired, RoundsNeeded(m_forbidden)});
     if (next.firstColour == FirstColour::Random)
         next.firstColour = m_settings.firstColour;
     if (m_paired > 0) {
@@ -176,6 +206,9 @@ bool Tournament::SetForbidden(const QList<ForbiddenPair>& pairs) {
     for (ForbiddenPair p : pairs) {
         if (p.a == p.b || p.a < 0 || p.b < 0 || p.a >= PlayerCount() || p.b >= PlayerCount())
             return false;
+        if (p.firstRound < 1 || (p.lastRound != 0 && p.lastRound < p.firstRound) ||
+            RoundsNeeded({p}) > TotalRounds())
+            return false;
         if (p.a > p.b)
             std::swap(p.a, p.b);
         if (!sorted.contains(p))
@@ -186,6 +219,18 @@ bool Tournament::SetForbidden(const QList<ForbiddenPair>& pairs) {
     m_forbidden = sorted;
     Changed();
     return true;
+}
+
+bool Tournament::SetSettingsAndForbidden(const Settings& settings,
+                                         const QList<ForbiddenPair>& pairs) {
+    // Pairs that fit the rounds there are now go first, so that fewer rounds are not held up
+    // by the pairs they replace; otherwise the rounds they need come first.
+    if (RoundsNeeded(pairs) <= TotalRounds()) {
+        const bool forbidden = SetForbidden(pairs);
+        return SetSettings(settings) || forbidden;
+    }
+    const bool changed = SetSettings(settings);
+    return SetForbidden(pairs) || changed;
 }
 
 int Tournament::AddLateEntrant(const Entrant& entrant, ByeKind missed) {

@@ -52,12 +52,26 @@ constexpr int kUnpairLine = kNextRoundLine + 1;
 constexpr int kMaxPlayers = 5000;
 
 // Two players who must not be paired with each other (same family, same club), by index,
-// the lower first.
+// the lower first, in the rounds from `firstRound` to `lastRound` (0: to the end, so that
+// the pair keeps applying when rounds are added). The default is every round.
 struct ForbiddenPair {
     int a = 0;
     int b = 0;
+    int firstRound = 1;
+    int lastRound = 0;
+
+    bool AllRounds() const { return firstRound == 1 && lastRound == 0; }
+    bool Holds(int round) const {
+        return round >= firstRound && (lastRound == 0 || round <= lastRound);
+    }
+    // The last round it applies in for a tournament of `rounds` rounds.
+    int End(int rounds) const { return lastRound > 0 ? lastRound : rounds; }
     bool operator==(const ForbiddenPair&) const = default;
 };
+
+// The rounds of a forbidden pair as the lists show them: "все туры", "2 тур", "1–3 тур",
+// "с 4 тура".
+QString ForbiddenRoundsText(const ForbiddenPair& pair);
 
 // One Swiss tournament: the entrants in start-number order, the rounds paired so far (boards
 // stored round by round), the requested byes, and the "changed since" flags the host asks
@@ -78,6 +92,8 @@ public:
     const std::vector<Board>& Boards() const { return m_boards; }
     const QList<RoundBye>& Byes() const { return m_byes; }
     const QList<ForbiddenPair>& Forbidden() const { return m_forbidden; }
+    // Whether the two must not meet in `round`.
+    bool ForbiddenIn(int a, int b, int round) const;
     bool ValidGame(int game) const {
         return game >= 0 && game < int(m_boards.size()) && !m_boards[size_t(game)].IsBye();
     }
@@ -105,14 +121,19 @@ public:
     // Clears a result. Refused, with the reason for the user, in a round before the last one
     // paired: that pairing was made from it.
     QString DeleteResult(int game);
-    // The number of rounds never drops below the rounds already paired; the first colour and
-    // acceleration stay as they are once round 1 is paired.
+    // The number of rounds never drops below the rounds already paired nor below a forbidden
+    // pair's rounds; the first colour and acceleration stay as they are once round 1 is
+    // paired.
     bool SetSettings(const Settings& settings);
     bool SetWithdrawnFrom(int player, int round);
     bool SetByes(const QList<RoundBye>& byes);
-    // Pairs are put lower index first, once each; a pair of one player or a bad index refuses
-    // the whole list.
+    // Pairs are put lower index first, once each; a pair of one player, a bad index or
+    // rounds that are not a range within the tournament's refuse the whole list.
     bool SetForbidden(const QList<ForbiddenPair>& pairs);
+    // The settings and the forbidden pairs of one edit, each checked against the other's new
+    // value: fewer rounds with the pairs that needed more removed, or more rounds with pairs
+    // that use them. True if something changed.
+    bool SetSettingsAndForbidden(const Settings& settings, const QList<ForbiddenPair>& pairs);
     // A late entrant joins before the next round is paired: he takes the place his rating,
     // title and name give him among the start numbers (those below move down by one, the
     // pairing numbers before the list is closed being provisional, C.04.2), and each round

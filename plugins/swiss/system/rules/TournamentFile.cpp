@@ -79,13 +79,26 @@ QByteArray SerializeTournament(const Tournament& t) {
     root.insert("rounds", rounds);
     root.insert("byes", byes);
     // Only when there are some: files without them load in earlier versions as before.
+    // A pair for every round is two start numbers, as it always was; one for some rounds an
+    // object that says which.
+    int version = 1;
     if (!t.Forbidden().isEmpty()) {
         QJsonArray forbidden;
-        for (const ForbiddenPair& f : t.Forbidden())
-            forbidden.append(QJsonArray{f.a + 1, f.b + 1});
+        for (const ForbiddenPair& f : t.Forbidden()) {
+            const QJsonArray players{f.a + 1, f.b + 1};
+            if (f.AllRounds()) {
+                forbidden.append(players);
+                continue;
+            }
+            QJsonObject o{{"players", players}, {"first_round", f.firstRound}};
+            if (f.lastRound > 0)
+                o.insert("last_round", f.lastRound);
+            forbidden.append(o);
+            version = 2;
+        }
         root.insert("forbidden", forbidden);
     }
-    return WriteEnvelope(kFormatId, kFileVersion, root);
+    return WriteEnvelope(kFormatId, version, root);
 }
 
 std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* error) {
@@ -225,19 +238,35 @@ std::unique_ptr<Tournament> ParseTournament(const QByteArray& content, QString* 
     }
     QList<ForbiddenPair> forbidden;
     const QJsonArray pairs = forbiddenValue.toArray();
+    const int version = root.value("version").toInt();
     for (int k = 0; k < int(pairs.size()); ++k) {
-        const QJsonArray pair = pairs[k].toArray();
+        const QString where = QStringLiteral("Запрещённая пара %1").arg(k + 1);
+        // Two start numbers for every round, or {"players": [...], "first_round", "last_round"}.
+        const bool ranged = pairs[k].isObject();
+        const QJsonObject o = pairs[k].toObject();
+        const QJsonArray pair = ranged ? o.value("players").toArray() : pairs[k].toArray();
         const auto index = [&](int i) {
             const QJsonValue v = pair.size() == 2 ? pair.at(i) : QJsonValue();
             const double d = v.toDouble(-1);
             return v.isDouble() && d >= 1 && d <= n && d == std::floor(d) ? int(d) - 1 : -1;
         };
-        const ForbiddenPair f{index(0), index(1)};
+        ForbiddenPair f{index(0), index(1)};
         if (f.a < 0 || f.b < 0 || f.a == f.b) {
-            r.Fail(QStringLiteral("Запрещённая пара %1: нужны два разных номера участников от 1 до %2.")
-                       .arg(k + 1)
-                       .arg(n));
+            r.Fail(where + QStringLiteral(": нужны два разных номера участников от 1 до %1.").arg(n));
             return nullptr;
+        }
+        if (ranged) {
+            if (version < 2) {
+                r.Fail(where + QStringLiteral(": туры запрещённых пар появились в версии формата 2, "
+                                              "а файл версии %1.")
+                                   .arg(version));
+                return nullptr;
+            }
+            f.firstRound = int(r.Integer(o, "first_round", where, 1, settings.rounds, true));
+            f.lastRound =
+                int(r.Integer(o, "last_round", where, f.firstRound, settings.rounds, false));
+            if (r.failed)
+                return nullptr;
         }
         forbidden.append(f);
     }

@@ -11,8 +11,11 @@ namespace sw {
 
 // The first line of every tournament file of this system.
 inline constexpr char kFormatId[] = "Velmora Swiss 1";
-// The version of the JSON document that follows the first line.
-constexpr int kFileVersion = 1;
+// The version of the JSON document that follows the first line. Version 2 adds forbidden
+// pairs for some rounds only. A file is written in the lowest version that holds what it has
+// (version 1 while every forbidden pair holds in all rounds), so that older programs still
+// read it, and refuse a file whose rounds they would drop.
+constexpr int kFileVersion = 2;
 constexpr qint64 kMaxTournamentFileSize = 64 * 1024 * 1024;
 
 QByteArray SerializeTournament(const Tournament& tournament);

@@ -128,6 +128,7 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     }
     m_withdrawn = new WithdrawnBox(names, withdrawn, this);
     m_forbidden = new ForbiddenPairsBox(t, this);
+    connect(m_rounds, &QSpinBox::valueChanged, m_forbidden, &ForbiddenPairsBox::SetRounds);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Число &туров:"), m_rounds);
     auto* left = new QVBoxLayout;
@@ -145,6 +146,15 @@ ParametersDialog::ParametersDialog(const Tournament& t, QWidget* parent)
     layout->addWidget(OkCancelButtons(this));
 }
 
+void ParametersDialog::accept() {
+    const QString problem = m_forbidden->CheckRounds(m_rounds->value());
+    if (!problem.isEmpty()) {
+        ShowError(problem);
+        return;
+    }
+    QDialog::accept();
+}
+
 Settings ParametersDialog::GetSettings() const {
     Settings s = m_rules->Apply(m_base);
     s.rounds = m_rounds->value();
@@ -152,11 +162,14 @@ Settings ParametersDialog::GetSettings() const {
 }
 
 ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
-    : QWidget(parent), m_t(t), m_pairs(t.Forbidden()) {
+    : QWidget(parent), m_t(t), m_pairs(t.Forbidden()), m_rounds(t.TotalRounds()) {
     auto* group = new QGroupBox(QStringLiteral("Запрещённые пары (не встречаются между собой)"),
                                 this);
     m_list = new QListWidget(group);
     m_list->setObjectName(QStringLiteral("forbiddenList"));
+    // Long names with the rounds after them wrap rather than hide the rounds off to the side.
+    m_list->setWordWrap(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_first = new QComboBox(group);
     m_first->setObjectName(QStringLiteral("forbiddenFirst"));
     m_second = new QComboBox(group);
@@ -167,20 +180,23 @@ ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
         m_second->addItem(name, i);
     }
     m_second->setCurrentIndex(std::min(1, t.PlayerCount() - 1));
+    // Up to the most rounds a tournament may have, so that a range beyond this one's is
+    // refused with the reason rather than silently cut.
+    m_fromRound = new QSpinBox(group);
+    m_fromRound->setObjectName(QStringLiteral("forbiddenFromRound"));
+    m_fromRound->setRange(1, kMaxRounds);
+    m_fromRound->setValue(1);
+    m_toRound = new QSpinBox(group);
+    m_toRound->setObjectName(QStringLiteral("forbiddenToRound"));
+    m_toRound->setRange(1, kMaxRounds);
+    m_toRound->setValue(m_rounds);
     auto* add = new QPushButton(QStringLiteral("Добавить &пару"), group);
     add->setObjectName(QStringLiteral("addForbidden"));
     add->setAutoDefault(false);
     auto* remove = new QPushButton(QStringLiteral("Удалить"), group);
     remove->setObjectName(QStringLiteral("removeForbidden"));
     remove->setAutoDefault(false);
-    connect(add, &QPushButton::clicked, this, [this] {
-        const int a = m_first->currentData().toInt(), b = m_second->currentData().toInt();
-        const ForbiddenPair pair{std::min(a, b), std::max(a, b)};
-        if (a == b || m_pairs.contains(pair))
-            return;
-        m_pairs.append(pair);
-        Refill();
-    });
+    connect(add, &QPushButton::clicked, this, &ForbiddenPairsBox::Add);
     connect(remove, &QPushButton::clicked, this, [this] {
         const int row = m_list->currentRow();
         if (row >= 0 && row < m_pairs.size())
@@ -191,6 +207,16 @@ ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
     pick->addWidget(m_first, 1);
     pick->addWidget(new QLabel(QStringLiteral("и"), group));
     pick->addWidget(m_second, 1);
+    auto* rounds = new QHBoxLayout;
+    auto* fromLabel = new QLabel(QStringLiteral("&с тура"), group);
+    fromLabel->setBuddy(m_fromRound);
+    auto* toLabel = new QLabel(QStringLiteral("п&о тур"), group);
+    toLabel->setBuddy(m_toRound);
+    rounds->addWidget(fromLabel);
+    rounds->addWidget(m_fromRound);
+    rounds->addWidget(toLabel);
+    rounds->addWidget(m_toRound);
+    rounds->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
     buttons->addWidget(remove);
@@ -198,6 +224,7 @@ ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
     auto* inner = new QVBoxLayout(group);
     inner->addWidget(m_list);
     inner->addLayout(pick);
+    inner->addLayout(rounds);
     inner->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -205,14 +232,69 @@ ForbiddenPairsBox::ForbiddenPairsBox(const Tournament& t, QWidget* parent)
     Refill();
 }
 
+void ForbiddenPairsBox::SetRounds(int rounds) {
+    // "To the last round" stays so.
+    if (m_toRound->value() == m_rounds)
+        m_toRound->setValue(rounds);
+    m_rounds = rounds;
+}
+
+QString ForbiddenPairsBox::CheckRounds(int rounds) const {
+    for (const ForbiddenPair& p : m_pairs)
+        if (std::max(p.firstRound, p.lastRound) > rounds)
+            return QStringLiteral("Запрещённая пара %1 задана на туры, которых не будет: в турнире "
+                                  "%2 %3. Удалите пару или увеличьте число туров.")
+                .arg(PairText(p), QString::number(rounds),
+                     Plural(rounds, QStringLiteral("тур"), QStringLiteral("тура"),
+                            QStringLiteral("туров")));
+    return {};
+}
+
+void ForbiddenPairsBox::Add() {
+    const int a = m_first->currentData().toInt(), b = m_second->currentData().toInt();
+    if (a == b) {
+        ShowError(QStringLiteral("Выберите двух разных участников."));
+        return;
+    }
+    const int from = m_fromRound->value(), to = m_toRound->value();
+    if (to < from) {
+        ShowError(QStringLiteral("Туры запрещённой пары: последний (%1) раньше первого (%2).")
+                      .arg(to)
+                      .arg(from));
+        return;
+    }
+    if (to > m_rounds) {
+        ShowError(QStringLiteral("Туры запрещённой пары: в турнире %1 %2, а указан %3 тур.")
+                      .arg(m_rounds)
+                      .arg(Plural(m_rounds, QStringLiteral("тур"), QStringLiteral("тура"),
+                                  QStringLiteral("туров")))
+                      .arg(to));
+        return;
+    }
+    // From the first round to the last is every round, however many there will be.
+    const ForbiddenPair pair{std::min(a, b), std::max(a, b), from, from == 1 && to == m_rounds ? 0 : to};
+    for (const ForbiddenPair& p : m_pairs)
+        if (p.a == pair.a && p.b == pair.b && p.firstRound <= pair.End(m_rounds) &&
+            pair.firstRound <= p.End(m_rounds)) {
+            ShowError(QStringLiteral("Эта пара уже запрещена: %1.").arg(PairText(p)));
+            return;
+        }
+    m_pairs.append(pair);
+    Refill();
+    m_list->setCurrentRow(int(m_pairs.size()) - 1);
+}
+
+QString ForbiddenPairsBox::PairText(const ForbiddenPair& p) const {
+    // One arg() for all: a name with "%1" in it must stay as it is.
+    return QStringLiteral("%1. %2 — %3. %4 (%5)")
+        .arg(QString::number(p.a + 1), m_t.PlayerAt(p.a).name, QString::number(p.b + 1),
+             m_t.PlayerAt(p.b).name, ForbiddenRoundsText(p));
+}
+
 void ForbiddenPairsBox::Refill() {
     m_list->clear();
     for (const ForbiddenPair& p : m_pairs)
-        m_list->addItem(QStringLiteral("%1. %2 — %3. %4")
-                            .arg(p.a + 1)
-                            .arg(m_t.PlayerAt(p.a).name)
-                            .arg(p.b + 1)
-                            .arg(m_t.PlayerAt(p.b).name));
+        m_list->addItem(PairText(p));
 }
 
 QList<bool> ParametersDialog::GetWithdrawn() const {

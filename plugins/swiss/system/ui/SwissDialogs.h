@@ -44,20 +44,29 @@ private:
 };
 
 // The pairs of players who must not meet (same family, same club): a list, and two players to
-// add as a pair.
+// add as a pair with the rounds it holds in (every round unless narrowed).
 class ForbiddenPairsBox : public QWidget {
 public:
     ForbiddenPairsBox(const Tournament& tournament, QWidget* parent = nullptr);
     QList<ForbiddenPair> GetPairs() const { return m_pairs; }
+    // The number of rounds as the dialog now has it: what a range is checked against.
+    void SetRounds(int rounds);
+    // An empty string when every pair's rounds are within `rounds`, otherwise why not.
+    QString CheckRounds(int rounds) const;
 
 private:
+    void Add();
     void Refill();
+    QString PairText(const ForbiddenPair& pair) const;
 
     const Tournament& m_t;
     QList<ForbiddenPair> m_pairs;
+    int m_rounds;
     QListWidget* m_list;
     QComboBox* m_first;
     QComboBox* m_second;
+    QSpinBox* m_fromRound;
+    QSpinBox* m_toRound;
 };
 
 // A running Swiss: rounds (not below those paired), points, tie-breaks, who has withdrawn (no
@@ -68,6 +77,8 @@ public:
     Settings GetSettings() const;
     QList<bool> GetWithdrawn() const;
     QList<ForbiddenPair> GetForbidden() const { return m_forbidden->GetPairs(); }
+    // Refused, saying why, while a forbidden pair needs more rounds than chosen.
+    void accept() override;
 
 private:
     Settings m_base;
