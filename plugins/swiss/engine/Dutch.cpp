@@ -578,6 +578,8 @@ BracketOutput BracketPairer::runT() {
     };
     Graph graph;
     bool built = false;
+    int lastPhase = 0;
+    std::vector<int> lastLex; // lexS1Pos_ of the last build
 
     auto build = [&]() -> const Graph& {
         Graph& g = graph;
@@ -653,18 +655,33 @@ BracketOutput BracketPairer::runT() {
             for (int v = 0; v < n; ++v)
                 std::sort(g.best[v].begin(), g.best[v].end(),
                           [&](int x, int y) { return g.edges[y].w < g.edges[x].w; });
+            lastPhase = phase_;
+            lastLex = lexS1Pos_;
             return g;
         }
-        for (size_t k = 0; k < g.edges.size(); ++k) {
+        auto weigh = [&](size_t k) {
             auto& e = g.edges[k];
             g.alive[k] = edgeAllowed(e.u, e.v);
             if (!g.alive[k])
-                continue;
+                return;
             f.clear();
             lowerFields(e.u, e.v, f);
             e.w = g.fixedPart[k] + pack(f, nUpper, bounds.size(), 0);
             g.alive[k] = Wt::fromInt(0) < e.w;
+        };
+        // From one window of phase 4 to the next only the edges of the players in either
+        // window change.
+        if (phase_ == 4 && lastPhase == 4 && lastLex.size() == lexS1Pos_.size()) {
+            for (int v = 0; v < n; ++v)
+                if (lexS1Pos_[v] != lastLex[v])
+                    for (int k : g.best[v])
+                        weigh(size_t(k));
+        } else {
+            for (size_t k = 0; k < g.edges.size(); ++k)
+                weigh(k);
         }
+        lastPhase = phase_;
+        lastLex = lexS1Pos_;
         return g;
     };
 
