@@ -713,7 +713,7 @@ BracketOutput BracketPairer::runT() {
         // Start from the heaviest edges of every vertex; add every edge the duals of the
         // result do not cover and solve again, until none is left: then the duals prove the
         // matching best in the whole graph.
-        constexpr int kStart = 8, kAdd = 64;
+        constexpr int kStart = 32, kAdd = 200;
         std::vector<char> in(g.edges.size(), 0);
         std::vector<WeightedEdge<Wt>> es;
         for (int v = 0; v < n; ++v) {
