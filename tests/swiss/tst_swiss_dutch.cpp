@@ -84,6 +84,7 @@ private slots:
     void byeGoesToTheLowestEligiblePlayer();
     void forfeitWinnerGetsNoBye();
     void rematchesAndForbiddenPairsAreAvoided();
+    void tiedExchangesFollowTheExchangeOrder();
     void absoluteColourPreferencesNeverMeetBeforeTheLastRound();
     void absentWithdrawnAndLateEntries();
     void bakuAccelerationSplitsTheFirstRound();
@@ -155,6 +156,18 @@ void TestSwissDutch::rematchesAndForbiddenPairsAreAvoided() {
     const auto p = pairs(f);
     QVERIFY(!hasPair(p, 1, 3));
     QVERIFY(hasPair(p, 1, 4) && hasPair(p, 2, 3));
+}
+
+void TestSwissDutch::tiedExchangesFollowTheExchangeOrder() {
+    // D.2: 1 and 2 may not meet 5 or 6, so S1 = 1-3 cannot stay whole, and 3 for 4 (a
+    // difference of 1) leaves 1 and 2 without partners. Two exchanges differ by 2: 2 for 4
+    // and 3 for 5. D.2 c takes the one whose player moved down from S1 has the higher BSN:
+    // S1 = 1, 2, 5 against S2 = 3, 4, 6, first transposition 1-3, 2-4, 5-6 (D.1).
+    Tournament t = field(6, 5);
+    for (auto [a, b] : {std::pair{1, 5}, {1, 6}, {2, 5}, {2, 6}})
+        t.forbidden.push_back({a, b});
+    const auto p = pairs(t);
+    QVERIFY(hasPair(p, 1, 3) && hasPair(p, 2, 4) && hasPair(p, 5, 6));
 }
 
 void TestSwissDutch::absoluteColourPreferencesNeverMeetBeforeTheLastRound() {

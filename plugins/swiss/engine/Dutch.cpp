@@ -1271,17 +1271,15 @@ PairingResult pairDutch(const Tournament& t, int round) {
                 s.pref = opposite(s.colours[nc - 1]);
             }
         }
-        // Floats of the last two rounds (A.4.b): a player who did not play floats down.
+        // Floats of the last two rounds (1.4.2, 1.4.3): a player who scored without playing
+        // more than a loss brings (a bye, a forfeit win) floated down; one who lost by
+        // forfeit or was absent for nothing did not float at all.
         auto floatIn = [&](int k, bool& df, bool& uf) {
-            if (k < 1)
+            if (k < 1 || k - 1 >= int(p.rounds.size()))
                 return;
-            if (k - 1 >= int(p.rounds.size())) {
-                df = true;
-                return;
-            }
             const RoundEntry& e = p.rounds[k - 1];
             if (!e.played()) {
-                df = true;
+                df = t.points.points(e.outcome) > t.points.points(Outcome::Loss);
                 return;
             }
             const Player* o = t.find(e.opponent);
