@@ -3,7 +3,8 @@
 // peak resident size is that size's alone. The first four rounds are generated (paired by the
 // same engine, results drawn at random) and are not timed.
 //
-// Generating them costs far more than the round measured (minutes at 1,000 players). With
+// Generating them costs more than the round measured (half a minute at 2,000 players, minutes
+// at 4,000, where rounds 2-4 pair brackets of 1,000-2,000). With
 // SWISS_BENCH_CACHE set to a directory, each size's first four rounds are written there as a
 // TRF the first time and read back on later runs, so that larger sizes can be measured.
 //
