@@ -123,6 +123,25 @@ struct Ctx {
     }
 };
 
+// Pairs the players not yet taken, each with the first new opponent below him, and returns how
+// many are left over. A cheap yes to "can they all be paired?": when it leaves no one over
+// (or one, where one may float or take the bye), no matching needs to be asked.
+int pairGreedily(const Ctx& ctx, const std::vector<int>& players, std::vector<char>& taken) {
+    int left = 0;
+    for (size_t a = 0; a < players.size(); ++a) {
+        if (taken[a])
+            continue;
+        size_t b = a + 1;
+        while (b < players.size() && (taken[b] || !ctx.compatible(players[a], players[b])))
+            ++b;
+        if (b < players.size())
+            taken[a] = taken[b] = 1;
+        else
+            ++left;
+    }
+    return left;
+}
+
 enum class Role : unsigned char { Mdp, Res, Next, Lower, Bye };
 
 struct BracketInput {
@@ -277,18 +296,7 @@ private:
     bool firstCandidateIdeal(BracketOutput& out) const;
     bool greedyPairsAll() const {
         std::vector<char> taken(nBracket_, 0);
-        int left = nBracket_;
-        for (int a = 0; a < nBracket_; ++a) {
-            if (taken[a])
-                continue;
-            for (int b = a + 1; b < nBracket_; ++b)
-                if (!taken[b] && ctx_.compatible(verts_[a], verts_[b])) {
-                    taken[a] = taken[b] = 1;
-                    left -= 2;
-                    break;
-                }
-        }
-        return left <= 1;
+        return pairGreedily(ctx_, std::vector<int>(verts_.begin(), verts_.begin() + nBracket_), taken) <= 1;
     }
 
     const Ctx& ctx_;
@@ -1092,30 +1100,15 @@ bool completable(const Ctx& ctx, const std::vector<int>& players) {
     const int m = int(players.size());
     const int n = m + (m % 2);
     {
-        // Nearly every round pairs greedily: the lowest player who may take the bye takes it,
-        // the others meet the first new opponent below them. Only when that fails is the
-        // question put to a matching (over all pairs, which is slow for a big field).
+        // Nearly every round pairs greedily, the lowest player who may take the bye taking
+        // it. Only when that fails is the question put to a matching (over all pairs, which
+        // is slow for a big field).
         std::vector<char> taken(m, 0);
-        int left = m;
-        if (m % 2 == 1) {
-            for (int a = m - 1; a >= 0; --a)
-                if (ctx.ps[players[a]].pabOk) {
-                    taken[a] = 1;
-                    --left;
-                    break;
-                }
-        }
-        for (int a = 0; a < m; ++a) {
-            if (taken[a])
-                continue;
-            for (int b = a + 1; b < m; ++b)
-                if (!taken[b] && ctx.compatible(players[a], players[b])) {
-                    taken[a] = taken[b] = 1;
-                    left -= 2;
-                    break;
-                }
-        }
-        if (left == 0)
+        int bye = -1;
+        for (int a = m - 1; a >= 0 && m % 2 == 1 && bye < 0; --a)
+            if (ctx.ps[players[a]].pabOk)
+                taken[bye = a] = 1;
+        if ((m % 2 == 0 || bye >= 0) && pairGreedily(ctx, players, taken) == 0)
             return true;
     }
     std::vector<WeightedEdge<Wt>> es;
@@ -1159,18 +1152,7 @@ bool nextBracketTakes(const Ctx& ctx, const std::vector<int>& floaters, const st
         if (!found)
             return false;
     }
-    size_t left = next.size() - floaters.size();
-    for (size_t a = 0; a < next.size(); ++a) {
-        if (taken[a])
-            continue;
-        for (size_t b = a + 1; b < next.size(); ++b)
-            if (!taken[b] && ctx.compatible(next[a], next[b])) {
-                taken[a] = taken[b] = 1;
-                left -= 2;
-                break;
-            }
-    }
-    return left <= 1;
+    return pairGreedily(ctx, next, taken) <= 1;
 }
 
 } // namespace
