@@ -470,9 +470,13 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f, bool fixe
         const int m = int(in_.mdps.size());
         std::int64_t v = 0;
         if (both) {
-            for (int x : {a, b})
-                if (roles_[x] == Role::Mdp && m - 1 - mdpIndex_[x] < 62)
-                    v += std::int64_t(1) << (m - 1 - mdpIndex_[x]);
+            // The higher an MDP ranks, the more his being paired weighs; past 62 of them only
+            // the first 62 count, the rest being beyond any real bracket.
+            for (int x : {a, b}) {
+                const int bit = m <= 62 ? m - 1 - mdpIndex_[x] : 61 - mdpIndex_[x];
+                if (roles_[x] == Role::Mdp && bit >= 0)
+                    v += std::int64_t(1) << bit;
+            }
         }
         f.push_back(v);
     }
@@ -1005,6 +1009,9 @@ bool BracketPairer::firstCandidateIdeal(BracketOutput& out) const {
         return false;
     const std::vector<int>& r = in_.residents;
     const int n = int(r.size());
+    for (int v : r)
+        if (ctx_.ps[v].score != ctx_.ps[r.front()].score)
+            return false; // a collapsed bracket: its score differences are for the matching to weigh
     if (n % 2 == 1 && !in_.completion)
         return false;
     const int half = n / 2;
@@ -1253,15 +1260,16 @@ PairingResult pairDutch(const Tournament& t, int round) {
                 s.pref = opposite(s.colours[nc - 1]);
             }
         }
-        // Floats of the last two rounds (1.4.2, 1.4.3): a player who scored without playing
-        // more than a loss brings (a bye, a forfeit win) floated down; one who lost by
-        // forfeit or was absent for nothing did not float at all.
+        // Floats of the last two rounds (1.4.2, 1.4.3): a player who had the pairing bye, or
+        // scored without playing more than a loss brings (a half-point bye, a forfeit win),
+        // floated down; one who lost by forfeit or was absent for nothing did not float at all.
         auto floatIn = [&](int k, bool& df, bool& uf) {
             if (k < 1 || k - 1 >= int(p.rounds.size()))
                 return;
             const RoundEntry& e = p.rounds[k - 1];
             if (!e.played()) {
-                df = t.points.points(e.outcome) > t.points.points(Outcome::Loss);
+                df = e.outcome == Outcome::PairingBye ||
+                     t.points.points(e.outcome) > t.points.points(Outcome::Loss);
                 return;
             }
             const Player* o = t.find(e.opponent);
@@ -1414,6 +1422,10 @@ PairingResult pairDutch(const Tournament& t, int round) {
             mdps = out.downfloaters;
             byRank(mdps);
         }
+    } catch (const std::length_error&) {
+        res.error = std::string("round ") + std::to_string(round) +
+                    ": a score bracket is too large for the criteria to be weighed exactly";
+        return res;
     } catch (const std::exception& e) {
         res.error = std::string("round ") + std::to_string(round) + ": " + e.what();
         return res;
