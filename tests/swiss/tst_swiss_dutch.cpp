@@ -126,6 +126,16 @@ void TestSwissDutch::byeGoesToTheLowestEligiblePlayer() {
     QVERIFY(std::find(p.begin(), p.end(), "BYE 5") == p.end());
     QCOMPARE(std::count_if(p.begin(), p.end(), [](const std::string& s) { return s.rfind("BYE", 0) == 0; }), 1L);
     QVERIFY(std::find(p.begin(), p.end(), "BYE 4") != p.end()); // the lowest eligible of the zero-pointers
+
+    // 1.4.3 and the 2025 change to the bye: 5 sat out round 1 for nothing, which is no
+    // downfloat, but with fewer games than 4 he is not the bye's candidate; 4 takes it.
+    Tournament u = field(5, 5);
+    game(u, 1, 1, 3, '1');
+    game(u, 1, 4, 2, '0');
+    absent(u, 1, 5, Outcome::ZeroBye);
+    const auto q = pairs(u);
+    QVERIFY(std::find(q.begin(), q.end(), "BYE 4") != q.end());
+    QVERIFY(hasPair(q, 3, 5));
 }
 
 void TestSwissDutch::forfeitWinnerGetsNoBye() {

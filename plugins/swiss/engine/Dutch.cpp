@@ -36,6 +36,7 @@ struct PState {
     Colour pref = Colour::None;
     bool df1 = false, uf1 = false, df2 = false, uf2 = false;
     bool pabOk = true;
+    int played = 0; // games played so far
     bool topscorer = false;
     int rank = 0; // position in the order of score and pairing number
     int pairingNo = 0; // E.5: position by starting number among the players paired this round
@@ -165,6 +166,8 @@ struct Field {
 };
 
 constexpr int kByeVertex = -1;
+// Games played that still tell bye candidates apart (far beyond any Swiss).
+constexpr int kMostGames = 1000;
 // From this many vertices on, a bracket's matchings start from the solution before them.
 constexpr int kWarmFrom = 100;
 
@@ -355,6 +358,8 @@ std::vector<BracketPairer::FieldSpec> BracketPairer::fieldBounds() const {
     add(2, 2);     // C.10, C.11
     add(2, 4);     // C.12-C.15
     add(2, 4 * L); // C.16-C.19
+    if (in_.completion)
+        b.push_back({kMostGames + 1, true}); // the bye to a player with more games
     if (!in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
         // D.3: the sum over a matching stays below 2^m.
@@ -466,6 +471,15 @@ void BracketPairer::fields(int a, int b, std::vector<std::int64_t>& f, bool fixe
     ufLevels(&PState::uf1);
     dfLevels(&PState::df2);
     ufLevels(&PState::uf2);
+    // Among players the criteria above leave equal, the pairing bye goes to one who has played
+    // more games: those with fewer are no longer its candidates (the 2025 text's change to the
+    // bye), so a forfeit loss or a round sat out keeps a player from it.
+    if (in_.completion) {
+        std::int64_t v = 0;
+        if (roles_[a] == Role::Bye || roles_[b] == Role::Bye)
+            v = std::min(kMostGames, ctx_.ps[verts_[roles_[a] == Role::Bye ? b : a]].played) + 1;
+        f.push_back(v);
+    }
     if (!in_.mdps.empty()) {
         const int m = int(in_.mdps.size());
         std::int64_t v = 0;
@@ -1027,6 +1041,9 @@ bool BracketPairer::firstCandidateIdeal(BracketOutput& out) const {
         const PState& last = ctx_.ps[r[n - 1]];
         if (!last.pabOk || last.df1 || last.df2)
             return false;
+        for (int v : r)
+            if (ctx_.ps[v].played > last.played)
+                return false; // someone with more games should have the bye
         out.bye = r[n - 1];
     }
     out.ok = true;
@@ -1235,8 +1252,10 @@ PairingResult pairDutch(const Tournament& t, int round) {
                 continue;
             const RoundEntry& e = p.rounds[k - 1];
             sc += t.points.points(e.outcome);
-            if (e.played())
+            if (e.played()) {
                 s.colours.push_back(e.colour);
+                ++s.played;
+            }
             if (e.outcome == Outcome::PairingBye || e.outcome == Outcome::ForfeitWin)
                 s.pabOk = false;
         }
