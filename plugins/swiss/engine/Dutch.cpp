@@ -333,7 +333,6 @@ private:
     int lexS2Size_ = 0;
     int lexBits_ = 150; // room for the transposition fields
     int exBits_ = 48;   // room for D.2 c and d's window fields
-    int nR_ = 0;
     std::vector<char> unused_; // per field that never changes: no edge sets it
     std::vector<std::int64_t> reach_; // per such field: a bound on its sum over a matching
 };
@@ -722,17 +721,14 @@ BracketOutput BracketPairer::runT() {
     // Pairs an earlier solve of the bracket found worth looking at: later solves start with
     // them, so that they seldom need a second round of adding edges.
     std::vector<char> relevant(size_t(n) * n, 0);
-    // Best matching with the given pairs forced. Every solve of the bracket starts from the
-    // duals of the one before; `cold` solves from scratch instead, as small brackets do
-    // anyway. Phase 3 needs that: its exchange field can leave equally weighted exchanges,
-    // and the one taken must not depend on what the earlier solves happened to leave behind.
+    // Best matching with the given pairs forced. Every solve of a big bracket starts from the
+    // duals of the one before; small brackets, and the first solve of a big one, solve from
+    // scratch: with only a few edges per player to start from, the first takes in thousands
+    // more, and each round of them would undo much of a warm solution. Ties between equally
+    // good matchings never reach the result: every choice is settled by the windows' fields.
     WarmMatching<Wt> warm(n);
-    auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value,
-                           bool cold) {
-        // The first solve of a bracket is made from scratch as well: with only a few edges
-        // per player to start from, it takes in thousands more, and each round of them
-        // would undo much of a warm solution.
-        cold = cold || n < kWarmFrom || !warm.started();
+    auto solveForced = [&](const Graph& g, const std::vector<std::pair<int, int>>& forced, Wt& value) {
+        const bool cold = n < kWarmFrom || !warm.started();
         std::vector<char> gone(n, 0);
         for (auto [a, b] : forced)
             gone[a] = gone[b] = 1;
@@ -839,7 +835,7 @@ BracketOutput BracketPairer::runT() {
         phase_ = 1;
         const Graph& g1 = build();
         Wt best;
-        mate = solveForced(g1, {}, best, false);
+        mate = solveForced(g1, {}, best);
         if (in_.completion && !perfect(mate))
             return out; // the round cannot be completed from here
     }
@@ -866,7 +862,7 @@ BracketOutput BracketPairer::runT() {
             phase_ = phase;
             const Graph& g = build();
             Wt value;
-            mate = solveForced(g, forced, value, false);
+            mate = solveForced(g, forced, value);
             if (phase == 2 && w == 0 && in_.completion && !perfect(mate)) {
                 incomplete = true;
                 break;
@@ -930,7 +926,7 @@ BracketOutput BracketPairer::runT() {
     {
         const Graph& g3 = build();
         Wt best3;
-        mate = solveForced(g3, {}, best3, false);
+        mate = solveForced(g3, {}, best3);
         if (pairsKnown && in_.completion && !perfect(mate))
             return out;
     }
@@ -967,7 +963,7 @@ BracketOutput BracketPairer::runT() {
                 exPos_[open[i]] = i;
             const Graph& g = build();
             Wt value;
-            mate = solveForced(g, {}, value, false);
+            mate = solveForced(g, {}, value);
             for (int v : open) {
                 pin_[v] = pinOf(v);
                 exPos_[v] = -1;
